@@ -1,0 +1,53 @@
+# Veltrane : deux commandes suffisent sur une machine neuve, « make run » et « make test ».
+# Chacune installe d'abord ce qui manque (scripts/installe-dependances.sh).
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_BENCH?= build-bench
+BUILD_FUZZ ?= build-fuzz
+JOBS       ?= 2
+EXEMPLE    ?= exemples/famille-martin.ged
+FUZZ_SECONDES ?= 60
+
+.PHONY: all deps build run test asan bench fuzz format clean
+
+all: build
+
+deps:
+	@scripts/installe-dependances.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: deps $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/veltrane-cli $(EXEMPLE) info
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZERS=ON >/dev/null
+	@cmake --build $(BUILD_ASAN) -j $(JOBS)
+	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# Les fichiers de mesure sont engendrés dans l'arbre de construction, jamais versionnés.
+bench: deps
+	@cmake -S . -B $(BUILD_BENCH) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@bench/lance-mesures.sh $(BUILD_BENCH)
+
+fuzz:
+	@scripts/installe-dependances.sh --fuzz
+	@CXX=clang++ cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@fuzz/lance-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDES)
+
+format:
+	@clang-format -i $$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp')
+
+clean:
+	@rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_BENCH) $(BUILD_FUZZ)

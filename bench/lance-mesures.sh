@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Lance les mesures sur des fichiers engendrés dans l'arbre de construction.
+set -euo pipefail
+construction=${1:?usage : lance-mesures.sh DOSSIER_CONSTRUCTION}
+racine=$(cd "$(dirname "$0")/.." && pwd)
+donnees="$construction/donnees-mesures"
+mkdir -p "$donnees"
+
+engendre() { # PERSONNES FICHIER [options]
+    local personnes=$1 fichier=$2; shift 2
+    if [ ! -s "$fichier" ]; then
+        echo "Génération de $fichier ($personnes personnes)..." >&2
+        python3 "$racine/outils/genere_gedcom.py" "$personnes" "$fichier" --seed 7 "$@" >&2
+    fi
+}
+
+million="$donnees/million.ged"
+engendre 1000000 "$million"
+
+# Un seul cœur : le lecteur est séquentiel.
+taskset -c 0 "$construction/bench/mesure_lecteur" "$million" 3

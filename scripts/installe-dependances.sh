@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installe ce qui manque pour construire et tester Veltrane (Debian 12).
+# Idempotent : ne lance apt-get que si un paquet manque, et silencieux sinon.
+set -euo pipefail
+
+PAQUETS=(
+    g++ cmake make pkg-config python3
+    libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev
+)
+# Les fuzzers demandent clang et son moteur libFuzzer.
+if [ "${1:-}" = "--fuzz" ]; then
+    PAQUETS+=(clang libclang-rt-14-dev)
+fi
+
+manquants=()
+for p in "${PAQUETS[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        manquants+=("$p")
+    fi
+done
+
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation des paquets manquants : ${manquants[*]}" >&2
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null

@@ -1,0 +1,240 @@
+#include "gedcom/LecteurGedcom.h"
+
+#include "gedcom/JournalErreurs.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <strings.h>
+#include <unistd.h>
+
+namespace veltrane {
+
+namespace {
+
+constexpr std::size_t TAILLE_BLOC = 256 * 1024;
+
+inline bool estBlanc(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+inline bool estFinLigne(char c) { return c == '\n' || c == '\r'; }
+
+} // namespace
+
+LecteurGedcom::LecteurGedcom(JournalErreurs* journal) : journal_(journal), tampon_(TAILLE_BLOC) {
+    ligne_[0] = '\0';
+    cle_[0] = '\0';
+}
+
+LecteurGedcom::~LecteurGedcom() {
+    for (auto& f : fichiers_)
+        if (f.descripteur >= 0) ::close(f.descripteur);
+}
+
+int LecteurGedcom::ouvrir(const std::string& chemin) {
+    int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FichierIllisible(chemin);
+    fichiers_.push_back(FichierGedcom{chemin, fd, JeuCaracteres::Aucun, 0});
+    if (courant_ < 0) choisirFichier(0);
+    return static_cast<int>(fichiers_.size()) - 1;
+}
+
+void LecteurGedcom::choisirFichier(int index) {
+    courant_ = index;
+    rempli_ = lu_ = 0;
+    debutTampon_ = 0;
+    finFichier_ = false;
+}
+
+bool LecteurGedcom::remplir() {
+    if (finFichier_) return false;
+    debutTampon_ += static_cast<int64_t>(rempli_);
+    lu_ = rempli_ = 0;
+    for (;;) {
+        ssize_t n = ::pread(fichier().descripteur, tampon_.data(), tampon_.size(), debutTampon_);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // Une erreur de lecture au milieu du fichier se traite comme sa fin :
+            // le chargement signale alors un fichier incomplet.
+            finFichier_ = true;
+            return false;
+        }
+        rempli_ = static_cast<std::size_t>(n);
+        return true;
+    }
+}
+
+int LecteurGedcom::octetSuivant() {
+    if (lu_ == rempli_ && !remplir()) return -1;
+    return static_cast<unsigned char>(tampon_[lu_]);
+}
+
+void LecteurGedcom::positionner(int64_t decalage) {
+    rempli_ = lu_ = 0;
+    finFichier_ = false;
+    debutTampon_ = decalage < 0 ? 0 : decalage;
+    if (decalage == 0) {
+        numeroLigne_ = 0;
+        longueurCle_ = 0;
+        // Tout ce qui précède le premier '0' est sauté (marque d'ordre des octets comprise).
+        for (;;) {
+            if (lu_ == rempli_ && !remplir()) return;
+            const void* zero = std::memchr(tampon_.data() + lu_, '0', rempli_ - lu_);
+            if (zero) {
+                lu_ = static_cast<std::size_t>(static_cast<const char*>(zero) - tampon_.data());
+                return;
+            }
+            lu_ = rempli_;
+        }
+    }
+    if (octetSuivant() == '\n') ++lu_;
+}
+
+// Une paire CR LF ou LF CR compte pour une seule fin de ligne.
+void LecteurGedcom::consommerFinLigne(char premier) {
+    int suivant = octetSuivant();
+    if ((premier == '\r' && suivant == '\n') || (premier == '\n' && suivant == '\r')) ++lu_;
+}
+
+// Lit au plus TAILLE_LIGNE - 1 octets ou jusqu'à la fin de ligne. Rend faux à la fin du fichier
+// quand rien n'a été lu.
+bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
+    constexpr std::size_t capacite = TAILLE_LIGNE - 1;
+    longueur = 0;
+    tropLongue = false;
+    for (;;) {
+        if (lu_ == rempli_ && !remplir()) return longueur > 0;
+        const char* debut = tampon_.data() + lu_;
+        std::size_t disponible = std::min(rempli_ - lu_, capacite - longueur);
+        std::size_t i = 0;
+        while (i < disponible && !estFinLigne(debut[i])) ++i;
+        std::memcpy(ligne_ + longueur, debut, i);
+        longueur += i;
+        lu_ += i;
+        if (i < disponible) {
+            char fin = tampon_[lu_++];
+            consommerFinLigne(fin);
+            return true;
+        }
+        if (longueur == capacite) break;
+    }
+    // Tampon plein sans fin de ligne : la ligne est trop longue sauf si le fichier s'arrête là.
+    if (octetSuivant() < 0) return true;
+    tropLongue = true;
+    for (;;) {
+        if (lu_ == rempli_ && !remplir()) return true;
+        const char* debut = tampon_.data() + lu_;
+        std::size_t disponible = rempli_ - lu_;
+        std::size_t i = 0;
+        while (i < disponible && !estFinLigne(debut[i])) ++i;
+        lu_ += i;
+        if (i < disponible) {
+            char fin = tampon_[lu_++];
+            consommerFinLigne(fin);
+            return true;
+        }
+    }
+}
+
+StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
+    for (;;) {
+        std::size_t longueur;
+        bool tropLongue;
+        if (!lireLigneBrute(longueur, tropLongue)) {
+            if (numeroLigne_ == 0)
+                throw FichierIllisible(fichier().chemin);
+            ligne.niveau = 0;
+            ligne.balise = balise::TRLR;
+            ligne.valeur = vide_;
+            ligne.aReference = false;
+            ligne.statut = StatutLigne::FinFichier;
+            return ligne.statut;
+        }
+        ++numeroLigne_;
+        ligne_[longueur] = '\0';
+        // Un octet NUL coupe la ligne : le reste n'est pas du texte.
+        longueur = std::strlen(ligne_);
+        while (longueur > 0 && estBlanc(static_cast<unsigned char>(ligne_[longueur - 1])))
+            ligne_[--longueur] = '\0';
+        char* texte = ligne_;
+        while (estBlanc(static_cast<unsigned char>(*texte))) ++texte;
+        if (*texte == '\0') continue; // ligne vide
+        StatutLigne statut = decouper(texte, ligne);
+        if (statut == StatutLigne::Bonne && tropLongue) statut = StatutLigne::TropLongue;
+        ligne.statut = statut;
+        return statut;
+    }
+}
+
+StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
+    ligne.niveau = -1;
+    ligne.balise = balise::INCONNUE;
+    ligne.valeur = vide_;
+    ligne.aReference = false;
+    if (*p < '0' || *p > '9' || !estBlanc(static_cast<unsigned char>(p[1])))
+        return StatutLigne::ErreurSyntaxe;
+    ligne.niveau = *p - '0';
+    p += 2;
+    while (estBlanc(static_cast<unsigned char>(*p))) ++p;
+    if (*p == '\0') return StatutLigne::ErreurSyntaxe;
+
+    if (ligne.niveau == 0) {
+        if (*p == '@') {
+            char* fin = p;
+            while (*fin != '\0' && !estBlanc(static_cast<unsigned char>(*fin))) ++fin;
+            std::size_t longueur = static_cast<std::size_t>(fin - p);
+            if (longueur > LONGUEUR_REFERENCE_MAX) {
+                longueur = LONGUEUR_REFERENCE_MAX;
+                // Écrit même en relecture : la relecture s'arrête sur cette ligne.
+                signaler("- Ligne %ld : référence Gedcom trop longue (la norme limite les "
+                         "références à 24 caractères)",
+                         numeroLigne_);
+            }
+            cle_[0] = static_cast<char>(courant_ + 1);
+            std::memcpy(cle_ + 1, p + 1, longueur - 1);
+            longueurCle_ = 1 + convertirTexte(cle_ + 1, longueur - 1, fichier().jeu);
+            ligne.aReference = true;
+            p = fin;
+            while (estBlanc(static_cast<unsigned char>(*p))) ++p;
+            if (*p == '\0') return StatutLigne::ErreurSyntaxe;
+        } else {
+            longueurCle_ = 0;
+        }
+    }
+
+    char* balise = p;
+    while (static_cast<unsigned char>(*p) > 0x20 && static_cast<unsigned char>(*p) < 0x80) ++p;
+    if (p == balise) return StatutLigne::ErreurSyntaxe;
+    char* valeur = p;
+    if (*p != '\0') {
+        *p = '\0';
+        valeur = p + 1;
+    }
+    std::string_view texteBalise(balise, static_cast<std::size_t>(p - balise));
+    uint8_t id = table_->chercher(texteBalise);
+    if (id == balise::INCONNUE && !baliseCommentaire_.empty() &&
+        texteBalise.size() == baliseCommentaire_.size() &&
+        ::strncasecmp(balise, baliseCommentaire_.c_str(), texteBalise.size()) == 0)
+        id = balise::COMMENTAIRE;
+    ligne.balise = id;
+    // Les textes continués gardent leurs espaces de tête.
+    if (id != balise::CONC && id != balise::CONT && id != balise::NOTE)
+        while (estBlanc(static_cast<unsigned char>(*valeur))) ++valeur;
+    ligne.valeur = valeur;
+    return StatutLigne::Bonne;
+}
+
+void LecteurGedcom::signaler(const char* format, ...) {
+    if (!journal_) return;
+    char message[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    journal_->signaler(courant_, "%s", message);
+}
+
+} // namespace veltrane

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "base/OperationImpossible.h"
+#include "gedcom/JeuCaracteres.h"
+#include "gedcom/TableBalises.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrane {
+
+class JournalErreurs;
+
+// Fichier GEDCOM absent, vide ou illisible : « Erreur de lecture du fichier %s ».
+class FichierIllisible : public OperationImpossible {
+public:
+    explicit FichierIllisible(const std::string& chemin)
+        : OperationImpossible("Erreur de lecture du fichier " + chemin) {}
+};
+
+enum class StatutLigne : uint8_t {
+    Bonne = 0,
+    ErreurSyntaxe = 3,
+    TropLongue = 4,
+    FinFichier = 7,
+};
+
+// Une ligne découpée. La valeur est un texte terminé par NUL dans le tampon du lecteur :
+// elle vit jusqu'à la lecture de la ligne suivante ; un gestionnaire qui la garde la copie.
+struct LigneGedcom {
+    int niveau = 0;
+    uint8_t balise = balise::INCONNUE;
+    char* valeur = nullptr;
+    StatutLigne statut = StatutLigne::Bonne;
+    bool aReference = false; // ligne de niveau 0 portant une référence @...@
+};
+
+// Un fichier GEDCOM ouvert et ce qui est gardé pour ses relectures.
+struct FichierGedcom {
+    std::string chemin;
+    int descripteur = -1;
+    JeuCaracteres jeu = JeuCaracteres::Aucun;
+    uint32_t drapeauxLogiciel = 0;
+};
+
+// Lecteur de lignes GEDCOM sur un tampon fixe : aucune allocation par ligne.
+// Une ligne finit à LF, CR, CR LF ou LF CR (les vieux fichiers Macintosh n'ont que CR).
+class LecteurGedcom {
+public:
+    static constexpr std::size_t TAILLE_LIGNE = 300;
+    static constexpr std::size_t LONGUEUR_REFERENCE_MAX = 24;
+
+    explicit LecteurGedcom(JournalErreurs* journal = nullptr);
+    ~LecteurGedcom();
+    LecteurGedcom(const LecteurGedcom&) = delete;
+    LecteurGedcom& operator=(const LecteurGedcom&) = delete;
+
+    // Ouvre un fichier de plus (fusion) et rend son index ; le fichier ouvert en premier
+    // devient le fichier courant. Lève OperationImpossible s'il ne peut pas être ouvert.
+    int ouvrir(const std::string& chemin);
+    // Passe à un autre fichier déjà ouvert (relecture d'une personne d'un autre fichier).
+    void choisirFichier(int index);
+    int indexFichier() const { return courant_; }
+    FichierGedcom& fichier() { return fichiers_[static_cast<std::size_t>(courant_)]; }
+    const FichierGedcom& fichier(int index) const {
+        return fichiers_[static_cast<std::size_t>(index)];
+    }
+    std::size_t nombreFichiers() const { return fichiers_.size(); }
+
+    void choisirTable(const TableBalises& table) { table_ = &table; }
+    // Balise de commentaire du fichier (comparée sans tenir compte de la casse) ; vide = aucune.
+    void choisirBaliseCommentaire(std::string balise) { baliseCommentaire_ = std::move(balise); }
+
+    // Décalage 0 : début du fichier, en sautant tout ce qui précède le premier '0'
+    // (marque d'ordre des octets, déchets). Décalage > 0 : relecture depuis ce point.
+    void positionner(int64_t decalage);
+
+    StatutLigne lireLigne(LigneGedcom& ligne);
+
+    // Compteur de lignes physiques (lignes vides comprises).
+    long numeroLigne() const { return numeroLigne_; }
+    void fixerNumeroLigne(long numero) { numeroLigne_ = numero; }
+    // Décalage dans le fichier juste après la fin de la dernière ligne lue.
+    int64_t position() const { return debutTampon_ + static_cast<int64_t>(lu_); }
+    // Clé de l'enregistrement courant : octet (index du fichier + 1) puis la référence sans
+    // son '@' initial ; vide quand la ligne de niveau 0 n'avait pas de référence.
+    std::string_view cleCourante() const { return {cle_, longueurCle_}; }
+
+    // Message au journal du chargement ; perdu hors chargement (pas de journal).
+    void signaler(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    JournalErreurs* journal() const { return journal_; }
+
+private:
+    int octetSuivant();
+    bool lireLigneBrute(std::size_t& longueur, bool& tropLongue);
+    void consommerFinLigne(char premier);
+    bool remplir();
+    StatutLigne decouper(char* texte, LigneGedcom& ligne);
+
+    JournalErreurs* journal_;
+    std::vector<FichierGedcom> fichiers_;
+    int courant_ = -1;
+    const TableBalises* table_ = &TABLE_ENREGISTREMENTS;
+    std::string baliseCommentaire_;
+
+    std::vector<char> tampon_;
+    std::size_t lu_ = 0;     // position de lecture dans le tampon
+    std::size_t rempli_ = 0; // octets valides dans le tampon
+    int64_t debutTampon_ = 0;
+    bool finFichier_ = false;
+
+    char ligne_[TAILLE_LIGNE + 1];
+    char cle_[LONGUEUR_REFERENCE_MAX + 1];
+    std::size_t longueurCle_ = 0;
+    char vide_[1] = {'\0'};
+    long numeroLigne_ = 0;
+};
+
+} // namespace veltrane

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "gedcom/LecteurGedcom.h"
+
+#include <cstdint>
+#include <span>
+
+namespace veltrane {
+
+// Action d'une transition : passer la même ligne à l'état suivant, finir, ou lire la suivante.
+inline constexpr char PASSER = 'p';
+inline constexpr char FINIR = 'f';
+inline constexpr char LIRE = 'l';
+inline constexpr int16_t SANS_ETAT = -1;
+
+// Une transition d'une machine : un état est une suite de transitions essayées dans l'ordre,
+// repéré par l'index de sa première transition dans la table de la machine.
+template <class Contexte>
+struct Transition {
+    uint8_t niveau;      // balise::TOUTE = tout niveau
+    uint8_t balise;      // balise::TOUTE = toute balise
+    int16_t suivant;     // premier index de l'état suivant, SANS_ETAT pour une fin
+    char action;         // PASSER, FINIR, ou autre valeur : lire la ligne suivante
+    void (*gestionnaire)(Contexte&, LigneGedcom&);
+};
+
+namespace detail {
+
+inline bool estEnregistrementSansReference(const LigneGedcom& l) {
+    return l.niveau == 0 && !l.aReference &&
+           (l.balise == balise::INDI || l.balise == balise::FAM || l.balise == balise::SOUR ||
+            l.balise == balise::OBJE || l.balise == balise::NOTE);
+}
+
+// Lit la ligne suivante et écrit au journal ce que le lecteur a trouvé d'anormal.
+inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne, bool signaler) {
+    StatutLigne statut = lecteur.lireLigne(ligne);
+    if (statut == StatutLigne::ErreurSyntaxe) {
+        // Une suite de lignes illisibles ne donne qu'un message, pour la première.
+        if (signaler) lecteur.signaler("- Ligne %ld : erreur de syntaxe", lecteur.numeroLigne());
+        do statut = lecteur.lireLigne(ligne);
+        while (statut == StatutLigne::ErreurSyntaxe);
+    }
+    if (statut == StatutLigne::TropLongue && signaler)
+        lecteur.signaler("- Ligne %ld : ligne trop longue (la norme Gedcom limite les lignes à "
+                         "255 caractères)",
+                         lecteur.numeroLigne());
+    if (statut == StatutLigne::FinFichier && signaler)
+        lecteur.signaler("- Ligne %ld : fichier incomplet (un fichier Gedcom doit se terminer "
+                         "par \"0 TRLR\")",
+                         lecteur.numeroLigne());
+    if (estEnregistrementSansReference(ligne)) {
+        lecteur.signaler("- Ligne %ld : référence Gedcom manquante", lecteur.numeroLigne());
+        ligne.balise = balise::INCONNUE;
+    }
+    return statut;
+}
+
+} // namespace detail
+
+// Fait tourner la machine depuis son état initial (index 0). La fin du fichier arrive comme
+// une ligne « 0 TRLR » ; si la machine en redemande une, l'analyse s'arrête quand même.
+template <class Contexte>
+void analyser(LecteurGedcom& lecteur, std::span<const Transition<Contexte>> machine,
+              Contexte& contexte, int64_t decalage, bool signaler) {
+    lecteur.positionner(decalage);
+    int etat = 0;
+    bool finVue = false;
+    LigneGedcom ligne;
+    for (;;) {
+        if (finVue) return;
+        if (detail::lireLigneSignalee(lecteur, ligne, signaler) == StatutLigne::FinFichier)
+            finVue = true;
+        // Chaque état finit par une transition universelle ; la borne protège d'une table fautive.
+        for (std::size_t passages = 0; passages <= machine.size(); ++passages) {
+            const Transition<Contexte>* t = nullptr;
+            for (std::size_t i = static_cast<std::size_t>(etat); i < machine.size(); ++i) {
+                const auto& candidate = machine[i];
+                if ((candidate.niveau == balise::TOUTE || candidate.niveau == ligne.niveau) &&
+                    (candidate.balise == balise::TOUTE || candidate.balise == ligne.balise)) {
+                    t = &candidate;
+                    break;
+                }
+            }
+            if (!t) return;
+            if (t->gestionnaire) t->gestionnaire(contexte, ligne);
+            if (t->action == FINIR || t->suivant == SANS_ETAT) return;
+            etat = t->suivant;
+            if (t->action != PASSER) break;
+        }
+    }
+}
+
+} // namespace veltrane

@@ -1,0 +1,64 @@
+#include "gedcom/TableBalises.h"
+
+#include <cstring>
+
+namespace veltrane {
+
+namespace {
+
+using namespace balise;
+
+constexpr EntreeBalise ENREGISTREMENTS[] = {
+    {"ABBR", ABBR}, {"ADOP", ADOP}, {"AUTH", AUTH}, {"BIRT", BIRT}, {"CHAR", CHAR},
+    {"CHIL", CHIL}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT},
+    {"DIV", DIV},   {"FAM", FAM},   {"FAMC", FAMC}, {"FAMS", FAMS}, {"FILE", FILE},
+    {"HEAD", HEAD}, {"HUSB", HUSB}, {"INDI", INDI}, {"MARR", MARR}, {"NAME", NAME},
+    {"NOTE", NOTE}, {"OBJE", OBJE}, {"PLAC", PLAC}, {"PUBL", PUBL}, {"REPO", REPO},
+    {"SOUR", SOUR}, {"TITL", TITL}, {"TRLR", TRLR}, {"WIFE", WIFE},
+};
+
+constexpr EntreeBalise INDIVIDU[] = {
+    {"BIRT", BIRT}, {"CAUS", CAUS}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE},
+    {"DEAT", DEAT}, {"EVEN", EVEN}, {"FILE", FILE}, {"LIEU", LIEU}, {"NAME", NAME},
+    {"NICK", NICK}, {"NOTE", NOTE}, {"OBJE", OBJE}, {"OCCU", OCCU}, {"PLAC", PLAC},
+    {"SEX", SEX},   {"SOUR", SOUR}, {"TYPE", TYPE}, {"_IMG", IMG},
+};
+
+constexpr EntreeBalise UNION[] = {
+    {"DATE", DATE}, {"DIV", DIV}, {"LIEU", LIEU}, {"MARR", MARR}, {"PLAC", PLAC}, {"SOUR", SOUR},
+};
+
+constexpr EntreeBalise EVENEMENTS[] = {
+    {"ADDR", ADDR}, {"BAPL", BAPL}, {"BAPM", BAPM}, {"BARM", BARM}, {"BASM", BASM},
+    {"BURI", BURI}, {"CAUS", CAUS}, {"CHR", CHR},   {"CHRA", CHRA}, {"CONF", CONF},
+    {"CONL", CONL}, {"DATE", DATE}, {"EVEN", EVEN}, {"FCOM", FCOM}, {"HAJJ", HAJJ},
+    {"NOTE", NOTE}, {"OCCU", OCCU}, {"ORDN", ORDN}, {"PLAC", PLAC}, {"RESI", RESI},
+    {"TYPE", TYPE},
+};
+
+} // namespace
+
+const TableBalises TABLE_ENREGISTREMENTS{ENREGISTREMENTS, std::size(ENREGISTREMENTS)};
+const TableBalises TABLE_INDIVIDU{INDIVIDU, std::size(INDIVIDU)};
+const TableBalises TABLE_UNION{UNION, std::size(UNION)};
+const TableBalises TABLE_EVENEMENTS{EVENEMENTS, std::size(EVENEMENTS)};
+
+uint8_t TableBalises::chercher(std::string_view texte) const {
+    // Les balises de la table ont au plus 4 caractères.
+    if (texte.empty() || texte.size() > 4) return INCONNUE;
+    char cle[5] = {};
+    std::memcpy(cle, texte.data(), texte.size());
+    std::size_t bas = 0, haut = nombre_;
+    while (bas < haut) {
+        std::size_t milieu = (bas + haut) / 2;
+        int c = std::memcmp(cle, entrees_[milieu].balise, 5);
+        if (c == 0) return entrees_[milieu].id;
+        if (c < 0)
+            haut = milieu;
+        else
+            bas = milieu + 1;
+    }
+    return INCONNUE;
+}
+
+} // namespace veltrane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace veltrane {
+
+// Identifiants de balises : les mêmes dans toutes les tables.
+namespace balise {
+inline constexpr uint8_t INCONNUE = 0;
+inline constexpr uint8_t ABBR = 1, ADDR = 2, ADOP = 3, AUTH = 14, BAPL = 15, BAPM = 16,
+                         BARM = 17, BASM = 18, BIRT = 19, BURI = 21, CAUS = 24, CHAR = 27,
+                         CHIL = 28, CHR = 29, CHRA = 30, CONC = 32, CONF = 33, CONL = 34,
+                         CONT = 35, DATE = 41, DEAT = 42, DIV = 46, EVEN = 54, FAM = 56,
+                         FAMC = 57, FAMS = 59, FCOM = 61, FILE = 62, HEAD = 68, HUSB = 69,
+                         INDI = 72, MARR = 80, NAME = 83, NICK = 87, NOTE = 89, OBJE = 92,
+                         OCCU = 93, ORDN = 95, PLAC = 99, PUBL = 103, REPO = 108, RESI = 109,
+                         SEX = 116, SOUR = 119, TITL = 130, TRLR = 131, TYPE = 132, WIFE = 134,
+                         LIEU = 200, IMG = 201, HAJJ = 202;
+// Balise de commentaire choisie par l'utilisateur pour le fichier.
+inline constexpr uint8_t COMMENTAIRE = 250;
+// Joker des transitions : tout niveau, toute balise.
+inline constexpr uint8_t TOUTE = 255;
+} // namespace balise
+
+// Entrée de 6 octets : la balise sur 5 octets terminée par NUL, puis son identifiant.
+struct EntreeBalise {
+    char balise[5];
+    uint8_t id;
+};
+static_assert(sizeof(EntreeBalise) == 6);
+
+// Table triée par ordre des octets ; recherche dichotomique exacte, sensible à la casse.
+class TableBalises {
+public:
+    constexpr TableBalises(const EntreeBalise* entrees, std::size_t nombre)
+        : entrees_(entrees), nombre_(nombre) {}
+
+    // Identifiant de la balise, ou balise::INCONNUE.
+    uint8_t chercher(std::string_view texte) const;
+
+    std::span<const EntreeBalise> entrees() const { return {entrees_, nombre_}; }
+
+private:
+    const EntreeBalise* entrees_;
+    std::size_t nombre_;
+};
+
+extern const TableBalises TABLE_ENREGISTREMENTS; // premier passage du chargeur
+extern const TableBalises TABLE_INDIVIDU;        // second passage, enregistrement INDI
+extern const TableBalises TABLE_UNION;           // second passage, enregistrement FAM
+extern const TableBalises TABLE_EVENEMENTS;      // événements de la vie d'une personne
+
+} // namespace veltrane

@@ -1,0 +1,38 @@
+#include "plateforme/TexteUtf8.h"
+
+#include <cstdint>
+
+namespace veltrane {
+
+namespace {
+
+// Caractères Windows-1252 de 0x80 à 0x9F ; 0 pour les cinq codes non attribués.
+constexpr char16_t PLAGE_80_9F[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+} // namespace
+
+std::string versUtf8(std::string_view texte) {
+    std::string sortie;
+    sortie.reserve(texte.size() + texte.size() / 8);
+    for (unsigned char c : texte) {
+        char32_t u = c;
+        if (c >= 0x80 && c <= 0x9F) u = PLAGE_80_9F[c - 0x80] ? PLAGE_80_9F[c - 0x80] : U'?';
+        if (u < 0x80) {
+            sortie += static_cast<char>(u);
+        } else if (u < 0x800) {
+            sortie += static_cast<char>(0xC0 | (u >> 6));
+            sortie += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            sortie += static_cast<char>(0xE0 | (u >> 12));
+            sortie += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            sortie += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return sortie;
+}
+
+} // namespace veltrane
