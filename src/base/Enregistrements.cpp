@@ -3,91 +3,92 @@
 #include "base/OctetsPetitBoutiste.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace veltrane {
 
+namespace {
+
+// Position de chaque champ entier dans la fiche : une seule table sert à écrire et à relire.
+template <class Fiche>
+using Champ = std::pair<int, std::int32_t Fiche::*>;
+
+constexpr Champ<Individu> CHAMPS_INDIVIDU[] = {
+    {0, &Individu::nom},
+    {4, &Individu::prenoms},
+    {8, &Individu::naissance},
+    {12, &Individu::deces},
+    {16, &Individu::profession},
+    {20, &Individu::commentaire},
+    {24, &Individu::photos},
+    {28, &Individu::notes},
+    {36, &Individu::positionGedcom},
+    {40, &Individu::lienFrere},
+    {44, &Individu::pere},
+    {48, &Individu::mere},
+    {52, &Individu::premiereUnion},
+    {56, &Individu::source},
+    {60, &Individu::sourceProfession},
+    {64, &Individu::sourceCommentaire},
+};
+
+constexpr Champ<Famille> CHAMPS_FAMILLE[] = {
+    {0, &Famille::conjoint},      {4, &Famille::premierEnfant},   {8, &Famille::mariage},
+    {12, &Famille::divorce},      {16, &Famille::unionSuivante}, {20, &Famille::cotePartenaire},
+};
+
+constexpr Champ<Evenement> CHAMPS_EVENEMENT[] = {
+    {8, &Evenement::lieu},
+    {12, &Evenement::source},
+    {16, &Evenement::sourceLieu},
+};
+
+template <class Fiche, std::size_t N>
+void ecrireChamps(const Fiche& fiche, const Champ<Fiche> (&champs)[N], std::uint8_t* o) {
+    for (const auto& [position, membre] : champs) ecrireI32(o + position, fiche.*membre);
+}
+
+template <class Fiche, std::size_t N>
+void lireChamps(Fiche& fiche, const Champ<Fiche> (&champs)[N], const std::uint8_t* o) {
+    for (const auto& [position, membre] : champs) fiche.*membre = lireI32(o + position);
+}
+
+} // namespace
+
 void Individu::encoder(std::uint8_t* o) const {
     std::fill(o, o + TAILLE, std::uint8_t{0});
-    ecrireI32(o + 0, nom);
-    ecrireI32(o + 4, prenoms);
-    ecrireI32(o + 8, naissance);
-    ecrireI32(o + 12, deces);
-    ecrireI32(o + 16, profession);
-    ecrireI32(o + 20, commentaire);
-    ecrireI32(o + 24, photos);
-    ecrireI32(o + 28, notes);
+    ecrireChamps(*this, CHAMPS_INDIVIDU, o);
     o[32] = sexe;
     o[33] = indiceFichier;
-    ecrireI32(o + 36, positionGedcom);
-    ecrireI32(o + 40, lienFrere);
-    ecrireI32(o + 44, pere);
-    ecrireI32(o + 48, mere);
-    ecrireI32(o + 52, premiereUnion);
-    ecrireI32(o + 56, source);
-    ecrireI32(o + 60, sourceProfession);
-    ecrireI32(o + 64, sourceCommentaire);
 }
 
 Individu Individu::decoder(const std::uint8_t* o) {
     Individu i;
-    i.nom = lireI32(o + 0);
-    i.prenoms = lireI32(o + 4);
-    i.naissance = lireI32(o + 8);
-    i.deces = lireI32(o + 12);
-    i.profession = lireI32(o + 16);
-    i.commentaire = lireI32(o + 20);
-    i.photos = lireI32(o + 24);
-    i.notes = lireI32(o + 28);
+    lireChamps(i, CHAMPS_INDIVIDU, o);
     i.sexe = o[32];
     i.indiceFichier = o[33];
-    i.positionGedcom = lireI32(o + 36);
-    i.lienFrere = lireI32(o + 40);
-    i.pere = lireI32(o + 44);
-    i.mere = lireI32(o + 48);
-    i.premiereUnion = lireI32(o + 52);
-    i.source = lireI32(o + 56);
-    i.sourceProfession = lireI32(o + 60);
-    i.sourceCommentaire = lireI32(o + 64);
     return i;
 }
 
-bool Individu::estAbsent() const {
-    return *this == Individu{};
-}
+bool Individu::estAbsent() const { return *this == Individu{}; }
 
-void Famille::encoder(std::uint8_t* o) const {
-    ecrireI32(o + 0, conjoint);
-    ecrireI32(o + 4, premierEnfant);
-    ecrireI32(o + 8, mariage);
-    ecrireI32(o + 12, divorce);
-    ecrireI32(o + 16, unionSuivante);
-    ecrireI32(o + 20, cotePartenaire);
-}
+void Famille::encoder(std::uint8_t* o) const { ecrireChamps(*this, CHAMPS_FAMILLE, o); }
 
 Famille Famille::decoder(const std::uint8_t* o) {
     Famille f;
-    f.conjoint = lireI32(o + 0);
-    f.premierEnfant = lireI32(o + 4);
-    f.mariage = lireI32(o + 8);
-    f.divorce = lireI32(o + 12);
-    f.unionSuivante = lireI32(o + 16);
-    f.cotePartenaire = lireI32(o + 20);
+    lireChamps(f, CHAMPS_FAMILLE, o);
     return f;
 }
 
 void Evenement::encoder(std::uint8_t* o) const {
     date.encoder(o);
-    ecrireI32(o + 8, lieu);
-    ecrireI32(o + 12, source);
-    ecrireI32(o + 16, sourceLieu);
+    ecrireChamps(*this, CHAMPS_EVENEMENT, o);
 }
 
 Evenement Evenement::decoder(const std::uint8_t* o) {
     Evenement e;
     e.date = DateGenealogique::decoder(o);
-    e.lieu = lireI32(o + 8);
-    e.source = lireI32(o + 12);
-    e.sourceLieu = lireI32(o + 16);
+    lireChamps(e, CHAMPS_EVENEMENT, o);
     return e;
 }
 
