@@ -13,7 +13,7 @@
 namespace veltrane {
 namespace {
 
-using test::PetiteGenealogie;
+using essai::PetiteGenealogie;
 using G = PetiteGenealogie;
 
 std::string u32(std::uint32_t v) {
@@ -46,8 +46,8 @@ const std::vector<std::string>& zonesAttendues() {
 class BaseFichier : public ::testing::Test {
 protected:
     void SetUp() override {
-        g = test::construirePetiteGenealogie();
-        octets = test::lireFichierEntier(g.base->chemin());
+        g = essai::construirePetiteGenealogie();
+        octets = essai::lireFichierEntier(g.base->chemin());
     }
     PetiteGenealogie g;
     std::string octets;
@@ -239,7 +239,7 @@ protected:
     std::unique_ptr<BaseGenealogique> rouvrirAvecLien(std::int32_t n, std::int32_t lien) {
         std::string copie = octets;
         copie.replace(46 + (n - 1) * 68 + 40, 4, i32(lien));
-        return std::make_unique<BaseGenealogique>(test::fichierAvecOctets(copie));
+        return std::make_unique<BaseGenealogique>(essai::fichierAvecOctets(copie));
     }
 };
 
@@ -257,7 +257,7 @@ TEST_F(BaseAnneaux, AnneauFrereAbimeSeTermine) {
 TEST_F(BaseAnneaux, AnneauUnionsAbimeSeTermine) {
     std::string copie = octets;
     copie.replace(590 + 5 * 24 + 16, 4, i32(6)); // union 6 suivie d'elle-même
-    BaseGenealogique base(test::fichierAvecOctets(copie));
+    BaseGenealogique base(essai::fichierAvecOctets(copie));
     EXPECT_LE(base.unions(G::JEAN).size(), 7u);
     EXPECT_EQ(base.chercherUnion(G::JEAN, G::PAUL), (UnionTrouvee{6, -1}));
 }
@@ -266,8 +266,8 @@ TEST_F(BaseAnneaux, AnneauUnionsAbimeSeTermine) {
 class BaseCorruption : public BaseFichier {
 protected:
     std::string ouvrir(const std::string& copie) {
-        return test::messageArretFatal(
-            [&] { BaseGenealogique base(test::fichierAvecOctets(copie)); });
+        return essai::messageArretFatal(
+            [&] { BaseGenealogique base(essai::fichierAvecOctets(copie)); });
     }
     std::string remplacer(std::size_t position, const std::string& nouveaux) {
         std::string copie = octets;
@@ -295,14 +295,14 @@ TEST_F(BaseCorruption, FichierTronque) {
     // Coupé dans les fiches : l'en-tête annonce plus que le fichier.
     EXPECT_EQ(ouvrir(octets.substr(0, 600)), corrompu);
     // Coupé dans la dernière zone : l'ouverture passe, la lecture du texte non.
-    BaseGenealogique base(test::fichierAvecOctets(octets.substr(0, octets.size() - 20)));
-    EXPECT_EQ(test::messageArretFatal([&] { base.lireTexte(Zone::Sources, 1, 100); }), corrompu);
+    BaseGenealogique base(essai::fichierAvecOctets(octets.substr(0, octets.size() - 20)));
+    EXPECT_EQ(essai::messageArretFatal([&] { base.lireTexte(Zone::Sources, 1, 100); }), corrompu);
 }
 
 TEST_F(BaseCorruption, NumerosEtPositionsHorsLimites) {
     const BaseGenealogique& base = *g.base;
     const std::string corrompu = MESSAGE_DONNEES_CORROMPUES;
-    auto arret = [](auto f) { return test::messageArretFatal(f); };
+    auto arret = [](auto f) { return essai::messageArretFatal(f); };
     EXPECT_EQ(arret([&] { base.lireIndividu(9); }), corrompu);
     EXPECT_EQ(arret([&] { base.lireIndividu(-1); }), corrompu);
     EXPECT_EQ(arret([&] { base.lireFamille(8); }), corrompu);
@@ -321,12 +321,12 @@ TEST_F(BaseCorruption, NumerosEtPositionsHorsLimites) {
 
 TEST_F(BaseCorruption, CompteDeLignesAuDelaDeLaZone) {
     // Notes de Jean annonçant 40 lignes : la zone finit avant.
-    BaseGenealogique base(test::fichierAvecOctets(remplacer(918, std::string("\x28\x00", 2))));
-    EXPECT_EQ(test::messageArretFatal([&] { base.lireNotes(1); }), MESSAGE_DONNEES_CORROMPUES);
+    BaseGenealogique base(essai::fichierAvecOctets(remplacer(918, std::string("\x28\x00", 2))));
+    EXPECT_EQ(essai::messageArretFatal([&] { base.lireNotes(1); }), MESSAGE_DONNEES_CORROMPUES);
     // Liste de photos annonçant 9 références.
     BaseGenealogique photos(
-        test::fichierAvecOctets(remplacer(918 + 51 + 30 + 56 + 30 + 12 + 26, "\x09")));
-    EXPECT_EQ(test::messageArretFatal([&] { photos.lirePhotos(1); }), MESSAGE_DONNEES_CORROMPUES);
+        essai::fichierAvecOctets(remplacer(918 + 51 + 30 + 56 + 30 + 12 + 26, "\x09")));
+    EXPECT_EQ(essai::messageArretFatal([&] { photos.lirePhotos(1); }), MESSAGE_DONNEES_CORROMPUES);
 }
 
 TEST(BaseDate, StockageSurHuitOctets) {

@@ -57,7 +57,7 @@ TEST(EcrivainPool, ZoneTropLongueEstUneErreurDEcriture) {
     PoolTextes pool(10);
     EXPECT_EQ(pool.stocker("ABCD"), 1);
     EXPECT_EQ(pool.stocker("EFGH"), 6); // 10 octets : la limite est atteinte, pas dépassée
-    EXPECT_EQ(test::messageArretFatal([&] { pool.stocker("I"); }), MESSAGE_ERREUR_ECRITURE);
+    EXPECT_EQ(essai::messageArretFatal([&] { pool.stocker("I"); }), MESSAGE_ERREUR_ECRITURE);
     EXPECT_EQ(pool.stocker("ABCD"), 1); // un texte déjà présent ne grandit pas la zone
 }
 
@@ -83,7 +83,7 @@ TEST(EcrivainTextes, LieuxDistinguesParLeurCode) {
     EXPECT_EQ(ecrivain.stockerLieu('E' * 256 + 'S', ' ', "Valence"), 12);
     EXPECT_EQ(ecrivain.stockerLieu(fr, 'A', "Valence"), 1);
     auto base = ecrivain.terminer();
-    EXPECT_EQ(test::lireFichierEntier(base->chemin()).substr(46), "FRAValence\nES Valence\n");
+    EXPECT_EQ(essai::lireFichierEntier(base->chemin()).substr(46), "FRAValence\nES Valence\n");
     EXPECT_EQ(base->lireCodeLieu(12), (CodeLieu{'E' * 256 + 'S', ' '}));
 }
 
@@ -130,14 +130,14 @@ TEST(EcrivainFiches, BasesVideEtNumerosRefuses) {
     auto base = ecrivain.terminer();
     EXPECT_THROW(ecrivain.terminer(), std::logic_error);
     // Fiches jamais écrites : nulles, et la taille du fichier est exacte.
-    EXPECT_EQ(test::lireFichierEntier(base->chemin()).size(), 46u + 2 * 68 + 24 + 20);
+    EXPECT_EQ(essai::lireFichierEntier(base->chemin()).size(), 46u + 2 * 68 + 24 + 20);
     EXPECT_TRUE(base->lireIndividu(2).estAbsent());
     EXPECT_EQ(base->nombreTetesLignee(), 0);
 
     EcrivainBase vide(0, 0, 0);
     auto baseVide = vide.terminer();
     EXPECT_EQ(baseVide->nombreIndividus(), 0);
-    EXPECT_EQ(test::lireFichierEntier(baseVide->chemin()).size(), 46u);
+    EXPECT_EQ(essai::lireFichierEntier(baseVide->chemin()).size(), 46u);
 }
 
 TEST(EcrivainFiches, EcrituresDansLeDesordreEtReecritures) {

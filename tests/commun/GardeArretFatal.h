@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace veltrane::test {
+namespace veltrane::essai {
 
 // Levée à la place de l'arrêt du programme, pour qu'un test puisse l'observer.
 struct ArretFatalIntercepte : std::runtime_error {
@@ -36,4 +36,4 @@ template <class F> std::string messageArretFatal(F&& f) {
     return {};
 }
 
-} // namespace veltrane::test
+} // namespace veltrane::essai

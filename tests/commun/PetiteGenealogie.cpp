@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <unistd.h>
 
-namespace veltrane::test {
+namespace veltrane::essai {
 
 namespace {
 
@@ -174,4 +174,4 @@ FichierTemporaire fichierAvecOctets(const std::string& octets) {
     return fichier;
 }
 
-} // namespace veltrane::test
+} // namespace veltrane::essai

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace veltrane::test {
+namespace veltrane::essai {
 
 // Petite famille écrite comme le ferait le chargeur :
 //   Jean DUPONT (1) x Marie MARTIN (2) -> Pierre (3), Louise (4) ; unions 1 et 2
@@ -37,4 +37,4 @@ std::string lireFichierEntier(const std::string& chemin);
 // Fichier temporaire « gen » contenant ces octets (pour ouvrir une copie abîmée).
 FichierTemporaire fichierAvecOctets(const std::string& octets);
 
-} // namespace veltrane::test
+} // namespace veltrane::essai
