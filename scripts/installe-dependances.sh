@@ -7,6 +7,9 @@ PAQUETS=(
     g++ cmake make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev
+    zlib1g-dev libjpeg62-turbo-dev libstb-dev
+    libfontconfig-dev libfreetype-dev fonts-liberation2 fonts-dejavu-core
+    qpdf poppler-utils
 )
 # Les fuzzers demandent clang et son moteur libFuzzer.
 if [ "${1:-}" = "--fuzz" ]; then

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "sortie/pdf/MetriquesPolice.h"
+
+#include <string>
+#include <vector>
+
+namespace veltrane {
+
+enum class ResultatPolice : uint8_t {
+    Utilisable, // métriques remplies
+    Absente,    // aucune face de ce nom dans la variante demandée
+    Refusee,    // la face existe mais ne couvre pas les caractères latins
+};
+
+// Remplit les métriques de la face demandée (graisse normale, italique ou non) à partir du
+// fichier de police que fontconfig désigne ; un alias métriquement compatible (Arial ->
+// Liberation Sans...) compte pour la face demandée.
+ResultatPolice chargePolice(MetriquesPolice& metriques, const std::string& face, bool italique);
+
+// Faces utilisables pour les graphiques, triées, sans doublon (pour la police au hasard et la
+// liste des préférences).
+std::vector<std::string> policesUtilisables();
+
+} // namespace veltrane
