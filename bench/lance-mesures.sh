@@ -19,3 +19,15 @@ engendre 1000000 "$million"
 
 # Un seul cœur : le lecteur est séquentiel.
 taskset -c 0 "$construction/bench/mesure_lecteur" "$million" 3
+
+# Lieux : un million de valeurs PLAC au moins par seconde.
+taskset -c 0 "$construction/bench/mesure_lieux" "$million" 2000000
+
+# PDF : 200 000 textes et 200 000 segments sur une grille de 20 × 20 pages.
+pdf="$construction/mesure_pdf.pdf"
+"$construction/bench/mesure_pdf" "$pdf"
+qpdf --check "$pdf" >/dev/null && echo "PDF : qpdf --check réussi"
+
+# Polices et images.
+"$construction/bench/mesure_polices" Arial 200
+"$construction/bench/mesure_images"

@@ -2,6 +2,7 @@
 
 #include "sortie/pdf/MetriquesPolice.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,15 @@ enum class ResultatPolice : uint8_t {
 // Liberation Sans...) compte pour la face demandée.
 ResultatPolice chargePolice(MetriquesPolice& metriques, const std::string& face, bool italique);
 
+// Place des noms de la liste des faces utilisables, chacun suivi d'un zéro.
+inline constexpr std::size_t TAILLE_LISTE_POLICES = 2000;
+
 // Faces utilisables pour les graphiques, triées, sans doublon (pour la police au hasard et la
 // liste des préférences).
 std::vector<std::string> policesUtilisables();
+
+// Garde, dans l'ordre, les noms qui tiennent dans TAILLE_LISTE_POLICES ; la liste s'arrête au
+// premier qui n'y tient plus.
+void limiteListePolices(std::vector<std::string>& noms);
 
 } // namespace veltrane

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "sortie/StyleTrace.h"
+#include "sortie/pdf/ContenuPage.h"
+#include "sortie/pdf/DocumentPdf.h"
+#include "sortie/pdf/GrillePages.h"
+#include "sortie/pdf/MetriquesPolice.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace veltrane {
+
+class Interaction;
+class ObjetPdf;
+class SortiePdf;
+struct Configuration;
+
+// Un document PDF en cours de production. Tout reste en mémoire jusqu'à terminer(), qui écrit
+// le fichier d'un coup ; le destructeur le fait si personne ne l'a fait, même quand le
+// graphique est abandonné par une exception.
+class FichierPdf {
+public:
+    static constexpr int PagesAvantQuestion = 500;
+
+    // largeur et hauteur : taille du dessin en 1/16 de point, marges non comprises. Remet le
+    // style à son état de début de document. Lève OperationImpossible (« Mémoire
+    // insuffisante », « Ouverture impossible du fichier PDF »).
+    FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
+               int32_t largeur, int32_t hauteur, const Configuration& configuration,
+               StyleTrace& style, const MetriquesPolice& metriques, Interaction& interaction);
+    ~FichierPdf();
+    FichierPdf(const FichierPdf&) = delete;
+    FichierPdf& operator=(const FichierPdf&) = delete;
+
+    // Page de la case, créée au premier usage. Au-delà de 500 pages, la question est posée une
+    // fois ; Annuler lève OperationImpossible sans message.
+    ContenuPage& pageEn(int32_t colonne, int32_t ligne);
+    // Page de la case si elle existe déjà.
+    ContenuPage* pageExistante(int32_t colonne, int32_t ligne) const;
+
+    // Descripteur, largeurs et dictionnaire de police ; rend le numéro du dictionnaire.
+    int32_t ajoutePolice(const MetriquesPolice& metriques);
+    // /F2, ajoutée une seule fois par document, avant le premier texte italique.
+    int32_t assurePoliceItalique(const MetriquesPolice& metriquesItalique);
+
+    // Photo étirée au rectangle (1/16 de point, coordonnées du graphique sans les marges), sur
+    // chaque page qu'il touche. Chaque appel crée une nouvelle image.
+    void ajoutePhoto(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
+                     const std::string& chemin);
+    // Dégradés pour les rectangles peints ; rendent le numéro du dégradé. Direction : 0 début
+    // en haut, 1 en bas, 2 à gauche, 3 à droite.
+    int32_t ajouteDegradeAxial(CouleurRvb debut, CouleurRvb fin, int direction);
+    int32_t ajouteDegradeRadial(CouleurRvb centre);
+
+    // Après que le style a perdu un niveau de transformation : « Q » sur les pages qui
+    // l'avaient appliqué.
+    void fermeNiveauTransformation();
+
+    // Écrit et ferme le fichier, libère le document. Lève OperationImpossible si l'écriture a
+    // échoué (disque plein...). Sans effet la seconde fois.
+    void terminer();
+
+    // Contenus des pages comprimés (par défaut) ou écrits tels quels.
+    void compression(bool active) { document_.compression = active; }
+
+    const GrillePages& grille() const { return grille_; }
+    // Pages touchées par une boîte en coordonnées du graphique (les marges sont ajoutées ici).
+    PlagePages plage(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax) const;
+    int32_t margeGauche() const { return margeGauche_; }
+    int32_t margeBas() const { return margeBas_; }
+    // Les arcs dessinent un moment sans marges, dans un repère déjà décalé.
+    void changeMarges(int32_t gauche, int32_t bas) {
+        margeGauche_ = gauche;
+        margeBas_ = bas;
+    }
+
+    StyleTrace& style() { return style_; }
+    const Configuration& configuration() const { return configuration_; }
+    Interaction& interaction() { return interaction_; }
+    const DocumentPdf& document() const { return document_; }
+    int32_t nombrePages() const { return nombrePages_; }
+    int32_t dernierNumero() const { return dernierNumero_; }
+
+private:
+    // Crée l'objet suivant avec le prochain numéro.
+    template <class T, class... Arguments> T& cree(Arguments&&... arguments);
+
+    const Configuration& configuration_;
+    StyleTrace& style_;
+    Interaction& interaction_;
+    GrillePages grille_;
+    DocumentPdf document_;
+    int32_t margeGauche_;
+    int32_t margeBas_;
+    int32_t nombrePages_ = 0;
+    int32_t dernierNumero_ = 0;
+    bool questionPosee_ = false;
+    bool pagesRefusees_ = false;
+    bool termine_ = false;
+    std::vector<std::unique_ptr<ObjetPdf>> objets_;
+    // Copies : les métriques du programme peuvent être rechargées pendant le document.
+    std::vector<std::unique_ptr<MetriquesPolice>> metriques_;
+    // Case (c, r) à l'indice c × lignes + (lignes - 1 - r) : colonne par colonne, du haut.
+    std::vector<std::unique_ptr<ContenuPage>> pages_;
+    std::vector<ContenuPage*> pagesTransformees_;
+    std::unique_ptr<SortiePdf> sortie_;
+};
+
+} // namespace veltrane
