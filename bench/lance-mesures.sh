@@ -31,3 +31,8 @@ qpdf --check "$pdf" >/dev/null && echo "PDF : qpdf --check réussi"
 # Polices et images.
 "$construction/bench/mesure_polices" Arial 200
 "$construction/bench/mesure_images"
+
+# Surface de dessin : un million de segments et 200 000 textes sur une grille de 50 × 50 pages.
+dessin="$construction/mesure_dessin.pdf"
+"$construction/bench/mesure_dessin" "$dessin"
+qpdf --check "$dessin" >/dev/null && echo "Dessin : qpdf --check réussi"

@@ -46,7 +46,8 @@ FichierPdf::FichierPdf(const std::string& chemin, const std::string& titre,
                        const Configuration& configuration, StyleTrace& style,
                        const MetriquesPolice& metriques, Interaction& interaction)
     : configuration_(configuration), style_(style), interaction_(interaction),
-      margeGauche_(configuration.margeGauche), margeBas_(configuration.margeBas) {
+      margeGauche_(configuration.margeGauche), margeBas_(configuration.margeBas),
+      metriquesReguliere_(metriques), metriquesItalique_(metriques) {
     // Un pourcentage nul ou négatif (préférence abîmée) écraserait tout le dessin.
     if (pourcentageHorizontal <= 0) pourcentageHorizontal = 100;
     style_.echelleHorizontale = static_cast<float>(pourcentageHorizontal) / 100.0f;

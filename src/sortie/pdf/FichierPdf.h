@@ -8,15 +8,24 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrane {
 
 class Interaction;
 class ObjetPdf;
+class PolicesGraphiques;
 class SortiePdf;
 struct Configuration;
+
+// Sommet d'un polygone, en 1/16 de point.
+struct PointPdf {
+    int32_t x = 0;
+    int32_t y = 0;
+};
 
 // Un document PDF en cours de production. Tout reste en mémoire jusqu'à terminer(), qui écrit
 // le fichier d'un coup ; le destructeur le fait si personne ne l'a fait, même quand le
@@ -31,6 +40,11 @@ public:
     FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
                int32_t largeur, int32_t hauteur, const Configuration& configuration,
                StyleTrace& style, const MetriquesPolice& metriques, Interaction& interaction);
+    // Avec les deux variantes de la police des graphiques : l'italique servira à /F2. Le
+    // constructeur précédent prend la variante normale pour les deux.
+    FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
+               int32_t largeur, int32_t hauteur, const Configuration& configuration,
+               StyleTrace& style, const PolicesGraphiques& polices, Interaction& interaction);
     ~FichierPdf();
     FichierPdf(const FichierPdf&) = delete;
     FichierPdf& operator=(const FichierPdf&) = delete;
@@ -54,6 +68,45 @@ public:
     // en haut, 1 en bas, 2 à gauche, 3 à droite.
     int32_t ajouteDegradeAxial(CouleurRvb debut, CouleurRvb fin, int direction);
     int32_t ajouteDegradeRadial(CouleurRvb centre);
+
+    // Opérations de dessin (FichierPdfDessin.cpp). Coordonnées et longueurs en 1/16 de point,
+    // marges non comprises ; chacune écrit sur toutes les pages que sa boîte touche.
+    void ligneHorizontale(int32_t x1, int32_t y, int32_t x2);
+    // Rien quand y2 < y1.
+    void ligneVerticale(int32_t x, int32_t y1, int32_t y2);
+    void ligne(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // mode 0 contour, 1 plein (couleur de remplissage), n >= 2 peint du dégradé numéro n.
+    void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t mode);
+    void polygone(std::span<const PointPdf> points, bool rempli);
+    // Bézier cubique de (x0, y0) à (x3, y3).
+    void courbe(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                int32_t y3);
+    // mode 0 contour, 1 plein.
+    void cercle(int32_t cx, int32_t cy, int32_t r, int32_t mode);
+    // Autour du centre d'arc du style, de debut à fin (radians, sens direct).
+    void arc(int32_t r, double debut, double fin);
+    // Ligne de base en (x, y) ; largeur et hauteur ne servent qu'à choisir les pages.
+    void texte(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, std::string_view chaine);
+    // Tourné de angle (1/10000 de radian) autour de (x, y).
+    void texteOriente(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, int32_t angle,
+                      std::string_view chaine);
+    // Lettre à lettre sur le cercle, depuis angle (1/10000 de radian) ; direction 0 sens
+    // horaire, hauts des lettres dehors ; 1 sens direct, hauts dedans.
+    void texteSurCercle(int32_t cx, int32_t cy, int32_t r, int32_t angle, int direction,
+                        std::string_view chaine);
+    void photo(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, const std::string& chemin) {
+        ajoutePhoto(x, y, largeur, hauteur, chemin);
+    }
+    // e et f en 1/16 de point ; ignorée quand cinq niveaux sont déjà empilés (et le retrait
+    // correspondant aussi).
+    void empileTransformation(float a, float b, float c, float d, float e, float f);
+    void depileTransformation();
+    // Tampon de signature, coin bas gauche en (x, y).
+    void signature(int32_t x, int32_t y);
+
+    // Largeur en 1/16 de point d'un texte en 11 points, d'après les largeurs du document.
+    int32_t largeurTexte(std::string_view chaine) const;
+    int32_t largeurTexteItalique(std::string_view chaine) const;
 
     // Après que le style a perdu un niveau de transformation : « Q » sur les pages qui
     // l'avaient appliqué.
@@ -87,6 +140,13 @@ public:
 private:
     // Crée l'objet suivant avec le prochain numéro.
     template <class T, class... Arguments> T& cree(Arguments&&... arguments);
+    // Appelle dessine(page) sur chaque page de la plage, transformations appliquées.
+    template <class Dessin> void surChaquePage(const PlagePages& cases, Dessin&& dessine);
+    // Le texte italique exige /F2 dans le document.
+    void preparePolice();
+    void texteSurCercleDans(int32_t colonne, int32_t ligne, int32_t cx, int32_t cy, int32_t r,
+                            int32_t angle, int direction, std::string_view chaine,
+                            bool debordement);
 
     const Configuration& configuration_;
     StyleTrace& style_;
@@ -100,6 +160,11 @@ private:
     bool questionPosee_ = false;
     bool pagesRefusees_ = false;
     bool termine_ = false;
+    // Empilements refusés (pile pleine) : autant de retraits à ignorer.
+    int transformationsIgnorees_ = 0;
+    // Largeurs de la mesure des textes et de /F2.
+    MetriquesPolice metriquesReguliere_;
+    MetriquesPolice metriquesItalique_;
     std::vector<std::unique_ptr<ObjetPdf>> objets_;
     // Copies : les métriques du programme peuvent être rechargées pendant le document.
     std::vector<std::unique_ptr<MetriquesPolice>> metriques_;

@@ -1,0 +1,122 @@
+// Opérations de dessin du PDF : un million de segments et 200 000 textes sur une grille de
+// 50 × 50 pages A4, jusqu'au fichier écrit.
+#include "application/Configuration.h"
+#include "plateforme/Interaction.h"
+#include "plateforme/TexteUtf8.h"
+#include "sortie/pdf/FichierPdf.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace veltrane;
+
+class InteractionSilencieuse : public Interaction {
+public:
+    void message(const std::string& texte, Icone) override {
+        std::fprintf(stderr, "%s\n", versUtf8(texte).c_str());
+    }
+    bool question(const std::string&) override { return true; }
+};
+
+// Générateur congruentiel : le même dessin à chaque passage.
+struct Hasard {
+    uint32_t etat = 12345;
+    int32_t suivant(int32_t borne) {
+        etat = etat * 1664525u + 1013904223u;
+        return static_cast<int32_t>((etat >> 8) % static_cast<uint32_t>(borne));
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string chemin = "mesure_dessin.pdf";
+    bool compression = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sans-compression") == 0)
+            compression = false;
+        else
+            chemin = argv[i];
+    }
+    constexpr int Segments = 1000000;
+    constexpr int Textes = 200000;
+    constexpr int Cote = 50;
+    Configuration configuration;
+    configuration.formatPapier = 1707;
+    StyleTrace style;
+    MetriquesPolice metriques;
+    metriques.valide = 1;
+    metriques.premierCaractere = 32;
+    metriques.largeurs.fill(8896);
+    InteractionSilencieuse interaction;
+    const int32_t largeur = Cote * 9072 - 704;
+    const int32_t hauteur = Cote * 13024 - 704;
+    // Des noms de longueurs variées, dont certains à échapper.
+    static const char* const Noms[] = {"Jean Dupont (1850-1920)", "Marie Martin",
+                                       "Pierre-Louis Lefèvre", "Anne \\ Durand (dite Nanette)",
+                                       "Joseph Bernard"};
+
+    auto debut = std::chrono::steady_clock::now();
+    std::chrono::duration<double> dessin{}, ecriture{};
+    int pages = 0;
+    {
+        FichierPdf pdf(chemin, "Mesure", 100, largeur, hauteur, configuration, style, metriques,
+                       interaction);
+        pdf.compression(compression);
+        Hasard hasard;
+        int segments = 0, textes = 0;
+        for (int i = 0; segments < Segments || textes < Textes; ++i) {
+            int32_t x = hasard.suivant(largeur - 4000);
+            int32_t y = hasard.suivant(hauteur - 4000);
+            int32_t longueur = 200 + hasard.suivant(3000);
+            // Cinq segments pour un texte, comme les cadres et les liens d'un arbre.
+            if (i % 6 == 5 && textes < Textes) {
+                const char* nom = Noms[i % 5];
+                pdf.texte(x, y, pdf.largeurTexte(nom), 140, nom);
+                ++textes;
+                continue;
+            }
+            if (segments >= Segments) continue;
+            if (segments % 5000 == 0)
+                style.couleurTraits = couleurRvb(static_cast<uint8_t>(segments / 5000), 0, 0);
+            switch (segments % 3) {
+            case 0:
+                pdf.ligneHorizontale(x, y, x + longueur);
+                break;
+            case 1:
+                pdf.ligneVerticale(x, y, y + longueur);
+                break;
+            default:
+                pdf.ligne(x, y, x + longueur, y + longueur / 2);
+                break;
+            }
+            ++segments;
+        }
+        pages = pdf.nombrePages();
+        auto milieu = std::chrono::steady_clock::now();
+        dessin = milieu - debut;
+        pdf.terminer();
+        ecriture = std::chrono::steady_clock::now() - milieu;
+    }
+    struct stat etat {};
+    ::stat(chemin.c_str(), &etat);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    char ligne[512];
+    std::snprintf(ligne, sizeof ligne,
+                  "Dessin PDF : %d segments et %d textes sur %d pages (%s) : dessin %.3f s, "
+                  "écriture %.3f s, total %.3f s, fichier %.1f Mo, mémoire maximale %.1f Mo\n",
+                  Segments, Textes, pages, compression ? "comprimé" : "sans compression",
+                  dessin.count(), ecriture.count(), (dessin + ecriture).count(),
+                  static_cast<double>(etat.st_size) / 1e6,
+                  static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::fputs(versUtf8(ligne).c_str(), stdout);
+    std::printf("%s\n", chemin.c_str());
+    return 0;
+}
