@@ -1,59 +1,27 @@
 // Opérations de dessin du PDF : un million de segments et 200 000 textes sur une grille de
 // 50 × 50 pages A4, jusqu'au fichier écrit.
+#include "OutilsMesure.h"
 #include "application/Configuration.h"
-#include "plateforme/Interaction.h"
-#include "plateforme/TexteUtf8.h"
 #include "sortie/pdf/FichierPdf.h"
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-namespace {
 
 using namespace veltrane;
-
-class InteractionSilencieuse : public Interaction {
-public:
-    void message(const std::string& texte, Icone) override {
-        std::fprintf(stderr, "%s\n", versUtf8(texte).c_str());
-    }
-    bool question(const std::string&) override { return true; }
-};
-
-// Générateur congruentiel : le même dessin à chaque passage.
-struct Hasard {
-    uint32_t etat = 12345;
-    int32_t suivant(int32_t borne) {
-        etat = etat * 1664525u + 1013904223u;
-        return static_cast<int32_t>((etat >> 8) % static_cast<uint32_t>(borne));
-    }
-};
-
-} // namespace
+using namespace veltrane::mesure;
 
 int main(int argc, char** argv) {
-    std::string chemin = "mesure_dessin.pdf";
-    bool compression = true;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--sans-compression") == 0)
-            compression = false;
-        else
-            chemin = argv[i];
-    }
+    const ArgumentsPdf arguments(argc, argv, "mesure_dessin.pdf");
+    const std::string& chemin = arguments.chemin;
+    const bool compression = arguments.compression;
     constexpr int Segments = 1000000;
     constexpr int Textes = 200000;
     constexpr int Cote = 50;
     Configuration configuration;
     configuration.formatPapier = 1707;
     StyleTrace style;
-    MetriquesPolice metriques;
-    metriques.valide = 1;
-    metriques.premierCaractere = 32;
-    metriques.largeurs.fill(8896);
+    const MetriquesPolice metriques = metriquesFixes();
     InteractionSilencieuse interaction;
     const int32_t largeur = Cote * 9072 - 704;
     const int32_t hauteur = Cote * 13024 - 704;
@@ -104,19 +72,15 @@ int main(int argc, char** argv) {
         pdf.terminer();
         ecriture = std::chrono::steady_clock::now() - milieu;
     }
-    struct stat etat {};
-    ::stat(chemin.c_str(), &etat);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     char ligne[512];
     std::snprintf(ligne, sizeof ligne,
                   "Dessin PDF : %d segments et %d textes sur %d pages (%s) : dessin %.3f s, "
                   "écriture %.3f s, total %.3f s, fichier %.1f Mo, mémoire maximale %.1f Mo\n",
                   Segments, Textes, pages, compression ? "comprimé" : "sans compression",
                   dessin.count(), ecriture.count(), (dessin + ecriture).count(),
-                  static_cast<double>(etat.st_size) / 1e6,
-                  static_cast<double>(usage.ru_maxrss) / 1024.0);
-    std::fputs(versUtf8(ligne).c_str(), stdout);
+                  tailleFichierMo(chemin),
+                  memoireMaximaleMo());
+    afficher(ligne);
     std::printf("%s\n", chemin.c_str());
     return 0;
 }

@@ -1,0 +1,75 @@
+#pragma once
+
+// Outils communs des programmes de mesure.
+#include "plateforme/Interaction.h"
+#include "plateforme/TexteUtf8.h"
+#include "sortie/pdf/MetriquesPolice.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace veltrane::mesure {
+
+// Les messages vont sur la sortie d'erreur ; toute question reçoit OK.
+class InteractionSilencieuse : public Interaction {
+public:
+    void message(const std::string& texte, Icone) override {
+        std::fprintf(stderr, "%s\n", versUtf8(texte).c_str());
+    }
+    bool question(const std::string&) override { return true; }
+};
+
+// Générateur congruentiel : le même dessin à chaque passage.
+struct Hasard {
+    uint32_t etat = 12345;
+    int32_t suivant(int32_t borne) {
+        etat = etat * 1664525u + 1013904223u;
+        return static_cast<int32_t>((etat >> 8) % static_cast<uint32_t>(borne));
+    }
+};
+
+// Chemin du PDF et « --sans-compression ».
+struct ArgumentsPdf {
+    std::string chemin;
+    bool compression = true;
+    ArgumentsPdf(int argc, char** argv, const char* cheminParDefaut) : chemin(cheminParDefaut) {
+        for (int i = 1; i < argc; ++i) {
+            if (std::strcmp(argv[i], "--sans-compression") == 0)
+                compression = false;
+            else
+                chemin = argv[i];
+        }
+    }
+};
+
+// Police à chasse fixe : les mesures ne dépendent pas des polices installées.
+inline MetriquesPolice metriquesFixes() {
+    MetriquesPolice metriques;
+    metriques.valide = 1;
+    metriques.premierCaractere = 32;
+    metriques.largeurs.fill(8896);
+    return metriques;
+}
+
+inline double memoireMaximaleMo() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+inline double tailleFichierMo(const std::string& chemin) {
+    struct stat etat {};
+    ::stat(chemin.c_str(), &etat);
+    return static_cast<double>(etat.st_size) / 1e6;
+}
+
+// Les textes du programme sont en Windows-1252 ; le terminal attend de l'UTF-8.
+inline void afficher(const char* ligneWindows1252) {
+    std::fputs(versUtf8(ligneWindows1252).c_str(), stdout);
+}
+
+} // namespace veltrane::mesure
