@@ -19,6 +19,29 @@ struct DateGenealogique {
 
     bool estVide() const { return jour == 0 && mois == 0 && annee == 0 && anneeFin == 0; }
 
+    // L'année rangée aux octets 4-5 : la seconde pour « entre », sinon l'année.
+    std::int16_t anneeRangee() const { return qualificatif == ENTRE ? anneeFin : annee; }
+    // Sans année (octets 4-5 nuls), la date compte pour absente partout sauf à l'affichage.
+    bool estAbsente() const { return anneeRangee() == 0; }
+
+    static constexpr DateGenealogique simple(std::uint8_t jour, std::uint8_t mois,
+                                             std::int16_t annee,
+                                             std::uint8_t qualificatif = SIMPLE) {
+        DateGenealogique d;
+        d.qualificatif = qualificatif;
+        d.jour = jour;
+        d.mois = mois;
+        d.annee = annee;
+        return d;
+    }
+    static constexpr DateGenealogique entre(std::int16_t premiere, std::int16_t seconde) {
+        DateGenealogique d;
+        d.qualificatif = ENTRE;
+        d.annee = premiere;
+        d.anneeFin = seconde;
+        return d;
+    }
+
     // Bourrage toujours nul : le fichier ne dépend pas de la mémoire.
     void encoder(std::uint8_t* octets) const {
         for (int i = 0; i < TAILLE; ++i)
