@@ -9,7 +9,7 @@ JOBS       ?= 2
 EXEMPLE    ?= exemples/famille-martin.ged
 FUZZ_SECONDES ?= 60
 
-.PHONY: all deps build run test asan bench fuzz format clean
+.PHONY: all deps build run bureau test asan bench fuzz format clean
 
 all: build
 
@@ -24,6 +24,10 @@ build: deps $(BUILD)/CMakeCache.txt
 
 run: build
 	@$(BUILD)/veltrane-cli $(EXEMPLE) info
+
+# Le programme de bureau (Qt 6).
+bureau: build
+	@$(BUILD)/veltrane $(FICHIER)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -10,6 +10,7 @@ PAQUETS=(
     zlib1g-dev libjpeg62-turbo-dev libstb-dev
     libfontconfig-dev libfreetype-dev fonts-liberation2 fonts-dejavu-core
     qpdf poppler-utils
+    qt6-base-dev qt6-translations-l10n xvfb xauth
 )
 # Les fuzzers demandent clang et son moteur libFuzzer.
 if [ "${1:-}" = "--fuzz" ]; then

@@ -67,8 +67,14 @@ std::string trouverRepertoireConfiguration(const std::string& documents) {
     }
     std::string xdg = variable("XDG_CONFIG_HOME");
     std::string maison = variable("HOME");
-    for (const std::string& base : {xdg, maison.empty() ? maison : maison + "/.config", documents}) {
+    const std::string configMaison = maison.empty() ? maison : maison + "/.config";
+    for (const std::string& base : {xdg, configMaison, documents}) {
         if (base.empty()) continue;
+        // Un compte neuf n'a pas encore ~/.config : on le crée plutôt que de remonter jusqu'à ~.
+        if (base == configMaison) {
+            std::error_code erreur;
+            fs::create_directories(base, erreur);
+        }
         std::string trouve = creeRepertoire(base);
         if (!trouve.empty()) return trouve;
     }

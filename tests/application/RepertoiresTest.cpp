@@ -64,6 +64,16 @@ TEST(Repertoires, ConfigurationImposeeOuXdg) {
     EXPECT_EQ(trouverRepertoireConfiguration("/tmp"), (r.chemin() / "xdg" / "Veltrane").string());
 }
 
+TEST(Repertoires, CompteNeufSansPointConfig) {
+    RepertoireEssai r;
+    VariableEnvironnement config("VELTRANE_CONFIG", std::nullopt);
+    VariableEnvironnement xdg("XDG_CONFIG_HOME", std::nullopt);
+    VariableEnvironnement maison("HOME", (r.chemin() / "neuf").string());
+    fs::create_directories(r.chemin() / "neuf");
+    EXPECT_EQ(trouverRepertoireConfiguration("/tmp"),
+              (r.chemin() / "neuf" / ".config" / "Veltrane").string());
+}
+
 TEST(Repertoires, SansConfigurationUnMessageEtOnContinue) {
     RepertoireEssai r;
     ecrireFichier(r.chemin() / "fichier", "x");

@@ -1,0 +1,377 @@
+#include "interface/FenetrePrincipale.h"
+
+#include "application/ContexteProgramme.h"
+#include "application/RegistreNettoyage.h"
+#include "base/ArretFatal.h"
+#include "base/OperationImpossible.h"
+#include "interface/FeuillePreferences.h"
+#include "interface/TexteQt.h"
+#include "plateforme/Polices.h"
+#include "sortie/FormatsPapier.h"
+#include "sortie/Graphique.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QToolBar>
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace veltrane {
+
+namespace {
+
+QString libelle(std::u16string_view texte) {
+    return QStringView(texte.data(), static_cast<qsizetype>(texte.size())).toString();
+}
+
+bool estFormatPapier(int commande) {
+    return std::any_of(FormatsPapier.begin(), FormatsPapier.end(),
+                       [commande](const FormatPapier& f) { return f.identifiant == commande; });
+}
+
+bool existe(const std::string& chemin) {
+    std::error_code erreur;
+    return std::filesystem::exists(chemin, erreur);
+}
+
+} // namespace
+
+std::string fichierLigneDeCommande(const QStringList& arguments) {
+    // Un chemin contenant des espaces et non protégé arrive en plusieurs morceaux : on les
+    // rassemble, comme la ligne de commande entière d'origine.
+    QString ligne = arguments.mid(1).join(u' ');
+    if (ligne.startsWith(u'"')) ligne.remove(0, 1);
+    if (ligne.endsWith(u'"')) ligne.chop(1);
+    return versChemin(ligne);
+}
+
+bool extensionGenealogie(const std::string& chemin) {
+    const std::size_t point = chemin.rfind('.');
+    if (point == std::string::npos || chemin.find('/', point) != std::string::npos) return false;
+    std::string extension = chemin.substr(point + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "ged" || extension == "fged";
+}
+
+QImage imageAvecMasque(const QString& image, const QString& masque) {
+    QImage resultat(image);
+    if (resultat.isNull()) return resultat;
+    resultat = resultat.convertToFormat(QImage::Format_ARGB32);
+    const QImage m = QImage(masque).convertToFormat(QImage::Format_RGB32);
+    if (m.size() != resultat.size()) return resultat;
+    for (int y = 0; y < resultat.height(); ++y)
+        for (int x = 0; x < resultat.width(); ++x)
+            if (qGray(m.pixel(x, y)) >= 128) resultat.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return resultat;
+}
+
+QString texteAPropos(const std::string& repertoireConfiguration) {
+    return depuisWindows1252(
+        std::string("Veltrane v") + VERSION_PROGRAMME + "\n" + ADRESSE_SITE + "\n" +
+        formateAvecChemin("Répertoire de configuration : %s", repertoireConfiguration));
+}
+
+FenetrePrincipale::FenetrePrincipale(ContexteProgramme& contexte, std::string fichierLigneCommande,
+                                     QWidget* parent)
+    : QMainWindow(parent), contexte_(contexte), fichierAOuvrir_(std::move(fichierLigneCommande)) {
+    setObjectName(QStringLiteral(u"Fenetre principale Veltrane"));
+    setWindowTitle(QStringLiteral(u"Veltrane"));
+    // Le menu contextuel des barres permettrait de montrer la barre d'outils sans généalogie.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setCentralWidget(new QWidget(this));
+    move(80, 70);
+    resize(650, 510);
+
+    initialiseApplication();
+    inscritCommandesDeBase();
+    construitMenus();
+    construitBarreOutils();
+    rafraichitMenus();
+}
+
+FenetrePrincipale::~FenetrePrincipale() = default;
+
+void FenetrePrincipale::initialiseApplication() {
+    auto& c = contexte_;
+    c.repertoires = trouverRepertoires(c.interaction);
+    if (c.repertoires.installation.empty()) arretFatal(MESSAGE_REPERTOIRE_INSTALLATION);
+    c.hasard.seed(static_cast<std::mt19937::result_type>(std::time(nullptr)));
+
+    c.configuration = chargeConfiguration(c.repertoires.configuration);
+
+    // Sans Vide.pdf dans les données d'installation, afficheurPdf fait l'arrêt fatal.
+    if (!c.afficheurs.afficheurPdf(c.configuration.afficheurPdf, c.repertoires.donnees)) {
+        bool valide = false;
+        if (c.interaction.question(MESSAGE_AFFICHEUR_PDF_INDEFINI))
+            valide = preferences(QStringLiteral(u"Afficheurs"));
+        // Validée, la page Afficheurs a déjà prévenu qu'aucun afficheur n'existe.
+        if (!valide && c.afficheurs.applicationPdf().empty())
+            c.interaction.message(MESSAGE_AFFICHEUR_PDF_INACCESSIBLE);
+    }
+
+    c.usage = chargeUsage(c.repertoires.configuration);
+    // Ici viendra la recherche d'une nouvelle version de Veltrane.
+
+    // La feuille des préférences a pu déjà relever les faces.
+    if (c.policesUtilisables.empty()) c.policesUtilisables = policesUtilisables();
+    if (!c.configuration.policeAuHasard) c.polices.charger(c.configuration.police, c.interaction);
+}
+
+void FenetrePrincipale::inscritCommandesDeBase() {
+    using namespace commande;
+    commandes_[Ouvrir] = [this] { ouvrir(); };
+    commandes_[Fermer] = [this] { fermeGenealogie(); };
+    commandes_[Quitter] = [this] { close(); };
+    commandes_[Preferences] = [this] { preferences(); };
+    commandes_[Aide] = [this] { afficheAide(); };
+    commandes_[APropos] = [this] { aPropos(); };
+    commandes_[SiteWeb] = [this] { afficheSiteWeb(); };
+    for (const FormatPapier& f : FormatsPapier) {
+        const int id = f.identifiant;
+        commandes_[id] = [this, id] { changeFormatPapier(id); };
+    }
+    for (const BoutonBarre& b : boutonsBarre()) {
+        const int id = b.commande;
+        commandes_[id] = [this, id] { montreMenuBouton(id); };
+    }
+}
+
+void FenetrePrincipale::construitMenus() {
+    menuBar()->setObjectName(QStringLiteral(u"MENU_GENE"));
+    for (const ElementMenu& e : barreMenus()) {
+        QMenu* menu = menuBar()->addMenu(libelle(e.libelle));
+        remplitMenu(menu, e.sousMenu);
+    }
+}
+
+void FenetrePrincipale::remplitMenu(QMenu* menu, std::span<const ElementMenu> elements) {
+    for (const ElementMenu& e : elements) {
+        if (e.libelle.empty()) {
+            menu->addSeparator();
+        } else if (e.commande == commande::SousMenuFormatsPapier) {
+            ajouteFormatsPapier(menu->addMenu(libelle(e.libelle)));
+        } else if (e.commande == 0) {
+            remplitMenu(menu->addMenu(libelle(e.libelle)), e.sousMenu);
+        } else {
+            QAction* a = menu->addAction(libelle(e.libelle));
+            a->setData(e.commande);
+            actions_[e.commande] = a;
+            const int id = e.commande;
+            connect(a, &QAction::triggered, this, [this, id] { executeCommande(id); });
+        }
+    }
+}
+
+void FenetrePrincipale::ajouteFormatsPapier(QMenu* menu) {
+    formatsPapier_ = new QActionGroup(this);
+    formatsPapier_->setExclusive(true);
+    for (const FormatPapier& f : FormatsPapier) {
+        QAction* a = menu->addAction(depuisWindows1252(f.nom));
+        a->setCheckable(true);
+        a->setData(f.identifiant);
+        formatsPapier_->addAction(a);
+        actions_[f.identifiant] = a;
+        const int id = f.identifiant;
+        connect(a, &QAction::triggered, this, [this, id] { executeCommande(id); });
+    }
+}
+
+void FenetrePrincipale::construitBarreOutils() {
+    barre_ = new QToolBar(QStringLiteral(u"Graphiques"), this);
+    barre_->setObjectName(QStringLiteral(u"barreOutils"));
+    barre_->setMovable(false);
+    barre_->setFloatable(false);
+    barre_->setIconSize(QSize(60, 38));
+    barre_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    addToolBar(Qt::TopToolBarArea, barre_);
+
+    const QString menus = depuisChemin(contexte_.repertoires.donnees) + QStringLiteral(u"/Menu/");
+    for (const BoutonBarre& b : boutonsBarre()) {
+        const QString nom = menus + QString::fromLatin1(b.image);
+        const QImage image =
+            imageAvecMasque(nom + QStringLiteral(u".gif"), nom + QStringLiteral(u"-m.gif"));
+        QAction* a = barre_->addAction(QIcon(QPixmap::fromImage(image)), libelle(b.libelle));
+        a->setData(b.commande);
+        actions_[b.commande] = a;
+        const int id = b.commande;
+        connect(a, &QAction::triggered, this, [this, id] { executeCommande(id); });
+        if (b.commande == commande::BoutonArbres) setWindowIcon(QIcon(QPixmap::fromImage(image)));
+
+        auto* menu = new QMenu(this);
+        remplitMenu(menu, b.menu);
+        menusBoutons_[b.commande] = menu;
+    }
+}
+
+void FenetrePrincipale::demarre() {
+    show();
+    cocheFormatPapier();
+    if (fichierAOuvrir_.empty()) fichierAOuvrir_ = contexte_.configuration.fichierParDefaut;
+    QMetaObject::invokeMethod(
+        this, [this] { executeCommande(commande::Ouvrir); }, Qt::QueuedConnection);
+}
+
+void FenetrePrincipale::termine() {
+    if (termine_) return;
+    termine_ = true;
+    fermeGenealogie();
+    enregistreUsage(contexte_.usage, contexte_.repertoires.configuration);
+    if (!contexte_.repertoires.documents.empty()) nettoieDocuments(contexte_.repertoires.documents);
+}
+
+void FenetrePrincipale::executeCommande(int id) {
+    try {
+        auto traitement = commandes_.find(id);
+        if (traitement != commandes_.end()) traitement->second();
+    } catch (const OperationImpossible& e) {
+        if (e.aUnMessage()) contexte_.interaction.message(e.what());
+        registreNettoyage().executer();
+    } catch (const std::bad_alloc&) {
+        registreNettoyage().executer();
+        contexte_.interaction.message(MESSAGE_MEMOIRE_OPERATION);
+    }
+    rafraichitMenus();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void FenetrePrincipale::inscritCommande(int id, Traitement traitement) {
+    commandes_[id] = std::move(traitement);
+    rafraichitMenus();
+}
+
+bool FenetrePrincipale::commandeDisponible(int id) const {
+    return commandes_.contains(id) && (!demandeGenealogie(id) || genealogieOuverte_);
+}
+
+void FenetrePrincipale::rafraichitMenus() {
+    for (auto& [id, a] : actions_)
+        a->setEnabled(commandeDisponible(id));
+    if (barre_) barre_->setVisible(genealogieOuverte_);
+}
+
+void FenetrePrincipale::genealogieOuverte(const std::string& chemin) {
+    genealogieOuverte_ = true;
+    setWindowTitle(depuisChemin(chemin));
+    rafraichitMenus();
+}
+
+void FenetrePrincipale::fermeGenealogie() {
+    // La base de la généalogie se fermera ici avec le chargeur.
+    genealogieOuverte_ = false;
+    setWindowTitle(QStringLiteral(u"Veltrane"));
+    rafraichitMenus();
+}
+
+QAction* FenetrePrincipale::action(int id) const {
+    auto a = actions_.find(id);
+    return a == actions_.end() ? nullptr : a->second;
+}
+
+QMenu* FenetrePrincipale::menuBouton(int id) const {
+    auto m = menusBoutons_.find(id);
+    return m == menusBoutons_.end() ? nullptr : m->second;
+}
+
+void FenetrePrincipale::cocheFormatPapier() {
+    // Un identifiant inconnu sert le format non paginé : c'est lui qui est coché.
+    if (QAction* a = action(formatPapier(contexte_.configuration.formatPapier).identifiant))
+        a->setChecked(true);
+}
+
+void FenetrePrincipale::changeFormatPapier(int id) {
+    if (!estFormatPapier(id)) return;
+    contexte_.configuration.formatPapier = static_cast<std::uint16_t>(id);
+    enregistreConfiguration(contexte_.configuration, contexte_.repertoires.configuration,
+                            contexte_.interaction);
+    cocheFormatPapier();
+}
+
+void FenetrePrincipale::montreMenuBouton(int bouton) {
+    QMenu* menu = menuBouton(bouton);
+    QWidget* w = barre_->widgetForAction(action(bouton));
+    if (!menu || !w) return;
+    // Sous le bouton : 10 pixels à droite de son bord gauche, 3 au-dessus de son bas.
+    menu->popup(w->mapToGlobal(QPoint(10, w->height() - 3)));
+}
+
+void FenetrePrincipale::ouvrir() {
+    std::string chemin;
+    if (premiereOuverture_) {
+        // Au démarrage sans fichier désigné, aucune boîte : la fenêtre s'ouvre simplement.
+        premiereOuverture_ = false;
+        chemin = fichierAOuvrir_;
+        if (chemin.empty()) return;
+    } else {
+        fermeGenealogie();
+        chemin = choisitFichier();
+        if (chemin.empty()) return;
+    }
+    if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
+    chargeGenealogie(chemin);
+}
+
+std::string FenetrePrincipale::choisitFichier() {
+    for (;;) {
+        const QString choisi = QFileDialog::getOpenFileName(
+            this, QStringLiteral(u"Ouvrir"), QString(),
+            QStringLiteral(u"Données généalogiques (*.ged *.fged *.GED *.FGED)"));
+        if (choisi.isEmpty()) return {};
+        std::string chemin = versChemin(choisi);
+        if (existe(chemin)) return chemin;
+        contexte_.interaction.message(MESSAGE_FICHIER_INCONNU);
+    }
+}
+
+void FenetrePrincipale::chargeGenealogie(const std::string& chemin) {
+    // Le chargeur des généalogies prendra le relais ici ; le fichier est retenu.
+    fichierDemande_ = chemin;
+    contexte_.interaction.message(formateAvecChemin(MESSAGE_CHARGEUR_A_VENIR, chemin));
+}
+
+bool FenetrePrincipale::preferences(const QString& page) {
+    FeuillePreferences feuille(contexte_, page, this);
+    return feuille.exec() == QDialog::Accepted;
+}
+
+void FenetrePrincipale::afficheAide(const std::string& page) {
+    const std::string chemin = contexte_.repertoires.donnees + "/Aide/" + page;
+    if (contexte_.repertoires.donnees.empty() || !existe(chemin))
+        throw OperationImpossible(formateAvecChemin(MESSAGE_AIDE_ABSENTE, chemin));
+    if (!contexte_.afficheurs.afficher(FormatSortie::Web, chemin,
+                                       contexte_.configuration.afficheurWeb))
+        throw OperationImpossible(MESSAGE_AFFICHEUR_WEB_INDISPONIBLE);
+}
+
+void FenetrePrincipale::aPropos() {
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"A propos de Veltrane"),
+                      texteAPropos(contexte_.repertoires.configuration), QMessageBox::Ok, this);
+    boite.setObjectName(QStringLiteral(u"APropos"));
+    boite.exec();
+}
+
+void FenetrePrincipale::afficheSiteWeb() {
+    if (!contexte_.afficheurs.afficher(FormatSortie::Web, ADRESSE_SITE,
+                                       contexte_.configuration.afficheurWeb))
+        throw OperationImpossible(MESSAGE_AFFICHEUR_WEB_INDISPONIBLE);
+}
+
+void FenetrePrincipale::closeEvent(QCloseEvent* evenement) {
+    evenement->accept();
+}
+
+} // namespace veltrane

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "interface/Commandes.h"
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class QActionGroup;
+class QMenu;
+class QToolBar;
+
+namespace veltrane {
+
+struct ContexteProgramme;
+
+inline constexpr const char* MESSAGE_MEMOIRE_OPERATION =
+    "Mémoire insuffisante pour effectuer cette opération.\nArrêter les autres logiciels en cours.";
+inline constexpr const char* MESSAGE_REPERTOIRE_INSTALLATION =
+    "Récupération impossible du répertoire d'installation";
+inline constexpr const char* MESSAGE_FICHIER_INCONNU =
+    "Fichier inconnu.\nVous devez sélectionner un fichier Gedcom (.ged) ou une fusion Gedcom "
+    "(.fged).";
+inline constexpr const char* MESSAGE_EXTENSION_REFUSEE =
+    "Seuls les fichiers Gedcom (.ged) ou les fusions Gedcom (.fged) peuvent être ouverts avec "
+    "Veltrane";
+inline constexpr const char* MESSAGE_CHARGEUR_A_VENIR =
+    "Le fichier %s ne peut pas encore être ouvert dans cette fenêtre : la lecture des "
+    "généalogies arrive avec une prochaine version de Veltrane.\nEn attendant, la commande "
+    "« veltrane-cli FICHIER info » sait déjà le lire.";
+inline constexpr const char* MESSAGE_AFFICHEUR_WEB_INDISPONIBLE =
+    "Aucune application n'est disponible pour afficher les pages Web.\nChoisissez-en une dans "
+    "les préférences, page « Afficheurs ».";
+inline constexpr const char* MESSAGE_AIDE_ABSENTE = "Fichier %s inaccessible\nRéinstaller Veltrane";
+
+// La ligne de commande entière, sans ses guillemets d'encadrement : le fichier à ouvrir.
+std::string fichierLigneDeCommande(const QStringList& arguments);
+
+// Extension acceptée à l'ouverture : .ged ou .fged, sans égard à la casse.
+bool extensionGenealogie(const std::string& chemin);
+
+// Image d'un bouton : les pixels blancs du masque deviennent transparents.
+QImage imageAvecMasque(const QString& image, const QString& masque);
+
+// Texte de la boîte « A propos ».
+QString texteAPropos(const std::string& repertoireConfiguration);
+
+// La fenêtre principale : menus, barre d'outils, table des commandes et gestionnaire unique
+// des échecs d'opération.
+class FenetrePrincipale : public QMainWindow {
+    Q_OBJECT
+
+public:
+    using Traitement = std::function<void()>;
+
+    // Prépare le programme (répertoires, préférences, afficheur PDF, usage, polices) puis
+    // construit la barre d'outils et les menus.
+    FenetrePrincipale(ContexteProgramme& contexte, std::string fichierLigneCommande,
+                      QWidget* parent = nullptr);
+    ~FenetrePrincipale() override;
+
+    // Montre la fenêtre, coche le format de feuille et poste l'ouverture du premier fichier.
+    void demarre();
+    // Fin du programme : usage enregistré, documents effacés.
+    void termine();
+
+    // Exécute une commande dans le gestionnaire d'exceptions de la fenêtre.
+    void executeCommande(int commande);
+    // Ajoute ou remplace une commande de la table : son élément de menu devient utilisable.
+    void inscritCommande(int commande, Traitement traitement);
+    bool commandeDisponible(int commande) const;
+
+    void rafraichitMenus();
+
+    // Le chargeur appelle ceci une fois la généalogie ouverte ; la fermeture l'annule.
+    void genealogieOuverte(const std::string& chemin);
+    void fermeGenealogie();
+    bool aUneGenealogie() const { return genealogieOuverte_; }
+
+    // Fichier retenu par la dernière commande d'ouverture.
+    const std::string& fichierDemande() const { return fichierDemande_; }
+
+    // Feuille des préférences, ouverte sur la page nommée ; vrai si elle a été validée.
+    bool preferences(const QString& page = {});
+    // Page d'aide de donnees/Aide dans l'afficheur Web.
+    void afficheAide(const std::string& page = "index.html");
+
+    QAction* action(int commande) const;
+    QMenu* menuBouton(int commande) const;
+    QToolBar* barreOutils() const { return barre_; }
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void initialiseApplication();
+    void construitMenus();
+    void construitBarreOutils();
+    void remplitMenu(QMenu* menu, std::span<const ElementMenu> elements);
+    void ajouteFormatsPapier(QMenu* menu);
+    void inscritCommandesDeBase();
+    void cocheFormatPapier();
+    void montreMenuBouton(int bouton);
+
+    void ouvrir();
+    std::string choisitFichier();
+    void chargeGenealogie(const std::string& chemin);
+    void changeFormatPapier(int identifiant);
+    void aPropos();
+    void afficheSiteWeb();
+
+    ContexteProgramme& contexte_;
+    std::string fichierAOuvrir_;
+    std::string fichierDemande_;
+    bool premiereOuverture_ = true;
+    bool genealogieOuverte_ = false;
+    bool termine_ = false;
+
+    std::map<int, Traitement> commandes_;
+    std::map<int, QAction*> actions_;
+    std::map<int, QMenu*> menusBoutons_;
+    QActionGroup* formatsPapier_ = nullptr;
+    QToolBar* barre_ = nullptr;
+};
+
+} // namespace veltrane
