@@ -36,3 +36,6 @@ qpdf --check "$pdf" >/dev/null && echo "PDF : qpdf --check réussi"
 dessin="$construction/mesure_dessin.pdf"
 "$construction/bench/mesure_dessin" "$dessin"
 qpdf --check "$dessin" >/dev/null && echo "Dessin : qpdf --check réussi"
+
+# Dates : au moins deux millions de valeurs par seconde.
+taskset -c 0 "$construction/bench/mesure_dates"
