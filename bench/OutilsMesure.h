@@ -1,9 +1,13 @@
 #pragma once
 
 // Outils communs des programmes de mesure.
+#include "application/Configuration.h"
 #include "plateforme/Interaction.h"
 #include "plateforme/TexteUtf8.h"
+#include "sortie/pdf/FichierPdf.h"
 #include "sortie/pdf/MetriquesPolice.h"
+
+#include <chrono>
 
 #include <cstdint>
 #include <cstdio>
@@ -70,6 +74,40 @@ inline double tailleFichierMo(const std::string& chemin) {
 // Les textes du programme sont en Windows-1252 ; le terminal attend de l'UTF-8.
 inline void afficher(const char* ligneWindows1252) {
     std::fputs(versUtf8(ligneWindows1252).c_str(), stdout);
+}
+
+// Ouvre un PDF A4 de largeur × hauteur, le fait dessiner, le termine et rapporte les durées.
+template <class Dessiner>
+void mesurerPdf(const char* titre, const ArgumentsPdf& arguments, int32_t largeur, int32_t hauteur,
+                Dessiner dessiner) {
+    Configuration configuration;
+    configuration.formatPapier = 1707;
+    StyleTrace style;
+    const MetriquesPolice metriques = metriquesFixes();
+    InteractionSilencieuse interaction;
+    auto debut = std::chrono::steady_clock::now();
+    std::chrono::duration<double> dessin{}, ecriture{};
+    int pages = 0;
+    {
+        FichierPdf pdf(arguments.chemin, "Mesure", 100, largeur, hauteur, configuration, style,
+                       metriques, interaction);
+        pdf.compression(arguments.compression);
+        dessiner(pdf, style);
+        pages = pdf.nombrePages();
+        auto milieu = std::chrono::steady_clock::now();
+        dessin = milieu - debut;
+        pdf.terminer();
+        ecriture = std::chrono::steady_clock::now() - milieu;
+    }
+    char ligne[512];
+    std::snprintf(ligne, sizeof ligne,
+                  "%s sur %d pages (%s) : dessin %.3f s, écriture %.3f s, total %.3f s, "
+                  "fichier %.1f Mo, mémoire maximale %.1f Mo\n",
+                  titre, pages, arguments.compression ? "comprimé" : "sans compression",
+                  dessin.count(), ecriture.count(), (dessin + ecriture).count(),
+                  tailleFichierMo(arguments.chemin), memoireMaximaleMo());
+    afficher(ligne);
+    std::printf("%s\n", arguments.chemin.c_str());
 }
 
 } // namespace veltrane::mesure

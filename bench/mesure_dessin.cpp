@@ -13,16 +13,9 @@ using namespace veltrane::mesure;
 
 int main(int argc, char** argv) {
     const ArgumentsPdf arguments(argc, argv, "mesure_dessin.pdf");
-    const std::string& chemin = arguments.chemin;
-    const bool compression = arguments.compression;
     constexpr int Segments = 1000000;
     constexpr int Textes = 200000;
     constexpr int Cote = 50;
-    Configuration configuration;
-    configuration.formatPapier = 1707;
-    StyleTrace style;
-    const MetriquesPolice metriques = metriquesFixes();
-    InteractionSilencieuse interaction;
     const int32_t largeur = Cote * 9072 - 704;
     const int32_t hauteur = Cote * 13024 - 704;
     // Des noms de longueurs variées, dont certains à échapper.
@@ -30,57 +23,38 @@ int main(int argc, char** argv) {
                                        "Pierre-Louis Lefèvre", "Anne \\ Durand (dite Nanette)",
                                        "Joseph Bernard"};
 
-    auto debut = std::chrono::steady_clock::now();
-    std::chrono::duration<double> dessin{}, ecriture{};
-    int pages = 0;
-    {
-        FichierPdf pdf(chemin, "Mesure", 100, largeur, hauteur, configuration, style, metriques,
-                       interaction);
-        pdf.compression(compression);
-        Hasard hasard;
-        int segments = 0, textes = 0;
-        for (int i = 0; segments < Segments || textes < Textes; ++i) {
-            int32_t x = hasard.suivant(largeur - 4000);
-            int32_t y = hasard.suivant(hauteur - 4000);
-            int32_t longueur = 200 + hasard.suivant(3000);
-            // Cinq segments pour un texte, comme les cadres et les liens d'un arbre.
-            if (i % 6 == 5 && textes < Textes) {
-                const char* nom = Noms[i % 5];
-                pdf.texte(x, y, pdf.largeurTexte(nom), 140, nom);
-                ++textes;
-                continue;
-            }
-            if (segments >= Segments) continue;
-            if (segments % 5000 == 0)
-                style.couleurTraits = couleurRvb(static_cast<uint8_t>(segments / 5000), 0, 0);
-            switch (segments % 3) {
-            case 0:
-                pdf.ligneHorizontale(x, y, x + longueur);
-                break;
-            case 1:
-                pdf.ligneVerticale(x, y, y + longueur);
-                break;
-            default:
-                pdf.ligne(x, y, x + longueur, y + longueur / 2);
-                break;
-            }
-            ++segments;
-        }
-        pages = pdf.nombrePages();
-        auto milieu = std::chrono::steady_clock::now();
-        dessin = milieu - debut;
-        pdf.terminer();
-        ecriture = std::chrono::steady_clock::now() - milieu;
-    }
-    char ligne[512];
-    std::snprintf(ligne, sizeof ligne,
-                  "Dessin PDF : %d segments et %d textes sur %d pages (%s) : dessin %.3f s, "
-                  "écriture %.3f s, total %.3f s, fichier %.1f Mo, mémoire maximale %.1f Mo\n",
-                  Segments, Textes, pages, compression ? "comprimé" : "sans compression",
-                  dessin.count(), ecriture.count(), (dessin + ecriture).count(),
-                  tailleFichierMo(chemin),
-                  memoireMaximaleMo());
-    afficher(ligne);
-    std::printf("%s\n", chemin.c_str());
+    mesurerPdf("Dessin PDF : 1000000 segments et 200000 textes", arguments, largeur, hauteur,
+               [&](FichierPdf& pdf, StyleTrace& style) {
+                   Hasard hasard;
+                   int segments = 0, textes = 0;
+                   for (int i = 0; segments < Segments || textes < Textes; ++i) {
+                       int32_t x = hasard.suivant(largeur - 4000);
+                       int32_t y = hasard.suivant(hauteur - 4000);
+                       int32_t longueur = 200 + hasard.suivant(3000);
+                       // Cinq segments pour un texte, comme les cadres et les liens d'un arbre.
+                       if (i % 6 == 5 && textes < Textes) {
+                           const char* nom = Noms[i % 5];
+                           pdf.texte(x, y, pdf.largeurTexte(nom), 140, nom);
+                           ++textes;
+                           continue;
+                       }
+                       if (segments >= Segments) continue;
+                       if (segments % 5000 == 0)
+                           style.couleurTraits =
+                               couleurRvb(static_cast<uint8_t>(segments / 5000), 0, 0);
+                       switch (segments % 3) {
+                       case 0:
+                           pdf.ligneHorizontale(x, y, x + longueur);
+                           break;
+                       case 1:
+                           pdf.ligneVerticale(x, y, y + longueur);
+                           break;
+                       default:
+                           pdf.ligne(x, y, x + longueur, y + longueur / 2);
+                           break;
+                       }
+                       ++segments;
+                   }
+               });
     return 0;
 }
