@@ -15,6 +15,7 @@ namespace veltrane {
 namespace {
 
 constexpr std::size_t TAILLE_BLOC = 256 * 1024;
+constexpr std::size_t TAILLE_BLOC_RELECTURE = 16 * 1024;
 
 inline bool estBlanc(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -54,7 +55,9 @@ bool LecteurGedcom::remplir() {
     debutTampon_ += static_cast<int64_t>(rempli_);
     lu_ = rempli_ = 0;
     for (;;) {
-        ssize_t n = ::pread(fichier().descripteur, tampon_.data(), tampon_.size(), debutTampon_);
+        // Une relecture d'enregistrement n'a besoin que de quelques lignes : petit bloc.
+        const std::size_t taille = relecture_ ? TAILLE_BLOC_RELECTURE : tampon_.size();
+        ssize_t n = ::pread(fichier().descripteur, tampon_.data(), taille, debutTampon_);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             // Une erreur de lecture au milieu du fichier se traite comme sa fin :
@@ -73,6 +76,15 @@ int LecteurGedcom::octetSuivant() {
 }
 
 void LecteurGedcom::positionner(int64_t decalage) {
+    // Relecture dans le bloc déjà en mémoire (personnes relues dans l'ordre du fichier) :
+    // pas de nouvelle lecture.
+    if (decalage > 0 && decalage >= debutTampon_ &&
+        decalage < debutTampon_ + static_cast<int64_t>(rempli_)) {
+        lu_ = static_cast<std::size_t>(decalage - debutTampon_);
+        if (octetSuivant() == '\n') ++lu_;
+        return;
+    }
+    relecture_ = decalage > 0;
     rempli_ = lu_ = 0;
     finFichier_ = false;
     debutTampon_ = decalage < 0 ? 0 : decalage;

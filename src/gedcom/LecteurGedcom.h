@@ -111,6 +111,7 @@ private:
     std::size_t rempli_ = 0; // octets valides dans le tampon
     int64_t debutTampon_ = 0;
     bool finFichier_ = false;
+    bool relecture_ = false; // positionné ailleurs qu'au début : blocs courts
 
     char ligne_[TAILLE_LIGNE + 1];
     char cle_[LONGUEUR_REFERENCE_MAX + 1];

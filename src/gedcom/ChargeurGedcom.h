@@ -1,0 +1,50 @@
+#pragma once
+
+#include "base/BaseGenealogique.h"
+#include "gedcom/LecteurGedcom.h"
+#include "plateforme/FichierTemporaire.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace veltrane {
+
+class Interaction;
+
+// Origine du commentaire d'une personne (option propre à chaque fichier).
+enum class SourceCommentaire : std::uint8_t {
+    PremiereLigneNote = 0, // la première ligne de note
+    LigneDiese = 1,        // la première ligne de note qui commence par '#', sans le '#'
+    TagGedcom = 2,         // la valeur d'une balise choisie par l'utilisateur
+};
+
+struct OptionsChargement {
+    SourceCommentaire sourceCommentaire = SourceCommentaire::PremiereLigneNote;
+    std::string baliseCommentaire; // en capitales, au plus 24 caractères
+    std::uint16_t paysParDefaut = static_cast<std::uint16_t>('F' << 8 | 'R');
+};
+
+// Ce qu'un chargement réussi laisse : la base ouverte, les fichiers GEDCOM relus ensuite par
+// les graphiques (chemin, jeu, drapeaux ; descripteur fermé) et le journal des erreurs.
+struct ResultatChargement {
+    std::unique_ptr<BaseGenealogique> base;
+    std::vector<FichierGedcom> fichiers;
+    // Copies UTF-8 des fichiers UTF-16 : elles vivent tant que la généalogie est ouverte.
+    std::vector<std::unique_ptr<FichierTemporaire>> copiesUtf8;
+    std::string journal; // lignes terminées par CR LF ; vide sans erreur
+    std::size_t nombreMessages = 0;
+};
+
+// Charge un ou plusieurs fichiers GEDCOM dans un nouveau fichier de données.
+// Lève OperationImpossible (répertoire temporaire, fichier illisible ou balise de commentaire
+// refusée) ; une écriture impossible est un arrêt fatal.
+ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
+                                 const OptionsChargement& options, Interaction& interaction);
+
+// Drapeaux du logiciel source d'après la valeur SOUR de l'en-tête.
+std::uint32_t drapeauxDuLogiciel(std::string_view valeur);
+
+} // namespace veltrane

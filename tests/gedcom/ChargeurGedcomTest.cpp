@@ -1,0 +1,406 @@
+// Chargeur GEDCOM : fichier de données exact d'un petit fichier, cas limites des liens,
+// dialectes, options de commentaire, fichiers réels.
+#include "gedcom/ChargeurGedcom.h"
+
+#include "base/OperationImpossible.h"
+#include "commun/InteractionEssai.h"
+#include "commun/RepertoireEssai.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+using namespace veltrane;
+
+namespace {
+
+struct Chargement {
+    essai::RepertoireEssai repertoire;
+    essai::InteractionEssai interaction;
+    ResultatChargement resultat;
+
+    const BaseGenealogique& base() const { return *resultat.base; }
+    Individu individu(std::int32_t n) const { return base().lireIndividu(n); }
+    std::string prenoms(std::int32_t n) const {
+        return base().lireTexte(Zone::Prenoms, individu(n).prenoms, 71);
+    }
+    std::string nom(std::int32_t n) const {
+        return base().lireTexte(Zone::Noms, individu(n).nom, 71);
+    }
+    std::string source(std::int32_t t) const { return base().lireTexte(Zone::Sources, t, 101); }
+};
+
+// Le texte est écrit tel quel (les lignes finissent par LF).
+std::unique_ptr<Chargement> charger(const std::string& texte, OptionsChargement options = {}) {
+    auto c = std::make_unique<Chargement>();
+    c->repertoire.ecrire("essai.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
+    c->resultat = chargerGedcom({c->repertoire.fichier("essai.ged")}, options, c->interaction);
+    return c;
+}
+
+std::string entete(const char* logiciel = "Essai") {
+    return std::string("0 HEAD\n1 SOUR ") + logiciel + "\n1 CHAR UTF-8\n";
+}
+
+} // namespace
+
+TEST(ChargeurGedcom, PetitFichierDonneLesFichesExactes) {
+    const std::string texte = entete() +
+                              "0 @I1@ INDI\n1 NAME Jean /MARTIN/\n1 SEX M\n1 BIRT\n"
+                              "2 DATE 12 MAR 1850\n2 PLAC Paris\n1 OCCU Meunier\n1 FAMS @F1@\n"
+                              "0 @I2@ INDI\n1 NAME Marie /DURAND/\n1 SEX F\n1 FAMS @F1@\n" +
+                              reinterpret_cast<const char*>(u8"1 NOTE Première ligne\n") +
+                              "2 CONT Seconde\n"
+                              "0 @I3@ INDI\n1 NAME Pierre /MARTIN/\n1 SEX M\n1 BIRT\n2 DATE 1880\n"
+                              "2 PLAC Paris\n1 FAMC @F1@\n"
+                              "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 MARR\n"
+                              "2 DATE 5 JUN 1875\n2 PLAC Lyon\n2 SOUR Registre\n0 TRLR\n";
+    auto c = charger(texte);
+    const BaseGenealogique& b = c->base();
+    EXPECT_EQ(c->resultat.journal, "");
+    ASSERT_EQ(b.nombreIndividus(), 3);
+    ASSERT_EQ(b.nombreFamilles(), 2);
+    ASSERT_EQ(b.nombreEvenements(), 3);
+
+    Individu jean;
+    jean.nom = 1;     // "MARTIN\n"
+    jean.prenoms = 1; // "Jean\n"
+    jean.naissance = 1;
+    jean.profession = 1;
+    jean.sexe = 'M';
+    jean.positionGedcom = static_cast<std::int32_t>(texte.find("0 @I1@ INDI\n") + 12);
+    jean.lienFrere = -1;
+    jean.premiereUnion = 1;
+    EXPECT_EQ(c->individu(1), jean);
+
+    Individu marie;
+    marie.nom = 8;     // après "MARTIN\n"
+    marie.prenoms = 6; // après "Jean\n"
+    marie.commentaire = 1;
+    marie.notes = 1;
+    marie.sexe = 'F';
+    marie.positionGedcom = static_cast<std::int32_t>(texte.find("0 @I2@ INDI\n") + 12);
+    marie.lienFrere = -2;
+    marie.premiereUnion = 2;
+    EXPECT_EQ(c->individu(2), marie);
+
+    Individu pierre;
+    pierre.nom = 1;
+    pierre.prenoms = 12; // après "Jean\nMarie\n"
+    pierre.naissance = 2;
+    pierre.sexe = 'M';
+    pierre.positionGedcom = static_cast<std::int32_t>(texte.find("0 @I3@ INDI\n") + 12);
+    pierre.lienFrere = -3;
+    pierre.pere = 1;
+    pierre.mere = 2;
+    EXPECT_EQ(c->individu(3), pierre);
+
+    EXPECT_EQ(b.lireFamille(1), (Famille{2, 3, 3, SANS_DIVORCE, -1, 2}));
+    EXPECT_EQ(b.lireFamille(2), (Famille{1, 3, 3, SANS_DIVORCE, -2, 1}));
+
+    // Les naissances à Paris partagent leur lieu ; le mariage a sa date, son lieu et sa source.
+    const Evenement n1 = b.lireEvenement(1), n3 = b.lireEvenement(2), m = b.lireEvenement(3);
+    EXPECT_EQ(n1.date, DateGenealogique::simple(12, 3, 1850));
+    EXPECT_EQ(n3.date, DateGenealogique::simple(0, 0, 1880));
+    EXPECT_EQ(n1.lieu, n3.lieu);
+    EXPECT_EQ(b.lireLieu(n1.lieu), "Paris");
+    EXPECT_EQ(m.date, DateGenealogique::simple(5, 6, 1875));
+    EXPECT_EQ(b.lireLieu(m.lieu), "Lyon");
+    EXPECT_EQ(c->source(m.source), "Registre");
+
+    EXPECT_EQ(b.lireTexte(Zone::Professions, 1, 101), "Meunier");
+    EXPECT_EQ(b.lireTexte(Zone::Commentaires, 1, 101), "Premi\xE8re ligne");
+    EXPECT_EQ(b.lireNotes(1), (std::vector<std::string>{"Premi\xE8re ligne", "Seconde"}));
+    // Les deux conjoints sans parents, avec un enfant défini : têtes de lignée.
+    EXPECT_TRUE(b.estTeteLignee(1));
+    EXPECT_TRUE(b.estTeteLignee(2));
+    EXPECT_FALSE(b.estTeteLignee(3));
+}
+
+TEST(ChargeurGedcom, NumerotationDansLOrdreDesClesEtUnionsRangees) {
+    // I10 avant I1 ('@' suit les chiffres) ; F2 n'a qu'un mari : pas rangée, pas de numéro.
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Un /A/\n1 FAMS @F1@\n"
+                                "0 @I10@ INDI\n1 NAME Dix /A/\n1 FAMS @F2@\n"
+                                "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n"
+                                "0 @F2@ FAM\n1 HUSB @I10@\n1 MARR\n2 DATE 1900\n"
+                                "0 @I2@ INDI\n1 NAME Deux /A/\n0 TRLR\n");
+    ASSERT_EQ(c->base().nombreIndividus(), 3);
+    EXPECT_EQ(c->prenoms(1), "Dix");
+    EXPECT_EQ(c->prenoms(2), "Un");
+    EXPECT_EQ(c->prenoms(3), "Deux");
+    ASSERT_EQ(c->base().nombreFamilles(), 1); // côté du mari seulement
+    EXPECT_EQ(c->base().lireFamille(1), (Famille{0, 3, 0, SANS_DIVORCE, -1, 0}));
+    EXPECT_EQ(c->individu(1).premiereUnion, 0);
+    EXPECT_EQ(c->individu(3).pere, 2);
+    EXPECT_EQ(c->individu(3).mere, 0);
+    // Le mariage de F2, union non rangée, ne prend pas d'emplacement.
+    EXPECT_EQ(c->base().nombreEvenements(), 0);
+}
+
+TEST(ChargeurGedcom, LiensDeParenteIncoherents) {
+    // I3 : CHIL sans FAMC, parents donnés par l'union. I4 : FAMC vers F1 qui ne le cite pas.
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Paul /P/\n1 FAMS @F1@\n"
+                                "0 @I2@ INDI\n1 NAME Anne /A/\n1 FAMS @F1@\n"
+                                "0 @I3@ INDI\n1 NAME Luc /P/\n"
+                                "0 @I4@ INDI\n1 NAME Max /P/\n1 FAMC @F1@\n"
+                                "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n0 TRLR\n");
+    EXPECT_EQ(c->individu(3).pere, 1);
+    EXPECT_EQ(c->individu(3).mere, 2);
+    EXPECT_EQ(c->individu(3).lienFrere, -3);
+    EXPECT_EQ(c->individu(4).pere, 0);
+    EXPECT_EQ(c->individu(4).mere, 0);
+    EXPECT_EQ(c->individu(4).lienFrere, -4);
+    EXPECT_EQ(c->resultat.journal,
+              "- Ligne 15 : lien de parent\xE9 incoh\xE9rent entre Max P et ses parents\r\n");
+}
+
+TEST(ChargeurGedcom, MariSansFamsRetireDeLUnionEtCommePere) {
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Paul /P/\n"
+                                "0 @I2@ INDI\n1 NAME Anne /A/\n1 FAMS @F1@\n"
+                                "0 @I3@ INDI\n1 NAME Luc /P/\n1 FAMC @F1@\n"
+                                "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n0 TRLR\n");
+    EXPECT_EQ(c->resultat.journal, "- Paul P ne fait pas r\xE9"
+                                   "f\xE9rence au mariage @F1@ dont il est l'\xE9poux\r\n");
+    EXPECT_EQ(c->individu(3).pere, 0);
+    EXPECT_EQ(c->individu(3).mere, 2);
+    EXPECT_EQ(c->individu(1).premiereUnion, 0);
+    EXPECT_EQ(c->individu(2).premiereUnion, 2);
+    // Le côté du mari reste une fiche vide ; celui de l'épouse n'a plus de conjoint.
+    EXPECT_EQ(c->base().lireFamille(1), Famille{});
+    EXPECT_EQ(c->base().lireFamille(2), (Famille{0, 3, 0, SANS_DIVORCE, -2, 0}));
+}
+
+TEST(ChargeurGedcom, ReferencesEnDoubleManquantesOuJamaisDefinies) {
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Premier /X/\n"
+                                "0 @I1@ INDI\n1 NAME Second /X/\n1 FAMC\n"
+                                "0 @I2@ INDI\n1 FAMS @F1@\n"
+                                "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I9@\n0 TRLR\n");
+    EXPECT_EQ(c->prenoms(1), "Second");
+    EXPECT_EQ(c->resultat.journal, "- Ligne 6 : r\xE9"
+                                   "f\xE9rence Gedcom d\xE9j\xE0 utilis\xE9"
+                                   "e\r\n"
+                                   "- Ligne 8 : r\xE9"
+                                   "f\xE9rence Gedcom manquante\r\n"
+                                   "- L'individu @I2@ fait r\xE9"
+                                   "f\xE9rence \xE0 un mariage sans \xEAtre l'un des "
+                                   "conjoints\r\n"
+                                   "- L'individu @I9@ est r\xE9"
+                                   "f\xE9renc\xE9 mais jamais d\xE9"
+                                   "fini\r\n"
+                                   "- Second X ne fait pas r\xE9"
+                                   "f\xE9rence au mariage @F1@ dont il est "
+                                   "l'\xE9poux\r\n");
+}
+
+TEST(ChargeurGedcom, DivorcesEtNaissanceSansDate) {
+    auto c = charger(entete() +
+                     "0 @I1@ INDI\n1 NAME A /A/\n1 FAMS @F1@\n1 FAMS @F2@\n1 BIRT\n"
+                     "2 SOUR Acte de bapt\xC3\xAAme\n"
+                     "0 @I2@ INDI\n1 NAME B /B/\n1 FAMS @F1@\n"
+                     "0 @I3@ INDI\n1 NAME C /C/\n1 FAMS @F2@\n"
+                     "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 DIV N\n"
+                     "0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n1 DIV\n1 MARR\n2 DATE 32 FOO 1900\n"
+                     "0 TRLR\n");
+    const Individu a = c->individu(1);
+    EXPECT_EQ(a.naissance, 0);
+    EXPECT_EQ(c->source(a.source), "Acte de bapt\xEAme");
+    EXPECT_EQ(c->base().lireFamille(1).divorce, SANS_DIVORCE);
+    EXPECT_EQ(c->base().lireFamille(3).divorce, 0);
+    // Anneau des unions de A : F1 (côté 1) puis F2 (côté 3), retour à la première.
+    EXPECT_EQ(c->base().lireFamille(1).unionSuivante, 3);
+    EXPECT_EQ(c->base().lireFamille(3).unionSuivante, -1);
+    EXPECT_EQ(c->resultat.journal, "- Ligne 25 : format de date incorrect\r\n");
+}
+
+TEST(ChargeurGedcom, DialecteTrieEnfantsEtUnionsEtVideLeNomX) {
+    auto c = charger(entete("HEREDIS 12") +
+                     "0 @I1@ INDI\n1 NAME Jean /X/\n1 FAMS @F1@\n1 FAMS @F2@\n"
+                     "0 @I2@ INDI\n1 NAME Cadet /A/\n1 BIRT\n2 DATE 1890\n1 FAMC @F1@\n"
+                     "0 @I3@ INDI\n1 NAME Aine /A/\n1 BIRT\n2 DATE 1885\n1 FAMC @F1@\n"
+                     "0 @I4@ INDI\n1 NAME Sans /A/\n1 FAMC @F1@\n"
+                     "0 @I5@ INDI\n1 FAMS @F1@\n0 @I6@ INDI\n1 FAMS @F2@\n"
+                     "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I5@\n1 CHIL @I2@\n1 CHIL @I3@\n"
+                     "1 CHIL @I4@\n1 MARR\n2 DATE 1880\n"
+                     "0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I6@\n1 MARR\n2 DATE 1870\n0 TRLR\n");
+    EXPECT_EQ(c->nom(1), "");
+    EXPECT_EQ(c->prenoms(1), "Jean");
+    // Enfants : sans date d'abord, puis par date de naissance.
+    EXPECT_EQ(c->base().enfants(1), (std::vector<std::int32_t>{4, 3, 2}));
+    // Unions : F2 (1870) avant F1 (1880).
+    EXPECT_EQ(c->individu(1).premiereUnion, 3);
+    EXPECT_EQ(c->base().unions(1), (std::vector<std::int32_t>{3, 1}));
+}
+
+TEST(ChargeurGedcom, CommentaireSelonLOption) {
+    const std::string texte = entete() + "0 @I1@ INDI\n1 NAME Jean\n1 NOTE #Meunier\n2 CONT Suite\n"
+                                         "0 @I2@ INDI\n1 NAME /DUPONT/ Paul\n1 NOTE @N1@\n"
+                                         "0 @N1@ NOTE Texte libre\n1 CONT #Tisserand\n0 TRLR\n";
+    OptionsChargement diese;
+    diese.sourceCommentaire = SourceCommentaire::LigneDiese;
+    auto c = charger(texte, diese);
+    EXPECT_EQ(c->prenoms(1), "Jean");
+    EXPECT_EQ(c->nom(1), "");
+    EXPECT_EQ(c->base().lireTexte(Zone::Commentaires, c->individu(1).commentaire, 101), "Meunier");
+    EXPECT_EQ(c->base().lireNotes(c->individu(1).notes), (std::vector<std::string>{"Suite"}));
+    EXPECT_EQ(c->nom(2), "DUPONT");
+    EXPECT_EQ(c->prenoms(2), "Paul");
+    EXPECT_EQ(c->base().lireTexte(Zone::Commentaires, c->individu(2).commentaire, 101),
+              "Tisserand");
+    EXPECT_EQ(c->base().lireNotes(c->individu(2).notes), (std::vector<std::string>{"Texte libre"}));
+
+    // Option 0 : la première ligne est le commentaire et reste dans les notes.
+    auto d = charger(texte);
+    EXPECT_EQ(d->base().lireTexte(Zone::Commentaires, d->individu(1).commentaire, 101), "#Meunier");
+    EXPECT_EQ(d->base().lireNotes(d->individu(1).notes),
+              (std::vector<std::string>{"#Meunier", "Suite"}));
+
+    // Option 2 : la balise choisie ; une balise déjà lue pour les personnes est refusée.
+    OptionsChargement balise;
+    balise.sourceCommentaire = SourceCommentaire::TagGedcom;
+    balise.baliseCommentaire = "_COMM";
+    auto e = charger(entete() + "0 @I1@ INDI\n1 NAME A\n1 _COMM Boulanger\n0 TRLR\n", balise);
+    EXPECT_EQ(e->base().lireTexte(Zone::Commentaires, e->individu(1).commentaire, 101),
+              "Boulanger");
+    balise.baliseCommentaire = "OCCU";
+    EXPECT_THROW(charger(texte, balise), OperationImpossible);
+}
+
+TEST(ChargeurGedcom, SurnomEtSexe) {
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Jeanne /L/\n2 NICK la Grande\n1 SEX F\n"
+                                "0 @I2@ INDI\n1 SEX F\n1 NAME Rose /L/\n2 NICK Rosette\n0 TRLR\n");
+    EXPECT_EQ(c->prenoms(1), "Jeanne dite la Grande");
+    EXPECT_EQ(c->prenoms(2), "Rose dite Rosette");
+    EXPECT_EQ(c->individu(1).sexe, 'F');
+}
+
+TEST(ChargeurGedcom, FichierAbsentOuVide) {
+    essai::InteractionEssai interaction;
+    try {
+        chargerGedcom({"/nulle/part.ged"}, {}, interaction);
+        FAIL();
+    } catch (const OperationImpossible& e) {
+        EXPECT_EQ(std::string(e.what()), "Lecture impossible du fichier Gedcom\n/nulle/part.ged");
+    }
+    EXPECT_THROW(charger(""), OperationImpossible);
+}
+
+TEST(ChargeurGedcom, Utf8SansCharEtUtf16) {
+    // Sans CHAR : la marque UTF-8 ou la version 7 font lire en UTF-8.
+    auto c = charger("\xEF\xBB\xBF"
+                     "0 HEAD\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9 /A/\n0 TRLR\n");
+    EXPECT_EQ(c->prenoms(1), "Ren\xE9");
+    auto d = charger("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9 /A/\n0 TRLR\n");
+    EXPECT_EQ(d->prenoms(1), "Ren\xE9");
+    // UTF-16 petit-boutiste : converti dans une copie temporaire.
+    std::string utf8 = "0 HEAD\n1 CHAR UNICODE\n0 @I1@ INDI\n1 NAME Ren\xC3\xA9 /A/\n0 TRLR\n";
+    std::string utf16 = "\xFF\xFE";
+    for (unsigned char o : std::string("0 HEAD\n1 CHAR UNICODE\n0 @I1@ INDI\n1 NAME Ren")) {
+        utf16 += static_cast<char>(o);
+        utf16 += '\0';
+    }
+    utf16 += "\xE9";
+    utf16 += '\0';
+    for (unsigned char o : std::string(" /A/\n0 TRLR\n")) {
+        utf16 += static_cast<char>(o);
+        utf16 += '\0';
+    }
+    auto e = charger(utf16);
+    EXPECT_EQ(e->prenoms(1), "Ren\xE9");
+    ASSERT_EQ(e->resultat.copiesUtf8.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(e->resultat.copiesUtf8[0]->chemin()));
+}
+
+TEST(ChargeurGedcom, FichiersReelsSeChargent) {
+    for (const auto& entree : std::filesystem::directory_iterator(VELTRANE_CORPUS_DIR)) {
+        SCOPED_TRACE(entree.path().string());
+        essai::InteractionEssai interaction;
+        ResultatChargement r = chargerGedcom({entree.path().string()}, {}, interaction);
+        ASSERT_TRUE(r.base);
+        for (std::int32_t n = 1; n <= r.base->nombreIndividus(); ++n) {
+            const Individu i = r.base->lireIndividu(n);
+            EXPECT_LE(i.pere, r.base->nombreIndividus());
+            EXPECT_LE(i.premiereUnion, r.base->nombreFamilles());
+        }
+    }
+}
+
+TEST(ChargeurGedcom, FamilleMartin) {
+    essai::InteractionEssai interaction;
+    ResultatChargement r = chargerGedcom(
+        {std::string(VELTRANE_EXEMPLES_DIR) + "/famille-martin.ged"}, {}, interaction);
+    EXPECT_EQ(r.base->nombreIndividus(), 47);
+    EXPECT_EQ(r.journal, "");
+    EXPECT_GT(r.base->nombreFamilles(), 0);
+    EXPECT_GT(r.base->nombreTetesLignee(), 0);
+}
+
+namespace {
+
+// Garde les échelles annoncées et le dernier avancement.
+class InteractionProgression : public essai::InteractionEssai {
+public:
+    void debutProgression(const std::string& titre, int64_t total) override {
+        titres.push_back(titre);
+        totaux.push_back(total);
+    }
+    void progression(int64_t fait) override {
+        if (fait < dernier) recul = true;
+        dernier = fait;
+    }
+    std::vector<std::string> titres;
+    std::vector<int64_t> totaux;
+    int64_t dernier = 0;
+    bool recul = false;
+};
+
+} // namespace
+
+TEST(ChargeurGedcom, ProgressionEtPhotos) {
+    essai::RepertoireEssai repertoire;
+    repertoire.ecrire("portrait.JPG", {0xFF, 0xD8, 0xFF, 0xD9});
+    const std::string texte = entete() + "0 @O1@ OBJE\n1 FILE portrait.JPG\n1 FILE autre.jpg\n"
+                                         "0 @I1@ INDI\n1 NAME A /A/\n1 OBJE @O1@\n1 OBJE\n"
+                                         "2 FILE http://exemple.org/a.jpg\n2 FILE absent.jpg\n"
+                                         "2 FILE portrait.JPG\n1 FAMS @F1@\n"
+                                         "0 @I2@ INDI\n1 NAME B /B/\n1 FAMS @F1@\n"
+                                         "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n";
+    repertoire.ecrire("essai.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
+    InteractionProgression interaction;
+    ResultatChargement r = chargerGedcom({repertoire.fichier("essai.ged")}, {}, interaction);
+    const std::string photo = repertoire.fichier("portrait.JPG");
+    EXPECT_EQ(r.base->lirePhotos(r.base->lireIndividu(1).photos),
+              (std::vector<std::string>{photo, photo}));
+    // 10 unités par fichier, puis (côtés d'union + 4 × personnes) et un dixième en plus.
+    ASSERT_EQ(interaction.totaux.size(), 2u);
+    EXPECT_EQ(interaction.titres[0], "Import Gedcom");
+    EXPECT_EQ(interaction.totaux[0], 10);
+    EXPECT_EQ(interaction.totaux[1], 10 + 1);
+    EXPECT_EQ(interaction.dernier, 11);
+    EXPECT_FALSE(interaction.recul);
+}
+
+TEST(ChargeurGedcom, ReferenceTropLongueRetrouveeCommeLEnregistrement) {
+    // La clé est coupée à 24 caractères de la même façon pour l'enregistrement et le lien.
+    auto c = charger(entete() +
+                     "0 @I123456789012345678901234567@ INDI\n1 NAME Long /L/\n"
+                     "1 FAMS @F1@\n0 @I2@ INDI\n1 NAME Court /C/\n1 FAMS @F1@\n"
+                     "0 @F1@ FAM\n1 HUSB @I123456789012345678901234567@\n1 WIFE @I2@\n0 TRLR\n");
+    ASSERT_EQ(c->base().nombreIndividus(), 2);
+    EXPECT_EQ(c->base().lireFamille(2).conjoint, 1);
+    EXPECT_EQ(c->individu(1).premiereUnion, 1);
+}
+
+TEST(ChargeurGedcom, FichierSansEnTeteGardeSesEnregistrements) {
+    auto c = charger("0 @I1@ INDI\n1 NAME Jean /SEUL/\n0 TRLR\n");
+    ASSERT_EQ(c->base().nombreIndividus(), 1);
+    EXPECT_EQ(c->nom(1), "SEUL");
+}
+
+TEST(ChargeurGedcom, LienVideDeLaVersion7NeCreePersonne) {
+    auto c = charger("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NAME A /A/\n1 FAMS @VOID@\n"
+                     "1 FAMC @VOID@\n0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @VOID@\n0 TRLR\n");
+    EXPECT_EQ(c->base().nombreIndividus(), 1);
+    EXPECT_EQ(c->base().nombreFamilles(), 0);
+    EXPECT_EQ(c->resultat.journal, "");
+}
