@@ -39,3 +39,9 @@ qpdf --check "$dessin" >/dev/null && echo "Dessin : qpdf --check réussi"
 
 # Dates : au moins deux millions de valeurs par seconde.
 taskset -c 0 "$construction/bench/mesure_dates"
+
+# Chargeur GEDCOM de bout en bout : 100 000 puis 1 000 000 de personnes.
+cent_mille="$donnees/cent-mille.ged"
+engendre 100000 "$cent_mille"
+"$construction/bench/mesure_chargeur" "$cent_mille" 3
+"$construction/bench/mesure_chargeur" "$million" 1
