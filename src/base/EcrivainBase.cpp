@@ -49,7 +49,8 @@ EcrivainBase::EcrivainBase(std::int32_t nombreIndividus, std::int32_t nombreFami
     finEnregistrements_ =
         debutEvenements_ + static_cast<std::uint64_t>(nombreEvenements) * Evenement::TAILLE;
     if (finEnregistrements_ > POSITION_MAX) erreurEcriture();
-    tampon_.reserve(CAPACITE_TAMPON);
+    for (Tampon* t : {&tamponIndividus_, &tamponFamilles_, &tamponEvenements_})
+        t->octets.reserve(CAPACITE_TAMPON);
     tetesLignee_.assign(static_cast<std::size_t>(nombreIndividus) / 8 + 1, 0);
 }
 
@@ -62,7 +63,8 @@ void EcrivainBase::ecrireIndividu(std::int32_t n, const Individu& individu) {
     if (n < 1 || n > nombreIndividus_) throw std::out_of_range("numéro de personne hors limites");
     std::uint8_t octets[Individu::TAILLE];
     individu.encoder(octets);
-    ecrireFiche(BaseGenealogique::TAILLE_ENTETE +
+    ecrireFiche(tamponIndividus_,
+                BaseGenealogique::TAILLE_ENTETE +
                     static_cast<std::uint64_t>(n - 1) * Individu::TAILLE,
                 octets, sizeof octets);
 }
@@ -72,7 +74,8 @@ void EcrivainBase::ecrireFamille(std::int32_t u, const Famille& famille) {
     if (u < 1 || u > nombreFamilles_) throw std::out_of_range("numéro d'union hors limites");
     std::uint8_t octets[Famille::TAILLE];
     famille.encoder(octets);
-    ecrireFiche(debutFamilles_ + static_cast<std::uint64_t>(u - 1) * Famille::TAILLE, octets,
+    ecrireFiche(tamponFamilles_,
+                debutFamilles_ + static_cast<std::uint64_t>(u - 1) * Famille::TAILLE, octets,
                 sizeof octets);
 }
 
@@ -82,34 +85,35 @@ std::int32_t EcrivainBase::ajouterEvenement(const Evenement& evenement) {
         throw std::out_of_range("plus d'événements que d'emplacements réservés");
     std::uint8_t octets[Evenement::TAILLE];
     evenement.encoder(octets);
-    ecrireFiche(debutEvenements_ +
+    ecrireFiche(tamponEvenements_,
+                debutEvenements_ +
                     static_cast<std::uint64_t>(evenementsEcrits_) * Evenement::TAILLE,
                 octets, sizeof octets);
     return ++evenementsEcrits_;
 }
 
-void EcrivainBase::ecrireFiche(std::uint64_t position, const std::uint8_t* octets,
+void EcrivainBase::ecrireFiche(Tampon& tampon, std::uint64_t position, const std::uint8_t* octets,
                                std::size_t taille) {
-    if (!tampon_.empty()) {
-        const std::uint64_t finTampon = debutTampon_ + tampon_.size();
+    if (!tampon.octets.empty()) {
+        const std::uint64_t finTampon = tampon.debut + tampon.octets.size();
         // Suite directe (ou réécriture) de ce qui est déjà dans le tampon.
-        if (position >= debutTampon_ && position <= finTampon &&
-            position + taille <= debutTampon_ + CAPACITE_TAMPON) {
-            const auto decalage = static_cast<std::size_t>(position - debutTampon_);
-            if (decalage + taille > tampon_.size()) tampon_.resize(decalage + taille);
-            std::memcpy(tampon_.data() + decalage, octets, taille);
+        if (position >= tampon.debut && position <= finTampon &&
+            position + taille <= tampon.debut + CAPACITE_TAMPON) {
+            const auto decalage = static_cast<std::size_t>(position - tampon.debut);
+            if (decalage + taille > tampon.octets.size()) tampon.octets.resize(decalage + taille);
+            std::memcpy(tampon.octets.data() + decalage, octets, taille);
             return;
         }
-        viderTampon();
+        viderTampon(tampon);
     }
-    debutTampon_ = position;
-    tampon_.assign(octets, octets + taille);
+    tampon.debut = position;
+    tampon.octets.assign(octets, octets + taille);
 }
 
-void EcrivainBase::viderTampon() {
-    if (tampon_.empty()) return;
-    ecrireDirectement(tampon_.data(), tampon_.size(), debutTampon_);
-    tampon_.clear();
+void EcrivainBase::viderTampon(Tampon& tampon) {
+    if (tampon.octets.empty()) return;
+    ecrireDirectement(tampon.octets.data(), tampon.octets.size(), tampon.debut);
+    tampon.octets.clear();
 }
 
 void EcrivainBase::ecrireDirectement(const std::uint8_t* octets, std::size_t taille,
@@ -201,10 +205,13 @@ std::unique_ptr<BaseGenealogique> EcrivainBase::terminer() {
     // Les emplacements d'événements réservés mais inutilisés sont des fiches nulles.
     const std::uint8_t zeros[Evenement::TAILLE] = {};
     for (std::int32_t e = evenementsEcrits_; e < nombreEvenements_; ++e)
-        ecrireFiche(debutEvenements_ + static_cast<std::uint64_t>(e) * Evenement::TAILLE, zeros,
+        ecrireFiche(tamponEvenements_,
+                    debutEvenements_ + static_cast<std::uint64_t>(e) * Evenement::TAILLE, zeros,
                     sizeof zeros);
-    viderTampon();
-    std::vector<std::uint8_t>().swap(tampon_);
+    for (Tampon* t : {&tamponIndividus_, &tamponFamilles_, &tamponEvenements_}) {
+        viderTampon(*t);
+        std::vector<std::uint8_t>().swap(t->octets);
+    }
 
     std::uint8_t entete[BaseGenealogique::TAILLE_ENTETE];
     ecrireU16(entete, BaseGenealogique::FORMAT);

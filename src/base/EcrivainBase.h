@@ -55,8 +55,15 @@ public:
     std::unique_ptr<BaseGenealogique> terminer();
 
 private:
-    void ecrireFiche(std::uint64_t position, const std::uint8_t* octets, std::size_t taille);
-    void viderTampon();
+    // Tampon d'écriture d'une sorte de fiches : positions contiguës regroupées en un pwrite.
+    struct Tampon {
+        std::vector<std::uint8_t> octets;
+        std::uint64_t debut = 0;
+    };
+
+    void ecrireFiche(Tampon& tampon, std::uint64_t position, const std::uint8_t* octets,
+                     std::size_t taille);
+    void viderTampon(Tampon& tampon);
     void ecrireDirectement(const std::uint8_t* octets, std::size_t taille, std::uint64_t position);
     PoolTextes& pool(Zone zone);
     void verifierOuvert() const;
@@ -70,9 +77,11 @@ private:
     std::uint64_t debutEvenements_;
     std::uint64_t finEnregistrements_;
 
-    // Tampon d'écriture des fiches : positions contiguës regroupées en un seul pwrite.
-    std::vector<std::uint8_t> tampon_;
-    std::uint64_t debutTampon_ = 0;
+    // Un tampon par sorte : le chargeur écrit une personne puis ses événements, ce qui
+    // couperait sans cesse un tampon unique.
+    Tampon tamponIndividus_;
+    Tampon tamponFamilles_;
+    Tampon tamponEvenements_;
 
     std::array<PoolTextes, NOMBRE_ZONES> pools_; // celui de la zone Notes ne sert pas
     std::string zoneNotes_;
