@@ -36,6 +36,14 @@ constexpr EntreeBalise EVENEMENTS[] = {
     {"TYPE", TYPE},
 };
 
+// Les 5 octets d'une balise en un entier, octet de tête en poids fort : comparer les entiers
+// revient à comparer les octets, sans appel de bibliothèque à chaque ligne.
+inline uint64_t enEntier(const char* balise) {
+    uint64_t valeur = 0;
+    for (int i = 0; i < 5; ++i) valeur = valeur << 8 | static_cast<unsigned char>(balise[i]);
+    return valeur;
+}
+
 } // namespace
 
 const TableBalises TABLE_ENREGISTREMENTS{ENREGISTREMENTS, std::size(ENREGISTREMENTS)};
@@ -46,14 +54,15 @@ const TableBalises TABLE_EVENEMENTS{EVENEMENTS, std::size(EVENEMENTS)};
 uint8_t TableBalises::chercher(std::string_view texte) const {
     // Les balises de la table ont au plus 4 caractères.
     if (texte.empty() || texte.size() > 4) return INCONNUE;
-    char cle[5] = {};
-    std::memcpy(cle, texte.data(), texte.size());
+    char octets[5] = {};
+    std::memcpy(octets, texte.data(), texte.size());
+    const uint64_t cle = enEntier(octets);
     std::size_t bas = 0, haut = nombre_;
     while (bas < haut) {
         std::size_t milieu = (bas + haut) / 2;
-        int c = std::memcmp(cle, entrees_[milieu].balise, 5);
-        if (c == 0) return entrees_[milieu].id;
-        if (c < 0)
+        const uint64_t entree = enEntier(entrees_[milieu].balise);
+        if (cle == entree) return entrees_[milieu].id;
+        if (cle < entree)
             haut = milieu;
         else
             bas = milieu + 1;
