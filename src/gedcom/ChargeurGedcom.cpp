@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <iconv.h>
+#include <string>
 #include <strings.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -111,6 +112,17 @@ struct TamponUnion {
     }
 };
 
+struct HachageTexte {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// Lignes d'un enregistrement NOTE, données une seule fois.
+struct LignesNote {
+    std::vector<std::string> lignes;
+    bool prises = false;
+};
+
 // Tout l'état d'un chargement.
 struct Chargeur {
     LecteurGedcom& lecteur;
@@ -120,8 +132,8 @@ struct Chargeur {
     IndexGedcom<EntreeIndividu> individus;
     IndexGedcom<EntreeUnion> unions;
     std::vector<Maillon> maillonsUnions, maillonsAttente;
-    TableCles<std::string> sources, notesCommentaire, objets, photosSources;
-    TableCles<std::vector<std::string>> notesLignes;
+    IndexGedcom<std::string> sources, notesCommentaire, objets, photosSources;
+    IndexGedcom<LignesNote> notesLignes;
 
     // Premier passage : enregistrement en cours.
     std::int32_t individuCourant = AUCUN, unionCourante = AUCUN;
@@ -136,6 +148,22 @@ struct Chargeur {
     std::string nomLu; // relecture d'un nom pour un message
 
     char tamponCle[LecteurGedcom::LONGUEUR_REFERENCE_MAX + 2];
+
+    // Lieux déjà analysés, par fichier (ses drapeaux) et valeur : les mêmes villages reviennent
+    // des milliers de fois. Vidé quand il devient trop grand.
+    static constexpr std::size_t LIEUX_EN_CACHE_MAX = 1u << 16;
+    std::unordered_map<std::string, Lieu, HachageTexte, std::equal_to<>> lieux;
+    std::string cleLieu;
+
+    Lieu lieu(LigneGedcom& l) {
+        const std::string_view v = valeur(l);
+        cleLieu.assign(1, static_cast<char>(lecteur.indexFichier())).append(v);
+        if (auto it = lieux.find(cleLieu); it != lieux.end()) return it->second;
+        Lieu lu = lireLieuGedcom(v, drapeaux(), options.paysParDefaut);
+        if (lieux.size() >= LIEUX_EN_CACHE_MAX) lieux.clear();
+        lieux.emplace(cleLieu, lu);
+        return lu;
+    }
 
     Chargeur(LecteurGedcom& l, const OptionsChargement& o) : lecteur(l), options(o) {}
 
@@ -247,7 +275,7 @@ void surDebutSource(Chargeur& c, LigneGedcom&) {
     c.texteSourceVu = false;
     c.porteurPhoto = false;
     // Une source définie sans titre n'est pas « non définie » pour les personnes qui la citent.
-    c.sources.try_emplace(c.cle);
+    c.sources.trouverOuCreer(c.cle);
 }
 void surTexteSource(Chargeur& c, LigneGedcom& l) {
     if (c.texteSourceVu || *l.valeur == '\0') return;
@@ -258,11 +286,12 @@ void surTexteSource(Chargeur& c, LigneGedcom& l) {
         return;
     }
     couper(texte, TEXTE_MAX);
-    c.sources[c.cle] = std::move(texte);
+    c.sources.obtenir(c.cle) = std::move(texte);
 }
 void surFichierSource(Chargeur& c, LigneGedcom& l) {
-    if (!c.porteurPhoto || c.photosSources.count(c.cle)) return;
-    if (auto photo = c.verifierPhoto(c.valeur(l))) c.photosSources[c.cle] = std::move(*photo);
+    if (!c.porteurPhoto || c.photosSources.chercher(c.cle)) return;
+    if (auto photo = c.verifierPhoto(c.valeur(l)))
+        c.photosSources.obtenir(c.cle) = std::move(*photo);
 }
 
 void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
@@ -270,24 +299,24 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
     const bool premiere = c.premiereLigneNote;
     c.premiereLigneNote = false;
     const bool rtf = texte.find("{\\rtf1") != std::string::npos;
-    const bool sansCandidat = !c.notesCommentaire.count(c.cle);
+    const bool sansCandidat = !c.notesCommentaire.chercher(c.cle);
     if (c.options.sourceCommentaire == SourceCommentaire::PremiereLigneNote && premiere) {
         if (!rtf) {
             std::string candidat = texte;
             couper(candidat, TEXTE_MAX);
-            c.notesCommentaire[c.cle] = std::move(candidat);
+            c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
         }
     } else if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese && sansCandidat &&
                !texte.empty() && texte.front() == '#') {
         if (!rtf) {
             std::string candidat = texte.substr(1);
             couper(candidat, TEXTE_MAX);
-            c.notesCommentaire[c.cle] = std::move(candidat);
+            c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
         }
         return;
     }
     couper(texte, LIGNE_NOTE_MAX);
-    c.notesLignes[c.cle].push_back(std::move(texte));
+    c.notesLignes.obtenir(c.cle).lignes.push_back(std::move(texte));
 }
 void surDebutNote(Chargeur& c, LigneGedcom& l) {
     c.cle = c.lecteur.cleCourante();
@@ -302,8 +331,8 @@ void surDebutObjet(Chargeur& c, LigneGedcom&) {
     c.cle = c.lecteur.cleCourante();
 }
 void surFichierObjet(Chargeur& c, LigneGedcom& l) {
-    if (c.objets.count(c.cle)) return;
-    if (auto photo = c.verifierPhoto(c.valeur(l))) c.objets[c.cle] = std::move(*photo);
+    if (c.objets.chercher(c.cle)) return;
+    if (auto photo = c.verifierPhoto(c.valeur(l))) c.objets.obtenir(c.cle) = std::move(*photo);
 }
 
 void surDebutIndividu(Chargeur& c, LigneGedcom&) {
@@ -597,13 +626,13 @@ std::string texteSource(Chargeur& c, LigneGedcom& l) {
     const std::string_view v = c.valeur(l);
     if (!v.empty() && v.front() == '@') {
         const std::string_view cle = c.cleDeValeur(l.valeur);
-        auto it = cle.empty() ? c.sources.end() : c.sources.find(cle);
-        if (it == c.sources.end()) {
+        const std::string* texte = cle.empty() ? nullptr : c.sources.chercher(cle);
+        if (!texte) {
             c.lecteur.signaler("- Ligne %ld : la source @%s n'est pas définie", c.ligne(),
                                cle.empty() ? "" : std::string(cle.substr(1)).c_str());
             return {};
         }
-        return it->second;
+        return *texte;
     }
     return texteCoupe(v, TEXTE_MAX);
 }
@@ -669,8 +698,7 @@ template <bool NAISSANCE> void surSourceEvenementPersonne(Chargeur& c, LigneGedc
     (NAISSANCE ? c.personne.sourceNaissance : c.personne.sourceDeces) = texteSource(c, l);
 }
 template <bool NAISSANCE> void surLieuPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne.lieuNaissance : c.personne.lieuDeces) =
-        lireLieuGedcom(c.valeur(l), c.drapeaux(), c.options.paysParDefaut);
+    (NAISSANCE ? c.personne.lieuNaissance : c.personne.lieuDeces) = c.lieu(l);
 }
 void ajouterComplement(Lieu& lieu, std::string_view complement) {
     if (TAILLE_CODE_LIEU + lieu.texte.size() + 2 + complement.size() > TAILLE_LIEU_MAX) return;
@@ -730,15 +758,13 @@ void surSourcePhoto(Chargeur& c, LigneGedcom& l) {
     if (!(c.drapeaux() & PHOTOS_PAR_SOURCES)) return;
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (cle.empty()) return;
-    auto it = c.photosSources.find(cle);
-    if (it != c.photosSources.end()) ajouterPhoto(c.personne, it->second);
+    if (const std::string* photo = c.photosSources.chercher(cle)) ajouterPhoto(c.personne, *photo);
 }
 void surObjet(Chargeur& c, LigneGedcom& l) {
     const std::string_view cle = c.cleDeValeur(l.valeur);
     c.personne.objetEnLigne = cle.empty();
     if (cle.empty()) return;
-    auto it = c.objets.find(cle);
-    if (it != c.objets.end()) ajouterPhoto(c.personne, it->second);
+    if (const std::string* photo = c.objets.chercher(cle)) ajouterPhoto(c.personne, *photo);
 }
 void surObjetImage(Chargeur& c, LigneGedcom&) {
     c.personne.objetEnLigne = true;
@@ -756,12 +782,14 @@ void surNote(Chargeur& c, LigneGedcom& l) {
     if (!t.notes.empty()) return ajouterLigneNote(t, c.valeur(l));
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (!cle.empty()) {
-        auto candidat = c.notesCommentaire.find(cle);
-        if (candidat != c.notesCommentaire.end()) t.commentaire = candidat->second;
-        auto lignes = c.notesLignes.find(cle);
-        if (lignes != c.notesLignes.end()) {
-            t.notes = std::move(lignes->second);
-            c.notesLignes.erase(lignes);
+        if (const std::string* candidat = c.notesCommentaire.chercher(cle))
+            t.commentaire = *candidat;
+        // Les lignes d'une note partagée vont à la première personne qui la cite.
+        LignesNote* lignes = c.notesLignes.chercher(cle);
+        if (lignes && !lignes->prises) {
+            t.notes = std::move(lignes->lignes);
+            lignes->lignes = {};
+            lignes->prises = true;
         }
         return;
     }
@@ -918,7 +946,7 @@ void surSourceUnion(Chargeur& c, LigneGedcom& l) {
     c.evenementCourant->source = texteSource(c, l);
 }
 void surLieuUnion(Chargeur& c, LigneGedcom& l) {
-    c.evenementCourant->lieu = lireLieuGedcom(c.valeur(l), c.drapeaux(), c.options.paysParDefaut);
+    c.evenementCourant->lieu = c.lieu(l);
 }
 void surComplementUnion(Chargeur& c, LigneGedcom& l) {
     ajouterComplement(c.evenementCourant->lieu, c.valeur(l));
@@ -1087,10 +1115,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     }
     const auto estimation =
         static_cast<std::size_t>(std::min<std::uintmax_t>(octets / 250, 1u << 24));
-    c.individus.positions.reserve(estimation);
-    c.individus.entrees.reserve(estimation);
-    c.unions.positions.reserve(estimation / 3);
-    c.unions.entrees.reserve(estimation / 3);
+    c.individus.reserver(estimation);
+    c.unions.reserver(estimation / 3);
 
     const auto nombreFichiers = static_cast<std::int64_t>(chemins.size());
     interaction.debutProgression("Import Gedcom", 10 * nombreFichiers);
@@ -1114,20 +1140,10 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     }
 
     // Numérotation dans l'ordre des clés.
-    auto ordre = [](const auto& index) {
-        std::vector<std::int32_t> o(index.entrees.size());
-        for (std::size_t i = 0; i < o.size(); ++i)
-            o[i] = static_cast<std::int32_t>(i);
-        std::sort(o.begin(), o.end(), [&](std::int32_t a, std::int32_t b) {
-            return *index.cles[static_cast<std::size_t>(a)] <
-                   *index.cles[static_cast<std::size_t>(b)];
-        });
-        return o;
-    };
-    const std::vector<std::int32_t> ordreIndividus = ordre(c.individus);
+    const std::vector<std::int32_t> ordreIndividus = c.individus.cles.ordreDesCles();
     for (std::size_t i = 0; i < ordreIndividus.size(); ++i)
         c.individus[ordreIndividus[i]].numero = static_cast<std::int32_t>(i + 1);
-    const std::vector<std::int32_t> ordreUnions = ordre(c.unions);
+    const std::vector<std::int32_t> ordreUnions = c.unions.cles.ordreDesCles();
     std::int32_t cotes = 0;
     std::int64_t evenements = 0;
     for (const auto& p : c.individus.entrees)

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "gedcom/TableReferences.h"
+
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // Index du premier passage du chargeur GEDCOM : entrées compactes rangées dans des vecteurs,
 // retrouvées par leur clé de référence. Rien n'est alloué par ligne lue hors des entrées.
 namespace veltrane::chargement {
-
-inline constexpr std::int32_t AUCUN = -1;
 
 // Entrée d'une personne au premier passage : compacte, aucune allocation propre.
 struct EntreeIndividu {
@@ -47,35 +44,30 @@ struct Maillon {
     std::int32_t suivant;
 };
 
-struct HachageTransparent {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
-template <class V>
-using TableCles = std::unordered_map<std::string, V, HachageTransparent, std::equal_to<>>;
-
-// Index d'un genre d'enregistrement : clé de référence -> position dans un vecteur d'entrées.
+// Index d'un genre d'enregistrement : clé de référence -> entrée, dans l'ordre d'apparition.
 template <class Entree> struct IndexGedcom {
-    TableCles<std::int32_t> positions;
-    std::vector<Entree> entrees;
-    std::vector<const std::string*> cles; // les clés restent en place dans la table
+    TableReferences cles;
+    std::vector<Entree, AllocateurGrandesPages<Entree>> entrees;
 
+    void reserver(std::size_t nombre) {
+        cles.reserver(nombre);
+        entrees.reserve(nombre);
+    }
+    std::int32_t trouver(std::string_view cle) const { return cles.trouver(cle); }
     std::int32_t trouverOuCreer(std::string_view cle) {
-        auto it = positions.find(cle);
-        if (it != positions.end()) return it->second;
-        const auto i = static_cast<std::int32_t>(entrees.size());
-        auto [nouveau, cree] = positions.emplace(std::string(cle), i);
-        (void)cree;
-        entrees.emplace_back();
-        cles.push_back(&nouveau->first);
+        const auto [i, cree] = cles.inserer(cle);
+        if (cree) entrees.emplace_back();
         return i;
     }
+    // nullptr quand la clé n'a jamais été vue.
+    Entree* chercher(std::string_view cle) {
+        const std::int32_t i = trouver(cle);
+        return i == AUCUN ? nullptr : &entrees[static_cast<std::size_t>(i)];
+    }
+    Entree& obtenir(std::string_view cle) { return (*this)[trouverOuCreer(cle)]; }
     Entree& operator[](std::int32_t i) { return entrees[static_cast<std::size_t>(i)]; }
     // Référence affichée : la clé sans son octet de fichier.
-    const char* reference(std::int32_t i) const {
-        return cles[static_cast<std::size_t>(i)]->c_str() + 1;
-    }
+    const char* reference(std::int32_t i) const { return cles.texte(i) + 1; }
 };
 
 } // namespace veltrane::chargement

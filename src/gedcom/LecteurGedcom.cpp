@@ -3,6 +3,9 @@
 #include "gedcom/JournalErreurs.h"
 
 #include <cerrno>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -15,13 +18,30 @@ namespace veltrane {
 namespace {
 
 constexpr std::size_t TAILLE_BLOC = 256 * 1024;
-constexpr std::size_t TAILLE_BLOC_RELECTURE = 16 * 1024;
+constexpr std::size_t TAILLE_BLOC_RELECTURE = 8 * 1024;
 
 inline bool estBlanc(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-inline bool estFinLigne(char c) { return c == '\n' || c == '\r'; }
+// Position du premier octet LF, CR ou NUL parmi les n premiers ; n sans aucun. Seize octets à
+// la fois : c'est la boucle la plus parcourue du chargement.
+inline std::size_t premierSpecial(const char* p, std::size_t n) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), nul = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i egaux = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, nul));
+        const int masque = _mm_movemask_epi8(egaux);
+        if (masque != 0) return i + static_cast<std::size_t>(__builtin_ctz(masque));
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == '\n' || p[i] == '\r' || p[i] == '\0') return i;
+    return n;
+}
 
 } // namespace
 
@@ -113,16 +133,25 @@ void LecteurGedcom::consommerFinLigne(char premier) {
 
 // Lit au plus TAILLE_LIGNE - 1 octets ou jusqu'à la fin de ligne. Rend faux à la fin du fichier
 // quand rien n'a été lu.
+std::size_t LecteurGedcom::finLigne(const char* debut, std::size_t disponible) {
+    std::size_t i = premierSpecial(debut, disponible);
+    while (i < disponible && debut[i] == '\0') {
+        nulVu_ = true;
+        i += 1 + premierSpecial(debut + i + 1, disponible - i - 1);
+    }
+    return i;
+}
+
 bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
     constexpr std::size_t capacite = TAILLE_LIGNE - 1;
     longueur = 0;
     tropLongue = false;
+    nulVu_ = false;
     for (;;) {
         if (lu_ == rempli_ && !remplir()) return longueur > 0;
         const char* debut = tampon_.data() + lu_;
         std::size_t disponible = std::min(rempli_ - lu_, capacite - longueur);
-        std::size_t i = 0;
-        while (i < disponible && !estFinLigne(debut[i])) ++i;
+        std::size_t i = finLigne(debut, disponible);
         std::memcpy(ligne_ + longueur, debut, i);
         longueur += i;
         lu_ += i;
@@ -140,8 +169,7 @@ bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
         if (lu_ == rempli_ && !remplir()) return true;
         const char* debut = tampon_.data() + lu_;
         std::size_t disponible = rempli_ - lu_;
-        std::size_t i = 0;
-        while (i < disponible && !estFinLigne(debut[i])) ++i;
+        std::size_t i = finLigne(debut, disponible);
         lu_ += i;
         if (i < disponible) {
             char fin = tampon_[lu_++];
@@ -156,8 +184,7 @@ StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
         std::size_t longueur;
         bool tropLongue;
         if (!lireLigneBrute(longueur, tropLongue)) {
-            if (numeroLigne_ == 0)
-                throw FichierIllisible(fichier().chemin);
+            if (numeroLigne_ == 0) throw FichierIllisible(fichier().chemin);
             ligne.niveau = 0;
             ligne.balise = balise::TRLR;
             ligne.valeur = vide_;
@@ -168,11 +195,12 @@ StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
         ++numeroLigne_;
         ligne_[longueur] = '\0';
         // Un octet NUL coupe la ligne : le reste n'est pas du texte.
-        longueur = std::strlen(ligne_);
+        if (nulVu_) longueur = std::strlen(ligne_);
         while (longueur > 0 && estBlanc(static_cast<unsigned char>(ligne_[longueur - 1])))
             ligne_[--longueur] = '\0';
         char* texte = ligne_;
-        while (estBlanc(static_cast<unsigned char>(*texte))) ++texte;
+        while (estBlanc(static_cast<unsigned char>(*texte)))
+            ++texte;
         if (*texte == '\0') continue; // ligne vide
         StatutLigne statut = decouper(texte, ligne);
         if (statut == StatutLigne::Bonne && tropLongue) statut = StatutLigne::TropLongue;
@@ -190,13 +218,15 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
         return StatutLigne::ErreurSyntaxe;
     ligne.niveau = *p - '0';
     p += 2;
-    while (estBlanc(static_cast<unsigned char>(*p))) ++p;
+    while (estBlanc(static_cast<unsigned char>(*p)))
+        ++p;
     if (*p == '\0') return StatutLigne::ErreurSyntaxe;
 
     if (ligne.niveau == 0) {
         if (*p == '@') {
             char* fin = p;
-            while (*fin != '\0' && !estBlanc(static_cast<unsigned char>(*fin))) ++fin;
+            while (*fin != '\0' && !estBlanc(static_cast<unsigned char>(*fin)))
+                ++fin;
             std::size_t longueur = static_cast<std::size_t>(fin - p);
             if (longueur > LONGUEUR_REFERENCE_MAX) {
                 longueur = LONGUEUR_REFERENCE_MAX;
@@ -210,7 +240,8 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
             longueurCle_ = 1 + convertirTexte(cle_ + 1, longueur - 1, fichier().jeu);
             ligne.aReference = true;
             p = fin;
-            while (estBlanc(static_cast<unsigned char>(*p))) ++p;
+            while (estBlanc(static_cast<unsigned char>(*p)))
+                ++p;
             if (*p == '\0') return StatutLigne::ErreurSyntaxe;
         } else {
             longueurCle_ = 0;
@@ -218,7 +249,8 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
     }
 
     char* balise = p;
-    while (static_cast<unsigned char>(*p) > 0x20 && static_cast<unsigned char>(*p) < 0x80) ++p;
+    while (static_cast<unsigned char>(*p) > 0x20 && static_cast<unsigned char>(*p) < 0x80)
+        ++p;
     if (p == balise) return StatutLigne::ErreurSyntaxe;
     char* valeur = p;
     if (*p != '\0') {
@@ -234,7 +266,8 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
     ligne.balise = id;
     // Les textes continués gardent leurs espaces de tête.
     if (id != balise::CONC && id != balise::CONT && id != balise::NOTE)
-        while (estBlanc(static_cast<unsigned char>(*valeur))) ++valeur;
+        while (estBlanc(static_cast<unsigned char>(*valeur)))
+            ++valeur;
     ligne.valeur = valeur;
     return StatutLigne::Bonne;
 }

@@ -97,6 +97,8 @@ private:
     int octetSuivant();
     bool lireLigneBrute(std::size_t& longueur, bool& tropLongue);
     void consommerFinLigne(char premier);
+    // Fin de ligne (LF ou CR) parmi les octets disponibles ; note au passage un octet NUL.
+    std::size_t finLigne(const char* debut, std::size_t disponible);
     bool remplir();
     StatutLigne decouper(char* texte, LigneGedcom& ligne);
 
@@ -118,6 +120,7 @@ private:
     std::size_t longueurCle_ = 0;
     char vide_[1] = {'\0'};
     long numeroLigne_ = 0;
+    bool nulVu_ = false;
 };
 
 } // namespace veltrane
