@@ -404,3 +404,58 @@ TEST(ChargeurGedcom, LienVideDeLaVersion7NeCreePersonne) {
     EXPECT_EQ(c->base().nombreFamilles(), 0);
     EXPECT_EQ(c->resultat.journal, "");
 }
+
+TEST(ChargeurGedcom, FichiersDegeneres) {
+    // Rien qu'un en-tête : une généalogie vide et le message de fin manquante.
+    auto seul = charger("0 HEAD\n1 CHAR UTF-8\n");
+    EXPECT_EQ(seul->base().nombreIndividus(), 0);
+    EXPECT_NE(seul->resultat.journal.find("fichier incomplet"), std::string::npos);
+    // Toutes les lignes au niveau 0 : les enregistrements sont là, vides.
+    auto plats = charger("0 HEAD\n0 @I1@ INDI\n0 @F1@ FAM\n0 NAME x\n0 @I2@ INDI\n0 TRLR\n");
+    EXPECT_EQ(plats->base().nombreIndividus(), 2);
+    EXPECT_EQ(plats->base().nombreFamilles(), 0);
+    EXPECT_EQ(plats->nom(1), "");
+    // Références de 24 et 25 caractères ('@' compris) : la première est gardée entière, la
+    // seconde coupée, et chacune se retrouve par ses liens.
+    const std::string ref24 = "@I" + std::string(21, '4') + "@";
+    const std::string ref25 = "@I" + std::string(22, '5') + "@";
+    auto longues = charger(entete() + "0 " + ref24 + " INDI\n1 NAME Vingt /QUATRE/\n1 FAMS @F1@\n" +
+                           "0 " + ref25 + " INDI\n1 NAME Vingt /CINQ/\n1 FAMS @F1@\n" +
+                           "0 @F1@ FAM\n1 HUSB " + ref24 + "\n1 WIFE " + ref25 + "\n0 TRLR\n");
+    ASSERT_EQ(longues->base().nombreIndividus(), 2);
+    EXPECT_EQ(longues->base().nombreFamilles(), 2);
+    EXPECT_EQ(longues->resultat.journal.find("Ligne 4 :"), std::string::npos);
+    EXPECT_NE(longues->resultat.journal.find("- Ligne 7 : référence Gedcom trop longue"),
+              std::string::npos);
+}
+
+// Suit l'anneau des enfants d'une union ; rend les enfants vus, au plus 'borne'.
+std::vector<std::int32_t> enfants(const BaseGenealogique& base, std::int32_t cote, int borne) {
+    std::vector<std::int32_t> vus;
+    std::int32_t n = base.lireFamille(cote).premierEnfant;
+    while (n > 0 && static_cast<int>(vus.size()) < borne) {
+        vus.push_back(n);
+        const std::int32_t suivant = base.lireIndividu(n).lienFrere;
+        if (suivant <= 0) break;
+        n = suivant;
+    }
+    return vus;
+}
+
+TEST(ChargeurGedcom, EnfantCiteDeuxFoisEtPropreEnfant) {
+    auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Jean /BOUCLE/\n1 FAMS @F1@\n1 FAMC @F1@\n"
+                                "0 @I2@ INDI\n1 NAME Paul /BOUCLE/\n1 FAMC @F1@\n"
+                                "0 @I3@ INDI\n1 NAME Marie /X/\n1 FAMS @F1@\n"
+                                "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n1 CHIL @I1@\n1 CHIL @I2@\n"
+                                "1 CHIL @I2@\n0 TRLR\n");
+    ASSERT_EQ(c->base().nombreIndividus(), 3);
+    // L'anneau des enfants se referme : chaque enfant une fois, le parcours finit.
+    const std::vector<std::int32_t> vus = enfants(c->base(), c->individu(1).premiereUnion, 10);
+    EXPECT_EQ(vus, (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(c->individu(2).lienFrere, -1);
+    // Jean est son propre père : le fichier le dit, la base le garde sans se corrompre ; les
+    // graphiques détectent les boucles.
+    EXPECT_EQ(c->individu(1).pere, 1);
+    EXPECT_EQ(c->individu(2).pere, 1);
+    EXPECT_EQ(c->individu(2).mere, 3);
+}

@@ -24,8 +24,8 @@ std::string contenu(const fs::path& chemin) {
 std::size_t compter(const std::string& texte, const char* balise) {
     std::regex motif(std::string("(^|[\\r\\n])[ \\t]*0[ \\t]+@[^@ \\t\\r\\n]+@[ \\t]+") + balise +
                      "[ \\t]*(?=[\\r\\n]|$)");
-    return static_cast<std::size_t>(
-        std::distance(std::sregex_iterator(texte.begin(), texte.end(), motif), std::sregex_iterator()));
+    return static_cast<std::size_t>(std::distance(
+        std::sregex_iterator(texte.begin(), texte.end(), motif), std::sregex_iterator()));
 }
 
 bool estUtf16(const std::string& texte) {

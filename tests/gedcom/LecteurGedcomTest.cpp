@@ -1,6 +1,6 @@
+#include "gedcom/LecteurGedcom.h"
 #include "commun/FichierEssai.h"
 #include "gedcom/JournalErreurs.h"
-#include "gedcom/LecteurGedcom.h"
 #include "gedcom/MachineEtats.h"
 
 #include <gtest/gtest.h>
@@ -30,8 +30,8 @@ struct Collecte {
 };
 
 void noter(Collecte& c, LigneGedcom& l) {
-    c.lignes.push_back({l.niveau, l.balise, l.valeur,
-                        std::string(l.aReference ? c.lecteur->cleCourante() : "")});
+    c.lignes.push_back(
+        {l.niveau, l.balise, l.valeur, std::string(l.aReference ? c.lecteur->cleCourante() : "")});
     c.numeros.push_back(c.lecteur->numeroLigne());
 }
 
@@ -60,7 +60,8 @@ Resultat lireTout(std::string_view contenu, const TableBalises& table = TABLE_EN
     return {c.lignes, c.numeros, journal.contenu()};
 }
 
-const std::string INCOMPLET = "fichier incomplet (un fichier Gedcom doit se terminer par \"0 TRLR\")";
+const std::string INCOMPLET =
+    "fichier incomplet (un fichier Gedcom doit se terminer par \"0 TRLR\")";
 
 } // namespace
 
@@ -155,8 +156,8 @@ TEST(LecteurGedcom, ReferenceTropLongueCoupeeA24) {
 }
 
 TEST(LecteurGedcom, BaliseDeCommentaireSansTenirCompteDeLaCasse) {
-    auto r = lireTout("0 HEAD\n0 @I1@ INDI\n1 _comm un mot\n1 _COMMX non\n0 TRLR\n",
-                      TABLE_INDIVIDU, "_COMM");
+    auto r = lireTout("0 HEAD\n0 @I1@ INDI\n1 _comm un mot\n1 _COMMX non\n0 TRLR\n", TABLE_INDIVIDU,
+                      "_COMM");
     EXPECT_EQ(r.lignes[2], (Vue{1, balise::COMMENTAIRE, "un mot", ""}));
     EXPECT_EQ(r.lignes[3].balise, balise::INCONNUE);
 }
