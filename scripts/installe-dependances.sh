@@ -9,7 +9,7 @@ PAQUETS=(
     libcli11-dev
     zlib1g-dev libjpeg62-turbo-dev libstb-dev
     libfontconfig-dev libfreetype-dev fonts-liberation2 fonts-dejavu-core
-    qpdf poppler-utils
+    qpdf poppler-utils tidy unrtf
     qt6-base-dev qt6-translations-l10n xvfb xauth
 )
 # Les fuzzers demandent clang et son moteur libFuzzer.

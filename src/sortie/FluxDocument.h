@@ -1,0 +1,29 @@
+#pragma once
+
+#include "sortie/TamponFinsDeLigne.h"
+
+#include <ostream>
+#include <string>
+
+namespace veltrane {
+
+// Flux de sortie d'un document texte (HTML, RTF, texte) : les lignes finissent par retour
+// chariot et saut de ligne, les nombres s'écrivent sans séparateur quelle que soit la locale.
+class FluxDocument : public std::ostream {
+public:
+    FluxDocument();
+    ~FluxDocument() override;
+    FluxDocument(const FluxDocument&) = delete;
+    FluxDocument& operator=(const FluxDocument&) = delete;
+
+    // Crée ou vide le fichier et remet l'état du flux à zéro ; faux s'il ne peut être ouvert.
+    bool ouvreFichier(const std::string& chemin);
+    bool estOuvert() const { return tampon_.estOuvert(); }
+    // Ferme le fichier ; un échec d'écriture ou de fermeture marque le flux en échec (faux).
+    bool fermeFichier();
+
+private:
+    TamponFinsDeLigne tampon_;
+};
+
+} // namespace veltrane
