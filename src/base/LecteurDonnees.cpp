@@ -1,0 +1,54 @@
+#include "base/LecteurDonnees.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace veltrane {
+
+LecteurDonnees::LecteurDonnees(const BaseGenealogique& base) : base_(base) {
+    // Le fichier temporaire reste en place tant que la base est ouverte.
+    do {
+        descripteur_ = ::open(base.chemin().c_str(), O_RDONLY | O_CLOEXEC);
+    } while (descripteur_ < 0 && errno == EINTR);
+    if (descripteur_ < 0) throw DonneesIllisibles();
+}
+
+LecteurDonnees::~LecteurDonnees() {
+    if (descripteur_ >= 0) ::close(descripteur_);
+}
+
+std::uint64_t LecteurDonnees::debutIndividus() const {
+    return BaseGenealogique::TAILLE_ENTETE;
+}
+
+std::uint64_t LecteurDonnees::debutFamilles() const {
+    return debutIndividus() +
+           static_cast<std::uint64_t>(base_.nombreIndividus()) * Individu::TAILLE;
+}
+
+std::uint64_t LecteurDonnees::debutEvenements() const {
+    return debutFamilles() + static_cast<std::uint64_t>(base_.nombreFamilles()) * Famille::TAILLE;
+}
+
+void LecteurDonnees::lireExactement(std::uint8_t* tampon, std::size_t taille,
+                                    std::uint64_t position) {
+    while (taille > 0) {
+        const ssize_t lus = ::pread(descripteur_, tampon, taille, static_cast<off_t>(position));
+        if (lus < 0 && errno == EINTR) continue;
+        if (lus <= 0) throw DonneesIllisibles();
+        tampon += lus;
+        taille -= static_cast<std::size_t>(lus);
+        position += static_cast<std::uint64_t>(lus);
+    }
+}
+
+std::string LecteurDonnees::lireZone(Zone zone) {
+    const std::uint64_t longueur = base_.longueurZone(zone);
+    std::string octets(static_cast<std::size_t>(longueur), '\0');
+    lireExactement(reinterpret_cast<std::uint8_t*>(octets.data()), octets.size(),
+                   base_.debutZone(zone));
+    return octets;
+}
+
+} // namespace veltrane
