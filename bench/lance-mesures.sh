@@ -45,3 +45,6 @@ cent_mille="$donnees/cent-mille.ged"
 engendre 100000 "$cent_mille"
 "$construction/bench/mesure_chargeur" "$cent_mille" 3
 "$construction/bench/mesure_chargeur" "$million" 1
+
+# Estimation des naissances (moins de 3 s) et index des noms (moins de 2 s), chargement exclu.
+"$construction/bench/mesure_estimation" "$million" 1
