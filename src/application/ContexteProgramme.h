@@ -2,11 +2,13 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
+#include "application/GenealogieOuverte.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
 #include "sortie/StyleTrace.h"
 #include "sortie/pdf/PolicesGraphiques.h"
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,6 +34,8 @@ struct ContexteProgramme {
     std::vector<std::string> policesUtilisables;
     // Tirage de la police au hasard ; semé à l'heure du démarrage par le programme.
     std::mt19937 hasard{12345};
+    // La généalogie ouverte ; nulle quand aucune ne l'est.
+    std::unique_ptr<GenealogieOuverte> genealogie;
 };
 
 } // namespace veltrane

@@ -1,14 +1,21 @@
 // veltrane-cli : le programme en ligne de commande.
+#include "application/ChoixPersonne.h"
+#include "application/Configuration.h"
+#include "application/GenealogieOuverte.h"
+#include "application/Repertoires.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
-#include "gedcom/ApercuGedcom.h"
-#include "gedcom/ChargeurGedcom.h"
+#include "console/CommandesConsole.h"
+#include "console/FluxUtf8.h"
+#include "console/InteractionConsole.h"
 #include "gedcom/LecteurGedcom.h"
-#include "plateforme/Interaction.h"
 #include "plateforme/TexteUtf8.h"
+#include "rapports/ConsultationTexte.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -21,72 +28,48 @@ constexpr int SORTIE_ECHEC = 1;
 constexpr int SORTIE_USAGE = 2;
 constexpr int SORTIE_FICHIER_ILLISIBLE = 3;
 
-void ecrire(const std::string& texteWindows1252) {
-    std::cout << versUtf8(texteWindows1252);
+// Le fichier de données de la généalogie ouverte, effacé même après un arrêt fatal.
+std::string fichierDonnees;
+
+[[noreturn]] void arretConsole(const std::string& message) {
+    std::cerr << versUtf8(message) << "\n";
+    if (!fichierDonnees.empty()) {
+        std::error_code erreur;
+        std::filesystem::remove(fichierDonnees, erreur);
+    }
+    std::exit(SORTIE_ECHEC);
 }
 
-// La console ne pose pas de question et n'affiche pas de progression.
-class InteractionConsole : public Interaction {
-public:
-    void message(const std::string& texte, Icone) override { std::cerr << versUtf8(texte) << "\n"; }
-    bool question(const std::string&) override { return true; }
+struct Erreur {
+    std::string message;
+    int code;
 };
 
-// Unions de la base : un côté par conjoint, compté une fois par couple ; les côtés vides
-// (conjoint retiré au chargement) ne comptent pas.
-std::int32_t compterUnions(const BaseGenealogique& base) {
-    std::int32_t n = 0;
-    for (std::int32_t u = 1; u <= base.nombreFamilles(); ++u) {
-        const Famille f = base.lireFamille(u);
-        if (f == Famille{}) continue;
-        if (f.cotePartenaire == 0 || f.cotePartenaire > u) ++n;
-    }
-    return n;
+// Le fichier GEDCOM de la ligne de commande (octets du système, UTF-8) : vérifié avant lecture.
+void verifierFichier(const std::string& chemin) {
+    const std::string affiche = depuisUtf8(chemin);
+    std::error_code e;
+    if (!std::filesystem::exists(chemin, e))
+        throw Erreur{"Le fichier " + affiche + " n'existe pas", SORTIE_FICHIER_ILLISIBLE};
+    if (std::filesystem::is_directory(chemin, e))
+        throw Erreur{affiche + " est un répertoire, pas un fichier Gedcom",
+                     SORTIE_FICHIER_ILLISIBLE};
+    if (!extensionGenealogie(chemin))
+        throw Erreur{MESSAGE_EXTENSION_REFUSEE, SORTIE_FICHIER_ILLISIBLE};
 }
 
-// Textes distincts de la zone des sources.
-std::int32_t compterSources(const BaseGenealogique& base) {
-    std::int32_t n = 0;
-    const auto longueur = static_cast<std::int64_t>(base.longueurZone(Zone::Sources));
-    for (std::int64_t t = 1; t < longueur; ++n)
-        t += static_cast<std::int64_t>(
-                 base.lireTexte(Zone::Sources, static_cast<std::int32_t>(t), 1024).size()) +
-             1;
-    return n;
-}
-
-void afficherInfo(const std::string& chemin, const ApercuGedcom& a, const ResultatChargement& r) {
-    ecrire("Fichier : " + chemin + "\n");
-    ecrire("Logiciel source : " + (a.logiciel.empty() ? std::string("inconnu") : a.logiciel) +
-           "\n");
-    ecrire("Jeu de caractères déclaré : " +
-           (a.jeuDeclare.empty() ? std::string("aucun") : a.jeuDeclare) + "\n");
-    ecrire("Lignes : " + std::to_string(a.lignes) + " (" + std::to_string(a.octets) + " octets)\n");
-    const BaseGenealogique& base = *r.base;
-    ecrire("Individus : " + std::to_string(base.nombreIndividus()) + "\n");
-    ecrire("Unions : " + std::to_string(compterUnions(base)) + "\n");
-    ecrire("Événements : " + std::to_string(base.nombreEvenements()) + "\n");
-    ecrire("Sources : " + std::to_string(compterSources(base)) + "\n");
-    ecrire("Notes : " + std::to_string(a.notes) + "\n");
-    ecrire("Objets : " + std::to_string(a.objets) + "\n");
-    ecrire("Dépôts : " + std::to_string(a.depots) + "\n");
-    ecrire("Autres enregistrements : " + std::to_string(a.autres) + "\n");
-    if (!a.premiersNoms.empty()) {
-        ecrire("Premiers noms :\n");
-        for (const auto& nom : a.premiersNoms)
-            ecrire("  " + nom + "\n");
-    }
-    ecrire("Journal : " + std::to_string(r.nombreMessages) + " message" +
-           (r.nombreMessages > 1 ? "s" : "") + " (" + std::to_string(r.journal.size()) +
-           " octets)\n");
-}
-
-void afficherJournal(const ResultatChargement& r) {
-    // Le journal est écrit avec CR LF ; le terminal veut LF seul.
-    std::string texte;
-    for (char c : r.journal)
-        if (c != '\r') texte += c;
-    ecrire(texte);
+// Une personne désignée sur la ligne de commande ; plusieurs possibles : la liste, et l'échec.
+std::int32_t personne(const GenealogieOuverte& g, const std::string& texte,
+                      bool gestionMajuscules) {
+    const PersonneDesignee d = designerPersonne(g, depuisUtf8(texte));
+    if (d.numero > 0) return d.numero;
+    if (d.homonymes.empty())
+        throw Erreur{"Aucune personne ne correspond à « " + depuisUtf8(texte) + " »", SORTIE_ECHEC};
+    std::string liste = "Plusieurs personnes correspondent à « " + depuisUtf8(texte) + " » :";
+    for (std::int32_t n : d.homonymes)
+        liste += "\n  " + lignePersonne(g, n, d.phonetique, gestionMajuscules);
+    throw Erreur{liste + "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).",
+                 SORTIE_ECHEC};
 }
 
 } // namespace
@@ -95,32 +78,82 @@ int main(int argc, char** argv) {
     CLI::App app{versUtf8("Veltrane : lecture de fichiers GEDCOM et graphiques généalogiques.")};
     app.require_subcommand(1);
     std::string fichier;
-    app.add_option("FICHIER", fichier, versUtf8("Fichier GEDCOM à lire"))->required();
+    app.add_option("FICHIER", fichier, versUtf8("Fichier GEDCOM (.ged) ou fusion Gedcom (.fged)"))
+        ->required();
     auto* info = app.add_subcommand("info", versUtf8("Ce que contient le fichier"));
     auto* journal = app.add_subcommand("journal", versUtf8("Le journal des erreurs du fichier"));
+    auto* cherche = app.add_subcommand("cherche", versUtf8("Les personnes d'un nom"));
+    std::string nom, prenoms;
+    bool phonetique = false;
+    cherche->add_option("NOM", nom, versUtf8("Nom de famille"))->required();
+    cherche->add_option("PRENOMS", prenoms, versUtf8("Prénoms (tous si absents)"));
+    cherche->add_flag("--phonetique", phonetique, versUtf8("Recherche phonétique"));
+    auto* consulte = app.add_subcommand(
+        "consulte", versUtf8("Ce que le programme a compris d'une personne et de ses unions"));
+    std::string designee;
+    bool tout = false;
+    consulte->add_option("PERSONNE", designee,
+                         versUtf8("@I12@, #37 ou « NOM, Prénoms » (sans objet avec --tout)"));
+    consulte->add_flag("--tout", tout, versUtf8("Toutes les personnes, par numéro"));
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        int code = app.exit(e);
+        const int code = app.exit(e);
         return code == 0 ? 0 : SORTIE_USAGE;
     }
 
+    InteractionConsole interaction;
+    installerGestionnaireArretFatal(&arretConsole);
     try {
-        InteractionConsole interaction;
-        ResultatChargement chargement = chargerGedcom({fichier}, {}, interaction);
-        if (info->parsed()) afficherInfo(fichier, apercevoirGedcom(fichier), chargement);
-        if (journal->parsed()) afficherJournal(chargement);
-        return 0;
+        verifierFichier(fichier);
+        // Les préférences sont celles du programme de bureau (règle des noms, pays).
+        const Configuration configuration =
+            chargeConfiguration(trouverRepertoireConfiguration(std::string()));
+        const bool majuscules = configuration.gestionMajuscules != 0;
+        OptionsChargement options;
+        options.paysParDefaut = configuration.paysParDefaut;
+        std::unique_ptr<GenealogieOuverte> g = ouvrirGenealogie(fichier, options, interaction);
+        fichierDonnees = g->base().chemin();
+        g->definirGestionMajuscules(majuscules);
+        int code = 0;
+        if (info->parsed()) afficherInfo(*g, majuscules);
+        if (journal->parsed()) afficherJournal(*g);
+        if (cherche->parsed() &&
+            !chercherPersonnes(*g, depuisUtf8(nom), depuisUtf8(prenoms), phonetique, majuscules)) {
+            interaction.message("Aucune personne ne porte ce nom");
+            code = SORTIE_ECHEC;
+        }
+        if (consulte->parsed()) {
+            FluxUtf8 sortie(std::cout);
+            std::ostream flux(&sortie);
+            if (tout) {
+                const ReferencesPersonnes& references = g->chargement().references;
+                ecrireToutesConsultations(
+                    flux, g->base(), g->estimation(),
+                    [&](std::int32_t n, const Individu&) { return references.reference(n); });
+            } else {
+                if (designee.empty())
+                    throw Erreur{"Désignez une personne, ou demandez --tout", SORTIE_USAGE};
+                ecrireConsultation(flux, g->base(), g->estimation(),
+                                   personne(*g, designee, majuscules));
+            }
+            flux.flush();
+        }
+        g.reset();
+        fichierDonnees.clear();
+        return code;
+    } catch (const Erreur& e) {
+        interaction.message(e.message);
+        return e.code;
     } catch (const FichierIllisible& e) {
-        std::cerr << versUtf8(e.what()) << "\n";
+        interaction.message(e.what());
         return SORTIE_FICHIER_ILLISIBLE;
     } catch (const OperationImpossible& e) {
-        if (e.aUnMessage()) std::cerr << versUtf8(e.what()) << "\n";
+        if (e.aUnMessage()) interaction.message(e.what());
         return SORTIE_ECHEC;
     } catch (const std::bad_alloc&) {
-        std::cerr << versUtf8("Mémoire insuffisante pour effectuer cette opération.\n"
-                              "Arrêter les autres logiciels en cours.")
-                  << "\n";
+        interaction.message("Mémoire insuffisante pour effectuer cette opération.\n"
+                            "Arrêter les autres logiciels en cours.");
         return SORTIE_ECHEC;
     }
 }

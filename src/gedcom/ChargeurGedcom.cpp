@@ -1135,6 +1135,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         lecteur.fichier().drapeauxLogiciel = 0;
         c.individuCourant = c.unionCourante = AUCUN;
         analyser<Chargeur>(lecteur, PREMIER_PASSAGE, c, 0, true);
+        if (lecteur.enregistrementsVus() == 0)
+            throw FichierNonGedcom(chemins[static_cast<std::size_t>(f)]);
         trierFichier(c, f);
         interaction.progression(f + 1);
     }
@@ -1143,6 +1145,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     const std::vector<std::int32_t> ordreIndividus = c.individus.cles.ordreDesCles();
     for (std::size_t i = 0; i < ordreIndividus.size(); ++i)
         c.individus[ordreIndividus[i]].numero = static_cast<std::int32_t>(i + 1);
+    for (std::int32_t p : ordreIndividus)
+        resultat.references.ajouter(c.individus.cles.cle(p));
     const std::vector<std::int32_t> ordreUnions = c.unions.cles.ordreDesCles();
     std::int32_t cotes = 0;
     std::int64_t evenements = 0;

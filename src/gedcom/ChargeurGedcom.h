@@ -2,6 +2,7 @@
 
 #include "base/BaseGenealogique.h"
 #include "gedcom/LecteurGedcom.h"
+#include "gedcom/ReferencesPersonnes.h"
 #include "plateforme/FichierTemporaire.h"
 
 #include <cstddef>
@@ -34,6 +35,7 @@ struct ResultatChargement {
     std::vector<FichierGedcom> fichiers;
     // Copies UTF-8 des fichiers UTF-16 : elles vivent tant que la généalogie est ouverte.
     std::vector<std::unique_ptr<FichierTemporaire>> copiesUtf8;
+    ReferencesPersonnes references;
     std::string journal; // lignes terminées par CR LF ; vide sans erreur
     std::size_t nombreMessages = 0;
 };

@@ -110,6 +110,7 @@ void LecteurGedcom::positionner(int64_t decalage) {
     debutTampon_ = decalage < 0 ? 0 : decalage;
     if (decalage == 0) {
         numeroLigne_ = 0;
+        enregistrementsVus_ = 0;
         longueurCle_ = 0;
         // Tout ce qui précède le premier '0' est sauté (marque d'ordre des octets comprise).
         for (;;) {
@@ -203,6 +204,9 @@ StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
             ++texte;
         if (*texte == '\0') continue; // ligne vide
         StatutLigne statut = decouper(texte, ligne);
+        if (statut == StatutLigne::Bonne && ligne.niveau == 0 &&
+            (ligne.aReference || ligne.balise == balise::HEAD))
+            ++enregistrementsVus_;
         if (statut == StatutLigne::Bonne && tropLongue) statut = StatutLigne::TropLongue;
         ligne.statut = statut;
         return statut;

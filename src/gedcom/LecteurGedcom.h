@@ -19,6 +19,17 @@ class FichierIllisible : public OperationImpossible {
 public:
     explicit FichierIllisible(const std::string& chemin)
         : OperationImpossible("Erreur de lecture du fichier " + chemin) {}
+
+protected:
+    struct Message {};
+    FichierIllisible(Message, const std::string& message) : OperationImpossible(message) {}
+};
+
+// Fichier lisible dont aucune ligne n'a la forme d'une ligne GEDCOM (image, document...).
+class FichierNonGedcom : public FichierIllisible {
+public:
+    explicit FichierNonGedcom(const std::string& chemin)
+        : FichierIllisible(Message{}, "Le fichier " + chemin + " n'est pas un fichier Gedcom") {}
 };
 
 enum class StatutLigne : uint8_t {
@@ -82,6 +93,9 @@ public:
 
     // Compteur de lignes physiques (lignes vides comprises).
     long numeroLigne() const { return numeroLigne_; }
+    // Lignes de niveau 0 bien formées, en-tête ou enregistrement à référence, lues depuis le
+    // début du fichier courant : sans aucune, ce n'est pas un fichier GEDCOM.
+    long enregistrementsVus() const { return enregistrementsVus_; }
     void fixerNumeroLigne(long numero) { numeroLigne_ = numero; }
     // Décalage dans le fichier juste après la fin de la dernière ligne lue.
     int64_t position() const { return debutTampon_ + static_cast<int64_t>(lu_); }
@@ -120,6 +134,7 @@ private:
     std::size_t longueurCle_ = 0;
     char vide_[1] = {'\0'};
     long numeroLigne_ = 0;
+    long enregistrementsVus_ = 0;
     bool nulVu_ = false;
 };
 

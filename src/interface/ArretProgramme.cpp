@@ -6,6 +6,7 @@
 #include "sortie/Graphique.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace veltrane {
 
@@ -26,7 +27,12 @@ void prepareArretFatal(ContexteProgramme& contexte, const std::string& message) 
     enregistreUsage(contexte.usage, contexte.repertoires.configuration);
     // Sans répertoire des documents, rien à effacer (et surtout pas le répertoire courant).
     if (!contexte.repertoires.documents.empty()) nettoieDocuments(contexte.repertoires.documents);
-    // La base de la généalogie ouverte se fermera ici quand le chargeur existera.
+    // Le fichier de données ne survit pas au programme ; le processus s'arrête juste après,
+    // sans attendre les fils de la généalogie.
+    if (contexte.genealogie) {
+        std::error_code erreur;
+        std::filesystem::remove(contexte.genealogie->base().chemin(), erreur);
+    }
 }
 
 void installeArretFatalProgramme(ContexteProgramme& contexte) {

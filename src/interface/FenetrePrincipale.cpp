@@ -4,6 +4,7 @@
 #include "application/RegistreNettoyage.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
+#include "interface/DialogueErreursGedcom.h"
 #include "interface/FeuillePreferences.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Polices.h"
@@ -58,15 +59,6 @@ std::string fichierLigneDeCommande(const QStringList& arguments) {
     return versChemin(ligne);
 }
 
-bool extensionGenealogie(const std::string& chemin) {
-    const std::size_t point = chemin.rfind('.');
-    if (point == std::string::npos || chemin.find('/', point) != std::string::npos) return false;
-    std::string extension = chemin.substr(point + 1);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == "ged" || extension == "fged";
-}
-
 QImage imageAvecMasque(const QString& image, const QString& masque) {
     QImage resultat(image);
     if (resultat.isNull()) return resultat;
@@ -90,6 +82,8 @@ FenetrePrincipale::FenetrePrincipale(ContexteProgramme& contexte, std::string fi
     : QMainWindow(parent), contexte_(contexte), fichierAOuvrir_(std::move(fichierLigneCommande)) {
     setObjectName(QStringLiteral(u"Fenetre principale Veltrane"));
     setWindowTitle(QStringLiteral(u"Veltrane"));
+    connect(this, &FenetrePrincipale::fichierModifie, this, &FenetrePrincipale::surFichierModifie,
+            Qt::QueuedConnection);
     // Le menu contextuel des barres permettrait de montrer la barre d'outils sans généalogie.
     setContextMenuPolicy(Qt::NoContextMenu);
     setCentralWidget(new QWidget(this));
@@ -234,9 +228,13 @@ void FenetrePrincipale::termine() {
 }
 
 void FenetrePrincipale::executeCommande(int id) {
+    auto traitement = commandes_.find(id);
+    executeCommandeAvec(traitement != commandes_.end() ? traitement->second : Traitement{});
+}
+
+void FenetrePrincipale::executeCommandeAvec(const Traitement& traitement) {
     try {
-        auto traitement = commandes_.find(id);
-        if (traitement != commandes_.end()) traitement->second();
+        if (traitement) traitement();
     } catch (const OperationImpossible& e) {
         if (e.aUnMessage()) contexte_.interaction.message(e.what());
         registreNettoyage().executer();
@@ -255,24 +253,22 @@ void FenetrePrincipale::inscritCommande(int id, Traitement traitement) {
 }
 
 bool FenetrePrincipale::commandeDisponible(int id) const {
-    return commandes_.contains(id) && (!demandeGenealogie(id) || genealogieOuverte_);
+    return commandes_.contains(id) && (!demandeGenealogie(id) || aUneGenealogie());
 }
 
 void FenetrePrincipale::rafraichitMenus() {
     for (auto& [id, a] : actions_)
         a->setEnabled(commandeDisponible(id));
-    if (barre_) barre_->setVisible(genealogieOuverte_);
+    if (barre_) barre_->setVisible(aUneGenealogie());
 }
 
-void FenetrePrincipale::genealogieOuverte(const std::string& chemin) {
-    genealogieOuverte_ = true;
-    setWindowTitle(depuisChemin(chemin));
-    rafraichitMenus();
+bool FenetrePrincipale::aUneGenealogie() const {
+    return static_cast<bool>(contexte_.genealogie);
 }
 
 void FenetrePrincipale::fermeGenealogie() {
-    // La base de la généalogie se fermera ici avec le chargeur.
-    genealogieOuverte_ = false;
+    // Surveillance arrêtée, estimation attendue, fichier de données effacé.
+    contexte_.genealogie.reset();
     setWindowTitle(QStringLiteral(u"Veltrane"));
     rafraichitMenus();
 }
@@ -321,8 +317,7 @@ void FenetrePrincipale::ouvrir() {
         chemin = choisitFichier();
         if (chemin.empty()) return;
     }
-    if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
-    chargeGenealogie(chemin);
+    ouvreGenealogie(chemin);
 }
 
 std::string FenetrePrincipale::choisitFichier() {
@@ -337,10 +332,41 @@ std::string FenetrePrincipale::choisitFichier() {
     }
 }
 
-void FenetrePrincipale::chargeGenealogie(const std::string& chemin) {
-    // Le chargeur des généalogies prendra le relais ici ; le fichier est retenu.
+void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerErreurs) {
+    fermeGenealogie();
+    if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
     fichierDemande_ = chemin;
-    contexte_.interaction.message(formateAvecChemin(MESSAGE_CHARGEUR_A_VENIR, chemin));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Une ouverture manquée ne laisse aucune généalogie : rien n'est gardé avant la fin.
+    std::unique_ptr<GenealogieOuverte> g;
+    try {
+        OptionsChargement options;
+        options.paysParDefaut = contexte_.configuration.paysParDefaut;
+        g = ouvrirGenealogie(chemin, options, contexte_.interaction);
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+    const std::string journal = g->chargement().journal;
+    // L'avis vient du fil de surveillance : il est remis au fil principal par le signal.
+    g->surveiller([this] { emit fichierModifie(); });
+    contexte_.genealogie = std::move(g);
+    setWindowTitle(depuisChemin(chemin));
+    rafraichitMenus();
+    if (montrerErreurs && !journal.empty()) {
+        DialogueErreursGedcom dialogue(
+            journal, [this] { afficheAide("ErreursGedcom.html"); }, this);
+        dialogue.exec();
+    }
+}
+
+void FenetrePrincipale::surFichierModifie() {
+    if (!contexte_.genealogie) return;
+    contexte_.genealogie->marquerModifie();
+    const std::string chemin = contexte_.genealogie->chemin();
+    if (contexte_.interaction.question(formateAvecChemin(MESSAGE_FICHIER_MODIFIE, chemin)))
+        executeCommandeAvec([this, chemin] { ouvreGenealogie(chemin); });
 }
 
 bool FenetrePrincipale::preferences(const QString& page) {

@@ -22,26 +22,15 @@ inline constexpr const char* MESSAGE_MEMOIRE_OPERATION =
     "Mémoire insuffisante pour effectuer cette opération.\nArrêter les autres logiciels en cours.";
 inline constexpr const char* MESSAGE_REPERTOIRE_INSTALLATION =
     "Récupération impossible du répertoire d'installation";
-inline constexpr const char* MESSAGE_FICHIER_INCONNU =
-    "Fichier inconnu.\nVous devez sélectionner un fichier Gedcom (.ged) ou une fusion Gedcom "
-    "(.fged).";
-inline constexpr const char* MESSAGE_EXTENSION_REFUSEE =
-    "Seuls les fichiers Gedcom (.ged) ou les fusions Gedcom (.fged) peuvent être ouverts avec "
-    "Veltrane";
-inline constexpr const char* MESSAGE_CHARGEUR_A_VENIR =
-    "Le fichier %s ne peut pas encore être ouvert dans cette fenêtre : la lecture des "
-    "généalogies arrive avec une prochaine version de Veltrane.\nEn attendant, la commande "
-    "« veltrane-cli FICHIER info » sait déjà le lire.";
 inline constexpr const char* MESSAGE_AFFICHEUR_WEB_INDISPONIBLE =
     "Aucune application n'est disponible pour afficher les pages Web.\nChoisissez-en une dans "
     "les préférences, page « Afficheurs ».";
+inline constexpr const char* MESSAGE_FICHIER_MODIFIE =
+    "Le fichier Gedcom %s a été modifié par un autre logiciel.\nVoulez-vous le réouvrir ?";
 inline constexpr const char* MESSAGE_AIDE_ABSENTE = "Fichier %s inaccessible\nRéinstaller Veltrane";
 
 // La ligne de commande entière, sans ses guillemets d'encadrement : le fichier à ouvrir.
 std::string fichierLigneDeCommande(const QStringList& arguments);
-
-// Extension acceptée à l'ouverture : .ged ou .fged, sans égard à la casse.
-bool extensionGenealogie(const std::string& chemin);
 
 // Image d'un bouton : les pixels blancs du masque deviennent transparents.
 QImage imageAvecMasque(const QString& image, const QString& masque);
@@ -70,20 +59,28 @@ public:
 
     // Exécute une commande dans le gestionnaire d'exceptions de la fenêtre.
     void executeCommande(int commande);
+    // Même gestionnaire d'échecs pour un traitement hors de la table.
+    void executeCommandeAvec(const Traitement& traitement);
     // Ajoute ou remplace une commande de la table : son élément de menu devient utilisable.
     void inscritCommande(int commande, Traitement traitement);
     bool commandeDisponible(int commande) const;
 
     void rafraichitMenus();
 
-    // Le chargeur appelle ceci une fois la généalogie ouverte ; la fermeture l'annule.
-    void genealogieOuverte(const std::string& chemin);
+    // Ouvre le fichier (fermant d'abord la généalogie ouverte) ; les échecs sont levés.
+    // montrerErreurs : le journal du chargement est montré s'il n'est pas vide.
+    void ouvreGenealogie(const std::string& chemin, bool montrerErreurs = true);
     void fermeGenealogie();
-    bool aUneGenealogie() const { return genealogieOuverte_; }
+    bool aUneGenealogie() const;
 
     // Fichier retenu par la dernière commande d'ouverture.
     const std::string& fichierDemande() const { return fichierDemande_; }
 
+signals:
+    // Émis (sur le fil principal) quand un fichier GEDCOM ouvert a été réécrit.
+    void fichierModifie();
+
+public:
     // Feuille des préférences, ouverte sur la page nommée ; vrai si elle a été validée.
     bool preferences(const QString& page = {});
     // Page d'aide de donnees/Aide dans l'afficheur Web.
@@ -109,6 +106,7 @@ private:
     void ouvrir();
     std::string choisitFichier();
     void chargeGenealogie(const std::string& chemin);
+    void surFichierModifie();
     void changeFormatPapier(int identifiant);
     void aPropos();
     void afficheSiteWeb();
@@ -117,7 +115,6 @@ private:
     std::string fichierAOuvrir_;
     std::string fichierDemande_;
     bool premiereOuverture_ = true;
-    bool genealogieOuverte_ = false;
     bool termine_ = false;
 
     std::map<int, Traitement> commandes_;

@@ -35,4 +35,38 @@ std::string versUtf8(std::string_view texte) {
     return sortie;
 }
 
+std::string depuisUtf8(std::string_view texte) {
+    std::string sortie;
+    sortie.reserve(texte.size());
+    for (std::size_t i = 0; i < texte.size();) {
+        const auto c = static_cast<unsigned char>(texte[i]);
+        const int suite = c >= 0xF8 ? 0 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : 0;
+        bool valide = suite > 0 && i + static_cast<std::size_t>(suite) < texte.size();
+        char32_t u = 0;
+        if (valide) {
+            u = c & (0x3F >> suite);
+            for (int k = 1; k <= suite && valide; ++k) {
+                const auto o = static_cast<unsigned char>(texte[i + static_cast<std::size_t>(k)]);
+                valide = (o & 0xC0) == 0x80;
+                u = (u << 6) | (o & 0x3F);
+            }
+        }
+        if (!valide) {
+            sortie += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        i += static_cast<std::size_t>(suite) + 1;
+        char octet = '?';
+        if (u >= 0xA0 && u <= 0xFF) {
+            octet = static_cast<char>(u);
+        } else {
+            for (int k = 0; k < 32; ++k)
+                if (PLAGE_80_9F[k] != 0 && PLAGE_80_9F[k] == u) octet = static_cast<char>(0x80 + k);
+        }
+        sortie += octet;
+    }
+    return sortie;
+}
+
 } // namespace veltrane

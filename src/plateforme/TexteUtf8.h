@@ -7,5 +7,8 @@ namespace veltrane {
 
 // Les textes du programme sont en Windows-1252 ; le terminal et Qt attendent de l'UTF-8.
 std::string versUtf8(std::string_view windows1252);
+// Sens inverse, pour les arguments de la ligne de commande et les chemins : un caractère absent
+// de Windows-1252 devient '?', un octet qui n'est pas de l'UTF-8 valide est gardé tel quel.
+std::string depuisUtf8(std::string_view utf8);
 
 } // namespace veltrane

@@ -2,13 +2,16 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
+#include "application/ContexteProgramme.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
 #include "commun/GardeArretFatal.h"
+#include "interface/DialogueErreursGedcom.h"
 #include "interface/FenetrePrincipale.h"
 #include "interface/FeuillePreferences.h"
 #include "interface/TexteQt.h"
 
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -96,16 +99,77 @@ private slots:
     void fichierDeLaLigneDeCommande() {
         EnvironnementProgramme e;
         configurationAvecAfficheur(e);
-        e.configuration.ecrire("famille martin.ged", {'0', ' ', 'T', 'R', 'L', 'R'});
+        const std::string texte = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Jean /MARTIN/\n"
+                                  "0 @I2@ INDI\n1 NAME Anne /MARTIN/\n0 TRLR\n";
+        e.configuration.ecrire("famille martin.ged",
+                               std::vector<std::uint8_t>(texte.begin(), texte.end()));
         const std::string chemin = e.configuration.fichier("famille martin.ged");
         FenetrePrincipale f(e.contexte, chemin);
         f.demarre();
-        QVERIFY(e.interaction.messages.empty());
+        QVERIFY(!f.aUneGenealogie());
         traiteEvenements();
         QCOMPARE(f.fichierDemande(), chemin);
-        QCOMPARE(e.interaction.messages,
-                 std::vector<std::string>{formateAvecChemin(MESSAGE_CHARGEUR_A_VENIR, chemin)});
-        QVERIFY(e.interaction.questions.empty());
+        QVERIFY(e.interaction.messages.empty());
+        QVERIFY(f.aUneGenealogie());
+        QCOMPARE(e.contexte.genealogie->nombreIndividus(), 2);
+        QCOMPARE(f.windowTitle(), depuisChemin(chemin));
+        QVERIFY(f.barreOutils()->isVisibleTo(&f));
+        // Fermer efface le fichier de données et rend son titre à la fenêtre.
+        const std::string donnees = e.contexte.genealogie->base().chemin();
+        f.fermeGenealogie();
+        QVERIFY(!std::filesystem::exists(donnees));
+        QCOMPARE(f.windowTitle(), QStringLiteral(u"Veltrane"));
+        QVERIFY(!f.barreOutils()->isVisibleTo(&f));
+    }
+
+    void journalMontreEtSecondeOuverture() {
+        EnvironnementProgramme e;
+        configurationAvecAfficheur(e);
+        const std::string fautif = "0 HEAD\n0 @I1@ INDI\n1 NAME Jean /A/\n0 @I1@ INDI\n0 TRLR\n";
+        e.configuration.ecrire("FAMILLE.GED",
+                               std::vector<std::uint8_t>(fautif.begin(), fautif.end()));
+        const std::string propre = "0 HEAD\n0 @I1@ INDI\n0 TRLR\n";
+        e.configuration.ecrire("b.ged", std::vector<std::uint8_t>(propre.begin(), propre.end()));
+        FenetrePrincipale f(e.contexte, "");
+        QString titre, journal;
+        essai::quandBoiteModale([&](QWidget* w) {
+            auto* d = qobject_cast<DialogueErreursGedcom*>(w);
+            QVERIFY(d);
+            titre = d->objectName();
+            journal = d->texte()->toPlainText();
+        });
+        f.ouvreGenealogie(e.configuration.fichier("FAMILLE.GED"));
+        QCOMPARE(titre, QStringLiteral(u"DIALOG_ERREUR_GEDCOM"));
+        QCOMPARE(journal, QStringLiteral(u"- Ligne 4 : référence Gedcom déjà utilisée\n"));
+        const std::string premier = e.contexte.genealogie->base().chemin();
+        // La seconde ouverture ferme la première, dont le fichier de données disparaît.
+        f.ouvreGenealogie(e.configuration.fichier("b.ged"));
+        QVERIFY(!std::filesystem::exists(premier));
+        QCOMPARE(f.windowTitle(), depuisChemin(e.configuration.fichier("b.ged")));
+        // Une ouverture manquée ne laisse aucune généalogie ouverte.
+        f.executeCommandeAvec([&] { f.ouvreGenealogie(e.configuration.fichier("absent.ged")); });
+        QVERIFY(!f.aUneGenealogie());
+        QCOMPARE(e.interaction.messages, std::vector<std::string>{MESSAGE_FICHIER_INCONNU});
+    }
+
+    void fichierReecritParUnAutreLogiciel() {
+        EnvironnementProgramme e;
+        configurationAvecAfficheur(e);
+        const std::string texte = "0 HEAD\n0 @I1@ INDI\n1 NAME Jean /A/\n0 TRLR\n";
+        e.configuration.ecrire("a.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
+        const std::string chemin = e.configuration.fichier("a.ged");
+        FenetrePrincipale f(e.contexte, "");
+        f.ouvreGenealogie(chemin);
+        e.interaction.reponses = {true};
+        QTest::qWait(50);
+        const std::string nouveau =
+            texte.substr(0, texte.size() - 7) + "0 @I2@ INDI\n1 NAME Anne /A/\n0 TRLR\n";
+        std::ofstream(chemin, std::ios::binary | std::ios::trunc) << nouveau;
+        // L'avis arrive après la période de stabilité ; accepté, le fichier est rouvert.
+        QTRY_COMPARE_WITH_TIMEOUT(e.interaction.questions.size(), std::size_t{1}, 5000);
+        QCOMPARE(e.interaction.questions[0], formateAvecChemin(MESSAGE_FICHIER_MODIFIE, chemin));
+        QTRY_COMPARE_WITH_TIMEOUT(e.contexte.genealogie->nombreIndividus(), 2, 2000);
+        QVERIFY(!e.contexte.genealogie->modifie());
     }
 
     void fichierParDefautDesPreferences() {

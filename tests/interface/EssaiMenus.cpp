@@ -2,6 +2,7 @@
 
 #include "application/Configuration.h"
 #include "interface/FenetrePrincipale.h"
+#include "interface/TexteQt.h"
 #include "sortie/FormatsPapier.h"
 
 #include <QAction>
@@ -137,6 +138,13 @@ QList<QAction*> formatsCoches(const FenetrePrincipale& f) {
     return coches;
 }
 
+// Un petit fichier GEDCOM dans le répertoire de l'essai ; rend son chemin.
+std::string petitFichier(EnvironnementProgramme& e) {
+    const std::string texte = "0 HEAD\n0 @I1@ INDI\n1 NAME Jean /MARTIN/\n0 TRLR\n";
+    e.configuration.ecrire("famille.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
+    return e.configuration.fichier("famille.ged");
+}
+
 } // namespace
 
 // Menus, barre d'outils et rafraîchissement.
@@ -218,8 +226,9 @@ private slots:
         f.inscritCommande(1001, [] {});
         f.inscritCommande(6201, [] {});
         QVERIFY(!f.action(1001)->isEnabled());
-        f.genealogieOuverte("/tmp/famille.ged");
-        QCOMPARE(f.windowTitle(), u"/tmp/famille.ged"_qs);
+        const std::string chemin = petitFichier(e);
+        f.ouvreGenealogie(chemin);
+        QCOMPARE(f.windowTitle(), depuisChemin(chemin));
         QVERIFY(f.barreOutils()->isVisible());
         QVERIFY(f.action(1001)->isEnabled());
         QVERIFY(f.action(1003)->isEnabled());
@@ -238,7 +247,7 @@ private slots:
         avecAfficheur(e);
         FenetrePrincipale f(e.contexte, "");
         f.show();
-        f.genealogieOuverte("/tmp/famille.ged");
+        f.ouvreGenealogie(petitFichier(e));
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QWidget* bouton = f.barreOutils()->widgetForAction(f.action(5003));
         QVERIFY(bouton);

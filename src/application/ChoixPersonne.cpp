@@ -1,0 +1,145 @@
+#include "application/ChoixPersonne.h"
+
+#include "application/GenealogieOuverte.h"
+#include "base/ClePhonetique.h"
+#include "base/RegleNoms.h"
+#include "dates_lieux/TexteDate.h"
+#include "sortie/pdf/MetriquesPolice.h"
+
+#include <charconv>
+#include <limits>
+
+namespace veltrane {
+
+namespace {
+
+constexpr std::int32_t SANS_LIMITE = std::numeric_limits<std::int32_t>::max() / 4;
+constexpr std::int32_t LONGUEUR_NOM = 71;
+
+std::string_view sansBlancs(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
+    return t;
+}
+
+std::string texteEvenementSansLimite(const BaseGenealogique& base, std::int32_t evenement) {
+    static const MetriquesPolice police{};
+    return texteEvenement(base, evenement, 0, SANS_LIMITE, police).texte;
+}
+
+// Premier conjoint connu en suivant les unions de la personne.
+std::int32_t premierConjoint(const BaseGenealogique& base, const Individu& i) {
+    std::int32_t u = i.premiereUnion;
+    for (std::int32_t pas = 0; u > 0 && pas <= base.nombreFamilles(); ++pas) {
+        const Famille f = base.lireFamille(u);
+        if (f.conjoint > 0) return f.conjoint;
+        if (f.unionSuivante <= 0) break;
+        u = f.unionSuivante;
+    }
+    return 0;
+}
+
+// Les prénoms rangés commencent-ils par les prénoms tapés, mot entier ?
+bool commencePrenoms(std::string_view ranges, std::string_view tapes) {
+    return ranges.size() > tapes.size() && ranges.substr(0, tapes.size()) == tapes &&
+           ranges[tapes.size()] == ' ';
+}
+
+} // namespace
+
+std::string nomAffiche(const BaseGenealogique& base, std::int32_t n, bool gestionMajuscules) {
+    const Individu i = base.lireIndividu(n);
+    std::string prenoms = base.lireTexte(Zone::Prenoms, i.prenoms, LONGUEUR_NOM);
+    std::string nom = base.lireTexte(Zone::Noms, i.nom, LONGUEUR_NOM);
+    if (gestionMajuscules) {
+        appliquerReglePrenoms(prenoms);
+        appliquerRegleNom(nom);
+    }
+    if (prenoms.empty()) return nom;
+    if (nom.empty()) return prenoms;
+    return prenoms + " " + nom;
+}
+
+std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_view nom,
+                                            std::string_view prenoms, bool phonetique,
+                                            std::size_t maximum, bool debutPrenoms) {
+    std::vector<std::int32_t> personnes;
+    const ResultatRecherche r = index.chercherNom(nom, phonetique);
+    if (!r.trouve) return personnes;
+    const IndexPersonnes& entrees = phonetique ? index.indexPhonetique() : index.indexNoms();
+    const std::string_view cleNom = entrees.nomCle(r.position);
+    const std::string normalises = IndexNoms::normaliserNom(sansBlancs(prenoms));
+    const std::string clePrenoms = phonetique ? cleePhonetique(normalises) : normalises;
+    for (std::size_t p = r.position;
+         p < entrees.taille() && entrees.nomCle(p) == cleNom && personnes.size() < maximum; ++p)
+        if (clePrenoms.empty() || entrees.prenomsCle(p) == clePrenoms ||
+            (debutPrenoms && commencePrenoms(entrees.prenomsCle(p), clePrenoms)))
+            personnes.push_back(entrees.entree(p).personne);
+    return personnes;
+}
+
+std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
+                          bool gestionMajuscules) {
+    const Individu i = base.lireIndividu(n);
+    std::string ligne;
+    if (phonetique) ligne = nomAffiche(base, n, gestionMajuscules) + " : ";
+    ligne += "(" + texteEvenementSansLimite(base, i.naissance) + "-" +
+             texteEvenementSansLimite(base, i.deces) + ")";
+    const bool femme = i.sexe == 'F';
+    if (const std::int32_t conjoint = premierConjoint(base, i); conjoint > 0)
+        ligne +=
+            (femme ? " Epouse de " : " Epoux de ") + nomAffiche(base, conjoint, gestionMajuscules);
+    else
+        ligne += femme ? " Non mariée" : " Non marié";
+    if (i.pere > 0 || i.mere > 0)
+        ligne +=
+            " et enfant de " + nomAffiche(base, i.pere > 0 ? i.pere : i.mere, gestionMajuscules);
+    else
+        ligne += " et sans parents";
+    return ligne;
+}
+
+PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte) {
+    PersonneDesignee d;
+    texte = sansBlancs(texte);
+    if (texte.empty()) return d;
+    const std::int32_t nombre = genealogie.nombreIndividus();
+    if (texte.front() == '@') {
+        // Dans une fusion, la référence est cherchée dans chaque fichier, le premier d'abord.
+        const auto& references = genealogie.chargement().references;
+        for (int f = 0; f < static_cast<int>(genealogie.fichiersGedcom().size()); ++f)
+            if ((d.numero = references.chercher(texte, f)) != 0) break;
+        return d;
+    }
+    if (texte.front() == '#') {
+        std::int32_t n = 0;
+        const auto [fin, erreur] =
+            std::from_chars(texte.data() + 1, texte.data() + texte.size(), n);
+        if (erreur == std::errc{} && fin == texte.data() + texte.size() && n >= 1 && n <= nombre)
+            d.numero = n;
+        return d;
+    }
+    const auto virgule = texte.find(',');
+    const std::string_view nom = sansBlancs(texte.substr(0, virgule));
+    const std::string_view prenoms = virgule == std::string_view::npos
+                                         ? std::string_view{}
+                                         : sansBlancs(texte.substr(virgule + 1));
+    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son.
+    for (int essai = 0; essai < 3; ++essai) {
+        const bool phonetique = essai == 2;
+        d.homonymes = chercherHomonymes(genealogie.index(), nom, prenoms, phonetique,
+                                        HOMONYMES_MAX, essai == 1);
+        d.phonetique = phonetique;
+        if (d.homonymes.empty()) continue;
+        if (d.homonymes.size() == 1) {
+            d.numero = d.homonymes.front();
+            d.homonymes.clear();
+        }
+        return d;
+    }
+    return d;
+}
+
+} // namespace veltrane

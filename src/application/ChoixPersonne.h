@@ -1,0 +1,43 @@
+#pragma once
+
+#include "base/BaseGenealogique.h"
+#include "base/IndexNoms.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltrane {
+
+class GenealogieOuverte;
+
+inline constexpr std::size_t HOMONYMES_MAX = 50;
+
+// Prénoms, une espace et le nom, selon la règle d'affichage des noms quand elle est choisie.
+std::string nomAffiche(const BaseGenealogique& base, std::int32_t n, bool gestionMajuscules);
+
+// Personnes des entrées consécutives de l'index dont la clé correspond au nom tapé et aux
+// prénoms tapés (des prénoms vides vont avec tous), au plus maximum. debutPrenoms : les
+// prénoms tapés peuvent n'être que les premiers (« Jean » va avec « Jean dit Petit-Jean »).
+std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_view nom,
+                                            std::string_view prenoms, bool phonetique,
+                                            std::size_t maximum = HOMONYMES_MAX,
+                                            bool debutPrenoms = false);
+
+// Ligne de la liste des homonymes : « (naissance-décès) Epoux de … et enfant de … », précédée
+// du nom et de « : » en recherche phonétique. Sans limite de largeur.
+std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
+                          bool gestionMajuscules);
+
+// Une personne désignée par sa référence (« @I12@ »), son numéro (« #37 ») ou « NOM, Prénoms »
+// (nom exact, puis phonétique). Rend son numéro ; 0 quand rien ne correspond ; avec plusieurs
+// personnes possibles, rend 0 et les range dans homonymes.
+struct PersonneDesignee {
+    std::int32_t numero = 0;
+    std::vector<std::int32_t> homonymes;
+    bool phonetique = false; // les homonymes viennent de la recherche phonétique
+};
+PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte);
+
+} // namespace veltrane
