@@ -2,6 +2,7 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
+#include "application/Favoris.h"
 #include "application/GenealogieOuverte.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
@@ -34,6 +35,8 @@ struct ContexteProgramme {
     std::vector<std::string> policesUtilisables;
     // Tirage de la police au hasard ; semé à l'heure du démarrage par le programme.
     std::mt19937 hasard{12345};
+    // Les graphiques que les favoris savent rejouer, inscrits au démarrage.
+    TableRejeu rejeu;
     // La généalogie ouverte ; nulle quand aucune ne l'est.
     std::unique_ptr<GenealogieOuverte> genealogie;
 };

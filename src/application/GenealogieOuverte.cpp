@@ -49,4 +49,16 @@ std::unique_ptr<GenealogieOuverte> ouvrirGenealogie(const std::string& chemin,
     return std::make_unique<GenealogieOuverte>(chemin, std::move(fichiers), std::move(chargement));
 }
 
+std::unique_ptr<GenealogieOuverte> ouvrirGenealogieAvecOptions(const std::string& chemin,
+                                                               const std::string& configuration,
+                                                               std::uint16_t paysParDefaut,
+                                                               Interaction& interaction) {
+    if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
+    OptionsFichier options = chargePerso(configuration, cheminGenealogie(chemin), interaction);
+    auto g = ouvrirGenealogie(chemin, optionsChargement(options, paysParDefaut), interaction);
+    g->options() = std::move(options);
+    g->definirMoi(resoudreMoi(g->options(), g->identites()));
+    return g;
+}
+
 } // namespace veltrane

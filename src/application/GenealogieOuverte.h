@@ -1,5 +1,6 @@
 #pragma once
 
+#include "application/Perso.h"
 #include "base/BaseGenealogique.h"
 #include "base/EstimationNaissances.h"
 #include "base/IndexNoms.h"
@@ -51,6 +52,14 @@ public:
         chargement_.base->definirGestionMajuscules(active);
     }
 
+    // Options du fichier (commentaire, « Moi », favoris) lues dans Perso.dxr à l'ouverture.
+    OptionsFichier& options() { return options_; }
+    const OptionsFichier& options() const { return options_; }
+    // La personne « Moi » de ce fichier ; 0 quand elle n'est pas définie ou plus retrouvée.
+    std::int32_t moi() const { return moi_; }
+    void definirMoi(std::int32_t n) { moi_ = n; }
+    IdentitesPersonnes identites() const { return IdentitesPersonnes(base(), index()); }
+
     // Surveillance des fichiers GEDCOM ; l'avis est appelé sur le fil de surveillance.
     void surveiller(SurveillanceFichiers::Avis avis,
                     std::chrono::milliseconds periode = std::chrono::milliseconds(500));
@@ -65,6 +74,8 @@ private:
     ResultatChargement chargement_;
     IndexNoms index_;
     std::unique_ptr<EstimationNaissances> estimation_;
+    OptionsFichier options_;
+    std::int32_t moi_ = 0;
     std::atomic<bool> modifie_{false};
     std::unique_ptr<SurveillanceFichiers> surveillance_;
 };
@@ -75,5 +86,13 @@ private:
 std::unique_ptr<GenealogieOuverte> ouvrirGenealogie(const std::string& chemin,
                                                     const OptionsChargement& options,
                                                     Interaction& interaction);
+
+// L'ouverture complète d'un fichier par le programme : ses options lues dans le Perso.dxr du
+// répertoire de configuration (vide : aucune), le chargement selon elles, la personne « Moi »
+// retrouvée.
+std::unique_ptr<GenealogieOuverte> ouvrirGenealogieAvecOptions(const std::string& chemin,
+                                                               const std::string& configuration,
+                                                               std::uint16_t paysParDefaut,
+                                                               Interaction& interaction);
 
 } // namespace veltrane

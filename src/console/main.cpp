@@ -1,7 +1,10 @@
 // veltrane-cli : le programme en ligne de commande.
 #include "application/ChoixPersonne.h"
 #include "application/Configuration.h"
+#include "application/ContexteProgramme.h"
+#include "application/Favoris.h"
 #include "application/GenealogieOuverte.h"
+#include "application/Perso.h"
 #include "application/Repertoires.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
@@ -95,6 +98,10 @@ int main(int argc, char** argv) {
     consulte->add_option("PERSONNE", designee,
                          versUtf8("@I12@, #37 ou « NOM, Prénoms » (sans objet avec --tout)"));
     consulte->add_flag("--tout", tout, versUtf8("Toutes les personnes, par numéro"));
+    auto* favoris = app.add_subcommand("favoris", versUtf8("Les favoris de ce fichier"));
+    auto* favori = app.add_subcommand("favori", versUtf8("Rejoue un favori de ce fichier"));
+    std::string nomFavori;
+    favori->add_option("NOM", nomFavori, versUtf8("Nom du favori"))->required();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -106,13 +113,20 @@ int main(int argc, char** argv) {
     installerGestionnaireArretFatal(&arretConsole);
     try {
         verifierFichier(fichier);
-        // Les préférences sont celles du programme de bureau (règle des noms, pays).
-        const Configuration configuration =
-            chargeConfiguration(trouverRepertoireConfiguration(std::string()));
-        const bool majuscules = configuration.gestionMajuscules != 0;
-        OptionsChargement options;
-        options.paysParDefaut = configuration.paysParDefaut;
-        std::unique_ptr<GenealogieOuverte> g = ouvrirGenealogie(fichier, options, interaction);
+        // Les préférences et les options des fichiers sont celles du programme de bureau.
+        ContexteProgramme contexte(interaction);
+        contexte.repertoires = trouverRepertoires(interaction);
+        contexte.configuration = chargeConfiguration(contexte.repertoires.configuration);
+        const bool majuscules = contexte.configuration.gestionMajuscules != 0;
+        if (favoris->parsed()) {
+            const OptionsFichier options = chargePerso(contexte.repertoires.configuration,
+                                                       cheminGenealogie(fichier), interaction);
+            std::cout << versUtf8(listerFavoris(options.favoris));
+            return 0;
+        }
+        std::unique_ptr<GenealogieOuverte>& g = contexte.genealogie;
+        g = ouvrirGenealogieAvecOptions(fichier, contexte.repertoires.configuration,
+                                        contexte.configuration.paysParDefaut, interaction);
         fichierDonnees = g->base().chemin();
         g->definirGestionMajuscules(majuscules);
         int code = 0;
@@ -138,6 +152,15 @@ int main(int argc, char** argv) {
                                    personne(*g, designee, majuscules));
             }
             flux.flush();
+        }
+        if (favori->parsed()) {
+            const std::optional<std::string> document =
+                rejoueFavoriNomme(g->options().favoris, depuisUtf8(nomFavori), contexte.rejeu,
+                                  g->identites(), interaction);
+            if (document)
+                std::cout << *document << "\n";
+            else
+                code = SORTIE_ECHEC;
         }
         g.reset();
         fichierDonnees.clear();

@@ -6,6 +6,7 @@
 #include "base/OperationImpossible.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/FeuillePreferences.h"
+#include "interface/MenuFavoris.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Polices.h"
 #include "sortie/FormatsPapier.h"
@@ -94,6 +95,13 @@ FenetrePrincipale::FenetrePrincipale(ContexteProgramme& contexte, std::string fi
     inscritCommandesDeBase();
     construitMenus();
     construitBarreOutils();
+    if (QMenu* favoris = menuBouton(commande::BoutonFavoris)) {
+        menuFavoris_ = new MenuFavoris(favoris, this);
+        connect(menuFavoris_, &MenuFavoris::favoriChoisi, this,
+                &FenetrePrincipale::executeCommande);
+    }
+    for (int c = commande::PremierFavori; c <= commande::DernierFavori; ++c)
+        inscritCommande(c, [this, c] { rejoueFavori(c); });
     rafraichitMenus();
 }
 
@@ -269,6 +277,7 @@ bool FenetrePrincipale::aUneGenealogie() const {
 void FenetrePrincipale::fermeGenealogie() {
     // Surveillance arrêtée, estimation attendue, fichier de données effacé.
     contexte_.genealogie.reset();
+    if (menuFavoris_) menuFavoris_->vide();
     setWindowTitle(QStringLiteral(u"Veltrane"));
     rafraichitMenus();
 }
@@ -340,9 +349,10 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
     // Une ouverture manquée ne laisse aucune généalogie : rien n'est gardé avant la fin.
     std::unique_ptr<GenealogieOuverte> g;
     try {
-        OptionsChargement options;
-        options.paysParDefaut = contexte_.configuration.paysParDefaut;
-        g = ouvrirGenealogie(chemin, options, contexte_.interaction);
+        g = ouvrirGenealogieAvecOptions(chemin, contexte_.repertoires.configuration,
+                                        contexte_.configuration.paysParDefaut,
+                                        contexte_.interaction);
+        g->definirGestionMajuscules(contexte_.configuration.gestionMajuscules != 0);
     } catch (...) {
         QApplication::restoreOverrideCursor();
         throw;
@@ -352,6 +362,7 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
     // L'avis vient du fil de surveillance : il est remis au fil principal par le signal.
     g->surveiller([this] { emit fichierModifie(); });
     contexte_.genealogie = std::move(g);
+    if (menuFavoris_) menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());
     setWindowTitle(depuisChemin(chemin));
     rafraichitMenus();
     if (montrerErreurs && !journal.empty()) {
@@ -359,6 +370,30 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
             journal, [this] { afficheAide("ErreursGedcom.html"); }, this);
         dialogue.exec();
     }
+}
+
+void FenetrePrincipale::rejoueFavori(int commande) {
+    if (!contexte_.genealogie) return;
+    const auto rang = static_cast<std::size_t>(commande - commande::PremierFavori);
+    const ListeFavoris& favoris = contexte_.genealogie->options().favoris;
+    if (rang >= favoris.taille()) return;
+    const std::optional<std::string> document = rejoue(
+        favoris[rang], contexte_.rejeu, contexte_.genealogie->identites(), contexte_.interaction);
+    if (document) montreDocument(*document);
+}
+
+void FenetrePrincipale::montreDocument(const std::string& chemin) {
+    const std::string extension = std::filesystem::path(chemin).extension().string();
+    const FormatSortie format = extension == ".pdf"   ? FormatSortie::Pdf
+                                : extension == ".txt" ? FormatSortie::Texte
+                                : extension == ".rtf" ? FormatSortie::Rtf
+                                                      : FormatSortie::Web;
+    const Configuration& c = contexte_.configuration;
+    const std::string& application = format == FormatSortie::Pdf     ? c.afficheurPdf
+                                     : format == FormatSortie::Texte ? c.afficheurTxt
+                                     : format == FormatSortie::Rtf   ? c.afficheurRtf
+                                                                     : c.afficheurWeb;
+    contexte_.afficheurs.afficher(format, chemin, application);
 }
 
 void FenetrePrincipale::surFichierModifie() {

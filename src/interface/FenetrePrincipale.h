@@ -107,6 +107,8 @@ private:
     std::string choisitFichier();
     void chargeGenealogie(const std::string& chemin);
     void surFichierModifie();
+    void rejoueFavori(int commande);
+    void montreDocument(const std::string& chemin);
     void changeFormatPapier(int identifiant);
     void aPropos();
     void afficheSiteWeb();
@@ -122,6 +124,7 @@ private:
     std::map<int, QMenu*> menusBoutons_;
     QActionGroup* formatsPapier_ = nullptr;
     QToolBar* barre_ = nullptr;
+    class MenuFavoris* menuFavoris_ = nullptr;
 };
 
 } // namespace veltrane

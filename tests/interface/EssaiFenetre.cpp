@@ -2,6 +2,7 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
+#include "application/Perso.h"
 #include "application/ContexteProgramme.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
@@ -11,6 +12,7 @@
 #include "interface/FeuillePreferences.h"
 #include "interface/TexteQt.h"
 
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -170,6 +172,30 @@ private slots:
         QCOMPARE(e.interaction.questions[0], formateAvecChemin(MESSAGE_FICHIER_MODIFIE, chemin));
         QTRY_COMPARE_WITH_TIMEOUT(e.contexte.genealogie->nombreIndividus(), 2, 2000);
         QVERIFY(!e.contexte.genealogie->modifie());
+    }
+
+    void favorisDuFichierDansLeMenu() {
+        EnvironnementProgramme e;
+        configurationAvecAfficheur(e);
+        const std::string texte = "0 HEAD\n0 @I1@ INDI\n1 NAME Jean /A/\n0 TRLR\n";
+        e.configuration.ecrire("a.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
+        const std::string chemin = e.configuration.fichier("a.ged");
+        OptionsFichier options;
+        options.favoris.ajouter(Favori{"Arbre de Jean", 18, {}});
+        QVERIFY(enregistrePerso(e.configuration.chemin(), cheminGenealogie(chemin), options,
+                                e.interaction));
+        FenetrePrincipale f(e.contexte, "");
+        QMenu* menu = f.menuBouton(5009);
+        const auto elements = menu->actions().size();
+        f.ouvreGenealogie(chemin);
+        QCOMPARE(menu->actions().size(), elements + 1);
+        QCOMPARE(menu->actions().back()->text(), QStringLiteral(u"Arbre de Jean"));
+        // Rejoué : ce graphique n'est pas encore inscrit, le programme le dit.
+        menu->actions().back()->trigger();
+        QCOMPARE(e.interaction.messages.size(), std::size_t{1});
+        QVERIFY(e.interaction.messages[0].find("pas encore disponible") != std::string::npos);
+        f.fermeGenealogie();
+        QCOMPARE(menu->actions().size(), elements);
     }
 
     void fichierParDefautDesPreferences() {
