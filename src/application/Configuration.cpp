@@ -66,10 +66,7 @@ private:
 class Ecrivain {
 public:
     void u8(std::uint8_t valeur) { octets.push_back(valeur); }
-    void u16(std::uint16_t valeur) {
-        octets.push_back(static_cast<std::uint8_t>(valeur & 0xFF));
-        octets.push_back(static_cast<std::uint8_t>(valeur >> 8));
-    }
+    void u16(std::uint16_t valeur) { ajouterU16(octets, valeur); }
     void texte(const std::string& valeur, std::size_t limite) {
         std::size_t longueur = std::min(valeur.size(), limite);
         u8(static_cast<std::uint8_t>(longueur));

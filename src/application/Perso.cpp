@@ -81,15 +81,8 @@ private:
 class Ecrivain {
 public:
     void u8(std::uint8_t valeur) { octets.push_back(valeur); }
-    void u16(std::uint16_t valeur) {
-        octets.push_back(static_cast<std::uint8_t>(valeur & 0xFF));
-        octets.push_back(static_cast<std::uint8_t>(valeur >> 8));
-    }
-    void u32(std::uint32_t valeur) {
-        std::uint8_t p[4];
-        ecrireU32(p, valeur);
-        octets.insert(octets.end(), p, p + 4);
-    }
+    void u16(std::uint16_t valeur) { ajouterU16(octets, valeur); }
+    void u32(std::uint32_t valeur) { ajouterU32(octets, valeur); }
     void ligne(std::string_view texte) {
         if (texte.find('\n') != std::string_view::npos)
             throw std::invalid_argument("saut de ligne dans une ligne de Perso.dxr");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace veltrane {
 
@@ -19,6 +20,19 @@ inline void ecrireU32(std::uint8_t* p, std::uint32_t valeur) {
 
 inline void ecrireI32(std::uint8_t* p, std::int32_t valeur) {
     ecrireU32(p, static_cast<std::uint32_t>(valeur));
+}
+
+// Ajout en fin de tampon, pour les fichiers .dxr composés en mémoire.
+inline void ajouterU16(std::vector<std::uint8_t>& octets, std::uint16_t valeur) {
+    std::uint8_t p[2];
+    ecrireU16(p, valeur);
+    octets.insert(octets.end(), p, p + 2);
+}
+
+inline void ajouterU32(std::vector<std::uint8_t>& octets, std::uint32_t valeur) {
+    std::uint8_t p[4];
+    ecrireU32(p, valeur);
+    octets.insert(octets.end(), p, p + 4);
 }
 
 inline std::uint16_t lireU16(const std::uint8_t* p) {

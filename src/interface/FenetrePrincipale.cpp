@@ -5,6 +5,8 @@
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
 #include "interface/DialogueErreursGedcom.h"
+#include "interface/DialogueGestionFavoris.h"
+#include "interface/DialogueOptionsFichier.h"
 #include "interface/FeuillePreferences.h"
 #include "interface/MenuFavoris.h"
 #include "interface/TexteQt.h"
@@ -137,6 +139,16 @@ void FenetrePrincipale::inscritCommandesDeBase() {
     using namespace commande;
     commandes_[Ouvrir] = [this] { ouvrir(); };
     commandes_[Fermer] = [this] { fermeGenealogie(); };
+    commandes_[GererFavoris] = [this] {
+        if (!aUneGenealogie()) return;
+        if (gererFavoris(this, contexte_, {}) && menuFavoris_)
+            menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());
+    };
+    commandes_[commande::OptionsFichier] = [this] {
+        if (!aUneGenealogie()) return;
+        DialogueOptionsFichier dialogue(contexte_, dernieresPersonnes_, this);
+        dialogue.exec();
+    };
     commandes_[Quitter] = [this] { close(); };
     commandes_[Preferences] = [this] { preferences(); };
     commandes_[Aide] = [this] { afficheAide(); };
@@ -277,6 +289,7 @@ bool FenetrePrincipale::aUneGenealogie() const {
 void FenetrePrincipale::fermeGenealogie() {
     // Surveillance arrêtée, estimation attendue, fichier de données effacé.
     contexte_.genealogie.reset();
+    dernieresPersonnes_.vider();
     if (menuFavoris_) menuFavoris_->vide();
     setWindowTitle(QStringLiteral(u"Veltrane"));
     rafraichitMenus();

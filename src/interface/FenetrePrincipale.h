@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interface/Commandes.h"
+#include "interface/DernieresPersonnes.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -89,6 +90,8 @@ public:
     QAction* action(int commande) const;
     QMenu* menuBouton(int commande) const;
     QToolBar* barreOutils() const { return barre_; }
+    // Les dix personnes choisies en dernier, vidées à la fermeture de la généalogie.
+    DernieresPersonnes& dernieresPersonnes() { return dernieresPersonnes_; }
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -125,6 +128,7 @@ private:
     QActionGroup* formatsPapier_ = nullptr;
     QToolBar* barre_ = nullptr;
     class MenuFavoris* menuFavoris_ = nullptr;
+    DernieresPersonnes dernieresPersonnes_;
 };
 
 } // namespace veltrane

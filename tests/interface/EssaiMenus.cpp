@@ -234,7 +234,8 @@ private slots:
         QVERIFY(f.action(1003)->isEnabled());
         QVERIFY(f.action(6201)->isEnabled());
         QVERIFY(!f.action(6202)->isEnabled());
-        QVERIFY(!f.action(1088)->isEnabled()); // pas encore de feuille d'options
+        QVERIFY(f.action(1088)->isEnabled());
+        QVERIFY(f.action(6801)->isEnabled());
         f.executeCommande(1003);
         QCOMPARE(f.windowTitle(), u"Veltrane"_qs);
         QVERIFY(!f.barreOutils()->isVisible());

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "interface/PageParametres.h"
+
+#include <cstdint>
+#include <vector>
+
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace veltrane {
+
+struct ContexteProgramme;
+class DernieresPersonnes;
+
+// Les coupes d'un graphique : les personnes dont la branche n'est pas suivie, et la
+// profondeur au-delà de laquelle toutes les branches s'arrêtent.
+struct ParametresCoupes {
+    static constexpr std::size_t PERSONNES_MAX = 50;
+    static constexpr int GENERATIONS_MAX = 255;
+
+    std::vector<std::int32_t> personnes;
+    bool limiterGenerations = false;
+    int generations = 10;
+};
+
+// La page « Coupes », commune aux graphiques qui suivent des branches.
+class PageCoupes : public PageParametres {
+    Q_OBJECT
+
+public:
+    PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers,
+               ParametresCoupes& parametres, QWidget* parent = nullptr);
+
+    bool valide() override;
+    // Ajoute une personne (sans doublon, au plus 50) ; faux quand elle n'entre pas.
+    bool ajouterPersonne(std::int32_t personne);
+    void ajouter();
+    void supprimer();
+
+    const std::vector<std::int32_t>& personnes() const { return personnes_; }
+    QListWidget* liste() const { return liste_; }
+    QPushButton* boutonAjouter() const { return ajouter_; }
+    QPushButton* boutonSupprimer() const { return supprimer_; }
+    QCheckBox* caseGenerations() const { return limiter_; }
+    QSpinBox* generations() const { return generations_; }
+
+private:
+    void actualiser();
+
+    ContexteProgramme& contexte_;
+    DernieresPersonnes& derniers_;
+    ParametresCoupes& parametres_;
+    std::vector<std::int32_t> personnes_;
+    QListWidget* liste_;
+    QPushButton* ajouter_;
+    QPushButton* supprimer_;
+    QCheckBox* limiter_;
+    QSpinBox* generations_;
+};
+
+} // namespace veltrane
