@@ -48,3 +48,7 @@ engendre 100000 "$cent_mille"
 
 # Estimation des naissances (moins de 3 s) et index des noms (moins de 2 s), chargement exclu.
 "$construction/bench/mesure_estimation" "$million" 1
+
+# Choix d'une personne parmi un million : ouverture du dialogue et frappe (bien moins d'une seconde).
+VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
+    "$construction/tests/interface/tests-interface" MesureDialoguePersonne 2>&1 | grep -E "ms|PASS|FAIL"
