@@ -1,6 +1,7 @@
 #include "application/ChoixPersonne.h"
 
 #include "application/GenealogieOuverte.h"
+#include "base/Blancs.h"
 #include "base/ClePhonetique.h"
 #include "base/RegleNoms.h"
 #include "dates_lieux/TexteDate.h"
@@ -15,14 +16,6 @@ namespace {
 
 constexpr std::int32_t SANS_LIMITE = std::numeric_limits<std::int32_t>::max() / 4;
 constexpr std::int32_t LONGUEUR_NOM = 71;
-
-std::string_view sansBlancs(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    return t;
-}
 
 std::string texteEvenementSansLimite(const BaseGenealogique& base, std::int32_t evenement) {
     static const MetriquesPolice police{};
@@ -129,8 +122,8 @@ PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::stri
     // Nom exact et prénoms exacts, puis premiers prénoms, puis le son.
     for (int essai = 0; essai < 3; ++essai) {
         const bool phonetique = essai == 2;
-        d.homonymes = chercherHomonymes(genealogie.index(), nom, prenoms, phonetique,
-                                        HOMONYMES_MAX, essai == 1);
+        d.homonymes = chercherHomonymes(genealogie.index(), nom, prenoms, phonetique, HOMONYMES_MAX,
+                                        essai == 1);
         d.phonetique = phonetique;
         if (d.homonymes.empty()) continue;
         if (d.homonymes.size() == 1) {

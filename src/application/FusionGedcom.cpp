@@ -1,5 +1,6 @@
 #include "application/FusionGedcom.h"
 
+#include "base/Blancs.h"
 #include "base/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -12,13 +13,6 @@ namespace veltrane {
 namespace {
 
 constexpr std::size_t FICHIERS_MAX = 250; // l'index de fichier tient dans un octet
-
-std::string sansBlancs(const std::string& ligne) {
-    const auto debut = ligne.find_first_not_of(" \t\r");
-    if (debut == std::string::npos) return {};
-    const auto fin = ligne.find_last_not_of(" \t\r");
-    return ligne.substr(debut, fin - debut + 1);
-}
 
 } // namespace
 
@@ -39,7 +33,7 @@ std::vector<std::string> lireFusionGedcom(const std::string& chemin) {
         // Une marque d'ordre des octets UTF-8 en tête est permise.
         if (premiere && ligne.rfind("\xEF\xBB\xBF", 0) == 0) ligne.erase(0, 3);
         premiere = false;
-        ligne = sansBlancs(ligne);
+        ligne = std::string(sansBlancs(ligne));
         if (ligne.empty() || ligne.front() == '#') continue;
         std::filesystem::path membre(ligne);
         if (membre.is_relative()) membre = dossier / membre;

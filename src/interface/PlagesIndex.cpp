@@ -1,4 +1,5 @@
 #include "interface/PlagesIndex.h"
+#include "base/Blancs.h"
 
 #include "base/ClePhonetique.h"
 
@@ -7,14 +8,6 @@
 namespace veltrane {
 
 namespace {
-
-std::string_view sansBlancs(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    return t;
-}
 
 // Premier indice de [debut, fin) où le prédicat devient faux (il est vrai puis faux).
 template <class Predicat> std::size_t partage(std::size_t debut, std::size_t fin, Predicat&& vrai) {
