@@ -22,8 +22,15 @@ $(BUILD)/CMakeCache.txt: | deps
 build: deps $(BUILD)/CMakeCache.txt
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# L'exemple fourni : ce qu'il contient, puis la liste ascendante de Catherine Martin dans les
+# quatre formats, écrite dans ./sortie/.
 run: build
 	@$(BUILD)/veltrane-cli $(EXEMPLE) info
+	@mkdir -p sortie
+	@for format in pdf texte rtf web; do \
+	    $(BUILD)/veltrane-cli $(EXEMPLE) graphique liste-ascendante --racine @I44@ \
+	        --format $$format --sortie sortie || exit 1; \
+	done
 
 # Le programme de bureau (Qt 6).
 bureau: build

@@ -52,3 +52,8 @@ engendre 100000 "$cent_mille"
 # Choix d'une personne parmi un million : ouverture du dialogue et frappe (bien moins d'une seconde).
 VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
     "$construction/tests/interface/tests-interface" MesureDialoguePersonne 2>&1 | grep -E "ms|PASS|FAIL"
+
+# Liste ascendante de la personne la plus riche en ancêtres, dans les quatre formats (moins
+# d'une seconde chacun), puis le pire cas : un arbre complet de 17 générations.
+"$construction/bench/mesure_liste_ascendante" "$million" 3
+"$construction/bench/mesure_liste_ascendante" --arbre-complet 17 1

@@ -10,6 +10,7 @@
 #include "base/OperationImpossible.h"
 #include "console/CommandesConsole.h"
 #include "console/FluxUtf8.h"
+#include "console/GraphiquesConsole.h"
 #include "console/InteractionConsole.h"
 #include "gedcom/LecteurGedcom.h"
 #include "plateforme/TexteUtf8.h"
@@ -102,6 +103,17 @@ int main(int argc, char** argv) {
     auto* favori = app.add_subcommand("favori", versUtf8("Rejoue un favori de ce fichier"));
     std::string nomFavori;
     favori->add_option("NOM", nomFavori, versUtf8("Nom du favori"))->required();
+    std::string sortieFavori;
+    favori->add_option("--sortie", sortieFavori, versUtf8("Dossier du document"));
+    auto* graphiques =
+        app.add_subcommand("graphiques", versUtf8("Les graphiques, leurs commandes et options"));
+    auto* graphique = app.add_subcommand("graphique", versUtf8("Produit un graphique"));
+    DemandeGraphique demande;
+    graphique->add_option("TYPE", demande.type, versUtf8("liste-ascendante, ou 6201"))->required();
+    graphique->add_option("--racine", demande.racine, versUtf8("PERSONNE"));
+    graphique->add_option("--format", demande.format, versUtf8("pdf, texte, rtf ou web"));
+    graphique->add_option("--sortie", demande.sortie, versUtf8("Dossier ou fichier du document"));
+    graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -118,6 +130,11 @@ int main(int argc, char** argv) {
         contexte.repertoires = trouverRepertoires(interaction);
         contexte.configuration = chargeConfiguration(contexte.repertoires.configuration);
         const bool majuscules = contexte.configuration.gestionMajuscules != 0;
+        inscrireGraphiquesConsole(contexte);
+        if (graphiques->parsed()) {
+            std::cout << versUtf8(listeGraphiquesConsole());
+            return 0;
+        }
         if (favoris->parsed()) {
             const OptionsFichier options = chargePerso(contexte.repertoires.configuration,
                                                        cheminGenealogie(fichier), interaction);
@@ -129,7 +146,12 @@ int main(int argc, char** argv) {
                                         contexte.configuration.paysParDefaut, interaction);
         fichierDonnees = g->base().chemin();
         g->definirGestionMajuscules(majuscules);
+        // Les documents PDF ont besoin de la police des préférences.
+        if (graphique->parsed() || favori->parsed())
+            contexte.polices.charger(contexte.configuration.police, interaction);
         int code = 0;
+        if (graphique->parsed())
+            std::cout << produireGraphiqueConsole(demande, *g, contexte) << "\n";
         if (info->parsed()) afficherInfo(*g, majuscules);
         if (journal->parsed()) afficherJournal(*g);
         if (cherche->parsed() &&
@@ -154,6 +176,7 @@ int main(int argc, char** argv) {
             flux.flush();
         }
         if (favori->parsed()) {
+            if (!sortieFavori.empty()) contexte.repertoires.documents = sortieFavori;
             const std::optional<std::string> document =
                 rejoueFavoriNomme(g->options().favoris, depuisUtf8(nomFavori), contexte.rejeu,
                                   g->identites(), interaction);
@@ -165,6 +188,9 @@ int main(int argc, char** argv) {
         g.reset();
         fichierDonnees.clear();
         return code;
+    } catch (const std::invalid_argument& e) {
+        interaction.message(depuisUtf8(e.what()));
+        return SORTIE_USAGE;
     } catch (const Erreur& e) {
         interaction.message(e.message);
         return e.code;

@@ -4,6 +4,7 @@
 #include "application/RegistreNettoyage.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
+#include "interface/CommandeListeAscendante.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/DialogueGestionFavoris.h"
 #include "interface/DialogueOptionsFichier.h"
@@ -11,6 +12,7 @@
 #include "interface/MenuFavoris.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Polices.h"
+#include "rapports/ListeAscendante.h"
 #include "sortie/FormatsPapier.h"
 #include "sortie/Graphique.h"
 
@@ -139,9 +141,17 @@ void FenetrePrincipale::inscritCommandesDeBase() {
     using namespace commande;
     commandes_[Ouvrir] = [this] { ouvrir(); };
     commandes_[Fermer] = [this] { fermeGenealogie(); };
+    commandes_[COMMANDE_LISTE_ASCENDANTE] = [this] {
+        commandeListeAscendante(this, contexte_, dernieresPersonnes_);
+    };
+    inscrireListeAscendante(contexte_.rejeu, contexte_, true);
     commandes_[GererFavoris] = [this] {
         if (!aUneGenealogie()) return;
-        if (gererFavoris(this, contexte_, {}) && menuFavoris_)
+        const EtapeParametres etape = [this](Favori& favori) {
+            if (favori.type == TYPE_FAVORI_LISTE_ASCENDANTE)
+                etapeFavoriListeAscendante(this, contexte_, dernieresPersonnes_, favori);
+        };
+        if (gererFavoris(this, contexte_, etape) && menuFavoris_)
             menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());
     };
     commandes_[commande::OptionsFichier] = [this] {
@@ -390,23 +400,9 @@ void FenetrePrincipale::rejoueFavori(int commande) {
     const auto rang = static_cast<std::size_t>(commande - commande::PremierFavori);
     const ListeFavoris& favoris = contexte_.genealogie->options().favoris;
     if (rang >= favoris.taille()) return;
-    const std::optional<std::string> document = rejoue(
-        favoris[rang], contexte_.rejeu, contexte_.genealogie->identites(), contexte_.interaction);
-    if (document) montreDocument(*document);
-}
-
-void FenetrePrincipale::montreDocument(const std::string& chemin) {
-    const std::string extension = std::filesystem::path(chemin).extension().string();
-    const FormatSortie format = extension == ".pdf"   ? FormatSortie::Pdf
-                                : extension == ".txt" ? FormatSortie::Texte
-                                : extension == ".rtf" ? FormatSortie::Rtf
-                                                      : FormatSortie::Web;
-    const Configuration& c = contexte_.configuration;
-    const std::string& application = format == FormatSortie::Pdf     ? c.afficheurPdf
-                                     : format == FormatSortie::Texte ? c.afficheurTxt
-                                     : format == FormatSortie::Rtf   ? c.afficheurRtf
-                                                                     : c.afficheurWeb;
-    contexte_.afficheurs.afficher(format, chemin, application);
+    // Le graphique rejoué montre lui-même son document.
+    rejoue(favoris[rang], contexte_.rejeu, contexte_.genealogie->identites(),
+           contexte_.interaction);
 }
 
 void FenetrePrincipale::surFichierModifie() {

@@ -111,7 +111,6 @@ private:
     void chargeGenealogie(const std::string& chemin);
     void surFichierModifie();
     void rejoueFavori(int commande);
-    void montreDocument(const std::string& chemin);
     void changeFormatPapier(int identifiant);
     void aPropos();
     void afficheSiteWeb();
