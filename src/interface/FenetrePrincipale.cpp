@@ -109,7 +109,10 @@ FenetrePrincipale::FenetrePrincipale(ContexteProgramme& contexte, std::string fi
     rafraichitMenus();
 }
 
-FenetrePrincipale::~FenetrePrincipale() = default;
+// Le fil de surveillance de la généalogie écrit à cette fenêtre : il s'arrête avant elle.
+FenetrePrincipale::~FenetrePrincipale() {
+    contexte_.genealogie.reset();
+}
 
 void FenetrePrincipale::initialiseApplication() {
     auto& c = contexte_;
@@ -389,8 +392,11 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
     setWindowTitle(depuisChemin(chemin));
     rafraichitMenus();
     if (montrerErreurs && !journal.empty()) {
+        // Le bouton d'aide passe par le gestionnaire des échecs : une exception ne doit pas
+        // traverser la boucle d'événements du dialogue.
         DialogueErreursGedcom dialogue(
-            journal, [this] { afficheAide("ErreursGedcom.html"); }, this);
+            journal, [this] { executeCommandeAvec([this] { afficheAide("ErreursGedcom.html"); }); },
+            this);
         dialogue.exec();
     }
 }
