@@ -13,7 +13,9 @@ std::string_view ReferencesPersonnes::cle(std::int32_t n) const {
 std::string ReferencesPersonnes::reference(std::int32_t n) const {
     const std::string_view c = cle(n);
     if (c.empty()) return {};
-    return "@" + std::string(c.substr(1));
+    std::string reference(1, '@');
+    reference.append(c.substr(1));
+    return reference;
 }
 
 std::int32_t ReferencesPersonnes::fichier(std::int32_t n) const {
