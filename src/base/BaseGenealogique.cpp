@@ -8,6 +8,8 @@
 #include <bit>
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +37,15 @@ BaseGenealogique::BaseGenealogique(FichierTemporaire fichier, std::vector<std::u
     if (::fstat(fichier_.descripteur(), &etat) != 0) corrompu();
     tailleFichier_ = static_cast<std::uint64_t>(etat.st_size);
     if (tailleFichier_ < TAILLE_ENTETE) corrompu();
+
+    // Le fichier, privé et complet, est projeté en mémoire : une lecture n'est plus qu'une
+    // copie, sans appel au système (un graphique lit plusieurs fiches par personne). Sans
+    // projection possible, pread reste le chemin de lecture.
+    void* carte = ::mmap(nullptr, tailleFichier_, PROT_READ, MAP_SHARED, fichier_.descripteur(), 0);
+    if (carte != MAP_FAILED) {
+        carte_.octets = static_cast<const std::uint8_t*>(carte);
+        carte_.taille = tailleFichier_;
+    }
 
     std::uint8_t entete[TAILLE_ENTETE];
     lireExactement(entete, sizeof entete, 0);
@@ -67,8 +78,17 @@ BaseGenealogique::BaseGenealogique(FichierTemporaire fichier, std::vector<std::u
         nombreTetesLignee_ += std::popcount(octet);
 }
 
+BaseGenealogique::Projection::~Projection() {
+    if (octets) ::munmap(const_cast<std::uint8_t*>(octets), taille);
+}
+
 void BaseGenealogique::lireExactement(std::uint8_t* tampon, std::size_t taille,
                                       std::uint64_t position) const {
+    if (carte_.octets) {
+        if (position > carte_.taille || taille > carte_.taille - position) corrompu();
+        std::memcpy(tampon, carte_.octets + position, taille);
+        return;
+    }
     while (taille > 0) {
         const ssize_t lus =
             ::pread(fichier_.descripteur(), tampon, taille, static_cast<off_t>(position));

@@ -21,9 +21,9 @@ struct UnionTrouvee {
 };
 
 // La généalogie ouverte : un fichier de données temporaire lu à la demande.
-// Toutes les lectures passent par pread et ne modifient rien : le fil d'estimation peut lire
-// en même temps que le fil principal. Une donnée incohérente est un arrêt fatal
-// « Fichiers de données corrompus ».
+// Les lectures copient depuis le fichier projeté en mémoire (pread s'il ne peut l'être) et ne
+// modifient rien : le fil d'estimation peut lire en même temps que le fil principal. Une donnée
+// incohérente est un arrêt fatal « Fichiers de données corrompus ».
 class BaseGenealogique {
 public:
     static constexpr std::uint16_t FORMAT = 501;
@@ -87,7 +87,18 @@ private:
     std::vector<std::string> lireLignes(std::uint64_t position, std::uint64_t fin,
                                         std::uint32_t nombre, std::size_t longueurMax) const;
 
+    // Le fichier projeté en mémoire, libéré même si le constructeur échoue.
+    struct Projection {
+        const std::uint8_t* octets = nullptr;
+        std::size_t taille = 0;
+        Projection() = default;
+        Projection(const Projection&) = delete;
+        Projection& operator=(const Projection&) = delete;
+        ~Projection();
+    };
+
     FichierTemporaire fichier_;
+    Projection carte_;
     std::array<std::uint32_t, NOMBRE_POSITIONS> positions_{};
     std::uint64_t tailleFichier_ = 0;
     std::int32_t nombreIndividus_ = 0;
