@@ -2,6 +2,7 @@
 
 #include "application/ChoixPersonne.h"
 #include "base/BaseGenealogique.h"
+#include "interface/ListeAChoisir.h"
 #include "interface/TexteQt.h"
 
 #include <QDialogButtonBox>
@@ -41,15 +42,7 @@ DialogueConjoint::DialogueConjoint(const BaseGenealogique& base, std::vector<Uni
         if (unions_[k].conjoint == preselection) ligne = static_cast<int>(k);
     }
     liste_->setCurrentRow(ligne);
-    auto* boutons = new QDialogButtonBox(this);
-    boutons->addButton(QStringLiteral(u"OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    boutons->addButton(QStringLiteral(u"Annuler"), QDialogButtonBox::RejectRole);
-    auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(liste_);
-    disposition->addWidget(boutons);
-    connect(liste_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    disposerListeAChoisir(this, liste_);
 }
 
 UnionConnue DialogueConjoint::unionChoisie() const {

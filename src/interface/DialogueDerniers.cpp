@@ -1,5 +1,6 @@
 #include "interface/DialogueDerniers.h"
 
+#include "interface/ListeAChoisir.h"
 #include "interface/TexteQt.h"
 
 #include <QDialogButtonBox>
@@ -18,15 +19,7 @@ DialogueDerniers::DialogueDerniers(const std::vector<PersonneRecente>& personnes
     for (const PersonneRecente& p : personnes)
         liste_->addItem(depuisWindows1252(p.texte));
     if (liste_->count() > 0) liste_->setCurrentRow(0);
-    auto* boutons = new QDialogButtonBox(this);
-    boutons->addButton(QStringLiteral(u"OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    boutons->addButton(QStringLiteral(u"Annuler"), QDialogButtonBox::RejectRole);
-    auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(liste_);
-    disposition->addWidget(boutons);
-    connect(liste_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    disposerListeAChoisir(this, liste_);
 }
 
 int DialogueDerniers::ligneChoisie() const {

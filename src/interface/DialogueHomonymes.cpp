@@ -1,6 +1,7 @@
 #include "interface/DialogueHomonymes.h"
 
 #include "application/ChoixPersonne.h"
+#include "interface/ListeAChoisir.h"
 #include "interface/TexteQt.h"
 
 #include <QDialogButtonBox>
@@ -29,18 +30,7 @@ DialogueHomonymes::DialogueHomonymes(const BaseGenealogique& base,
             depuisWindows1252(ligneHomonyme(base, n, phonetique, base.gestionMajuscules())));
     if (liste_->count() > 0) liste_->setCurrentRow(0);
     liste_->setMinimumWidth(560);
-
-    auto* boutons = new QDialogButtonBox(this);
-    boutons->addButton(QStringLiteral(u"OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    boutons->addButton(QStringLiteral(u"Annuler"), QDialogButtonBox::RejectRole);
-    auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(entete_);
-    disposition->addWidget(liste_);
-    disposition->addWidget(boutons);
-
-    connect(liste_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    disposerListeAChoisir(this, liste_, entete_);
 }
 
 std::int32_t DialogueHomonymes::personneChoisie() const {
