@@ -3,6 +3,7 @@
 #include "application/GenealogieOuverte.h"
 #include "base/Blancs.h"
 #include "base/ClePhonetique.h"
+#include "base/OperationImpossible.h"
 #include "base/RegleNoms.h"
 #include "dates_lieux/TexteDate.h"
 #include "sortie/pdf/MetriquesPolice.h"
@@ -133,6 +134,28 @@ PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::stri
         return d;
     }
     return d;
+}
+
+std::string lignePersonne(const GenealogieOuverte& g, std::int32_t n, bool phonetique,
+                          bool gestionMajuscules) {
+    std::string ligne = "#" + std::to_string(n);
+    const std::string reference = g.chargement().references.reference(n);
+    if (!reference.empty()) ligne += " " + reference;
+    if (!phonetique) ligne += " " + nomAffiche(g.base(), n, gestionMajuscules);
+    return ligne + " " + ligneHomonyme(g.base(), n, phonetique, gestionMajuscules);
+}
+
+std::int32_t personneUnique(const GenealogieOuverte& g, std::string_view texte) {
+    const PersonneDesignee d = designerPersonne(g, texte);
+    if (d.numero > 0) return d.numero;
+    const std::string cite = "« " + std::string(sansBlancs(texte)) + " »";
+    if (d.homonymes.empty()) throw OperationImpossible("Aucune personne ne correspond à " + cite);
+    const bool majuscules = g.base().gestionMajuscules();
+    std::string liste = "Plusieurs personnes correspondent à " + cite + " :";
+    for (std::int32_t n : d.homonymes)
+        liste += "\n  " + lignePersonne(g, n, d.phonetique, majuscules);
+    throw OperationImpossible(liste +
+                              "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).");
 }
 
 } // namespace veltrane

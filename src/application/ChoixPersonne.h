@@ -40,4 +40,13 @@ struct PersonneDesignee {
 };
 PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte);
 
+// Ligne d'une personne dans les listes de la console : « #37 @I12@ Prénoms NOM » puis la ligne
+// des homonymes.
+std::string lignePersonne(const GenealogieOuverte& genealogie, std::int32_t n, bool phonetique,
+                          bool gestionMajuscules);
+
+// La personne désignée, qui doit être unique : sinon OperationImpossible, avec la liste des
+// personnes possibles et la manière d'en désigner une.
+std::int32_t personneUnique(const GenealogieOuverte& genealogie, std::string_view texte);
+
 } // namespace veltrane

@@ -1,11 +1,11 @@
 #include "application/Favoris.h"
 
 #include "base/IndexNoms.h"
+#include "graphiques/Catalogue.h"
 #include "base/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 #include <utility>
 
@@ -13,57 +13,6 @@ namespace veltrane {
 
 namespace {
 
-constexpr std::array<TypeFavori, 49> TYPES = {{
-    {1, "Arbre ascendant individuel", 6101},
-    {38, "Arbre ascendant familial", 6102},
-    {2, "Arbre descendant", 6103},
-    {3, "Arbre mixte individuel", 6104},
-    {39, "Arbre mixte familial", 6105},
-    {41, "Arbre de cousins individuel", 6106},
-    {40, "Arbre de cousins familial", 6107},
-    {12, "Liste ascendante", 6201},
-    {15, "Liste descendante", 6202},
-    {14, "Liste de cousins", 6205},
-    {16, "Liste éclair", 6203},
-    {13, "Liste des branches", 6204},
-    {17, "Liste par critère", 6206},
-    {42, "Frise individuelle", 6301},
-    {43, "Frises individuelles des ascendants", 6302},
-    {44, "Frises individuelles des descendants", 6303},
-    {47, "Frise des géné. ascendantes, individuelle", 6306},
-    {48, "Frise des géné. ascendantes, familiale", 6307},
-    {49, "Frise des générations descendantes", 6308},
-    {18, "Roue ascendante", 6401},
-    {19, "Roue descendante", 6402},
-    {32, "Tableau ascendant", 6501},
-    {35, "Trombinoscope ascendant", 6503},
-    {37, "Trombinoscope descendant", 6504},
-    {36, "Trombinoscope complet", 6505},
-    {11, "Lien de parenté", 6506},
-    {34, "Tableau des consanguinités", 6507},
-    {10, "Fiche individuelle", 6508},
-    {45, "Fiches individuelles des ascendants", 6509},
-    {46, "Fiches individuelles des descendants", 6510},
-    {4, "Carte de localisation ascendante", 6601},
-    {6, "Carte de localisation descendante", 6602},
-    {7, "Carte de localisation patronyme", 6603},
-    {5, "Carte de localisation complète", 6604},
-    {8, "Carte de migration ascendante", 6611},
-    {9, "Carte de migration descendante", 6612},
-    {50, "Stat sur les générations ascendantes", 6701},
-    {20, "Stat ascendantes sur les âges", 6721},
-    {22, "Stat descendantes sur les âges", 6722},
-    {21, "Stat complètes sur les âges", 6723},
-    {23, "Stat ascendantes des naissances", 6731},
-    {25, "Stat descendantes des naissances", 6732},
-    {24, "Stat complètes des naissances", 6733},
-    {26, "Stat ascendantes des professions", 6741},
-    {28, "Stat descendantes des professions", 6742},
-    {27, "Stat complètes des professions", 6743},
-    {29, "Stat ascendantes des sources", 6751},
-    {31, "Stat descendantes des sources", 6752},
-    {30, "Stat complètes des sources", 6753},
-}};
 
 std::string remplaceS(std::string_view modele, std::string_view texte) {
     std::string resultat(modele);
@@ -75,13 +24,11 @@ std::string remplaceS(std::string_view modele, std::string_view texte) {
 } // namespace
 
 std::span<const TypeFavori> typesFavoris() {
-    return TYPES;
+    return catalogue();
 }
 
 const TypeFavori* typeFavori(std::uint8_t code) {
-    for (const TypeFavori& type : TYPES)
-        if (type.code == code) return &type;
-    return nullptr;
+    return graphiqueParType(code);
 }
 
 void ListeFavoris::verifier(const Favori& favori, std::optional<std::size_t> remplace) const {
@@ -166,8 +113,7 @@ std::optional<std::string> rejoue(const Favori& favori, const TableRejeu& table,
             remplaceS("Le favori \"%s\" a un type de graphique inconnu.", favori.nom));
     const GraphiqueRejouable* graphique = table.chercher(favori.type);
     if (!graphique || !graphique->produire) {
-        interaction.message(remplaceS(MESSAGE_GRAPHIQUE_INDISPONIBLE, type->nom),
-                            Icone::Information);
+        interaction.message(messageIndisponible(*type), Icone::Information);
         return std::nullopt;
     }
     const ValeursParametres valeurs =
@@ -187,7 +133,7 @@ std::string listerFavoris(const ListeFavoris& favoris) {
         }
         const TypeFavori* type = typeFavori(favori.type);
         lignes += favori.nom + '\t';
-        lignes += type ? std::string(type->nom) + '\t' + std::to_string(type->commande)
+        lignes += type ? std::string(type->titre) + '\t' + std::to_string(type->commande)
                        : "type inconnu (" + std::to_string(favori.type) + ")\t-";
         lignes += '\n';
     }

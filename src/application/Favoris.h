@@ -16,12 +16,9 @@ namespace veltrane {
 
 class Interaction;
 
-// Un type de graphique qu'un favori peut rejouer, et la commande qui le produit.
-struct TypeFavori {
-    std::uint8_t code;
-    const char* nom;
-    int commande;
-};
+// Un type de graphique qu'un favori peut rejouer : une ligne du catalogue des graphiques.
+struct DescriptionGraphique;
+using TypeFavori = DescriptionGraphique;
 
 // Les 49 types, dans l'ordre de la liste du dialogue.
 std::span<const TypeFavori> typesFavoris();
@@ -32,8 +29,6 @@ inline constexpr const char* MESSAGE_NOM_DEJA_UTILISE =
     "Le nom est déjà utilisé par un autre favori";
 inline constexpr const char* MESSAGE_TROP_DE_FAVORIS =
     "Un fichier ne peut pas avoir plus de 30 favoris (séparateurs compris).";
-inline constexpr const char* MESSAGE_GRAPHIQUE_INDISPONIBLE =
-    "Ce graphique n'est pas encore disponible : %s";
 
 // Les favoris du fichier ouvert, dans l'ordre du menu : au plus 30, séparateurs compris.
 class ListeFavoris {

@@ -1,6 +1,7 @@
 #include "interface/DialogueFavori.h"
 
 #include "base/OperationImpossible.h"
+#include "graphiques/Catalogue.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Interaction.h"
 
@@ -33,8 +34,8 @@ DialogueFavori::DialogueFavori(const ListeFavoris& liste, std::optional<std::siz
     types_ = new QListWidget(this);
     types_->setObjectName(QStringLiteral(u"types"));
     for (const TypeFavori& t : typesFavoris()) {
-        types_->addItem(depuisWindows1252(t.nom));
-        if (t.code == favori_.type) types_->setCurrentRow(types_->count() - 1);
+        types_->addItem(depuisWindows1252(t.titre));
+        if (t.typeFavori == favori_.type) types_->setCurrentRow(types_->count() - 1);
     }
     (favori_.estSeparateur() ? choixSeparateur_ : choixFavori_)->setChecked(true);
 
@@ -63,7 +64,7 @@ std::uint8_t DialogueFavori::typeChoisi() const {
     const int ligne = types_->currentRow();
     const auto types = typesFavoris();
     if (ligne < 0 || static_cast<std::size_t>(ligne) >= types.size()) return 0;
-    return types[static_cast<std::size_t>(ligne)].code;
+    return types[static_cast<std::size_t>(ligne)].typeFavori;
 }
 
 void DialogueFavori::actualiser() {
@@ -102,7 +103,7 @@ void DialogueFavori::accept() {
             types_->setCurrentRow(-1);
             const auto types = typesFavoris();
             for (std::size_t k = 0; k < types.size(); ++k)
-                if (types[k].code == favori_.type) types_->setCurrentRow(static_cast<int>(k));
+                if (types[k].typeFavori == favori_.type) types_->setCurrentRow(static_cast<int>(k));
             return;
         }
     }

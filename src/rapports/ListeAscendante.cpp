@@ -599,6 +599,15 @@ std::string produireListeAscendante(const ParametresListeAscendante& parametres,
     return chemin;
 }
 
+std::string produireListeAscendante(const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                                    const OptionsProduction& options) {
+    ParametresListeAscendante parametres;
+    affecteParametres(valeurs, parametres.destinations());
+    if (!contexte.genealogie) throw OperationImpossible();
+    return produireListeAscendante(parametres, *contexte.genealogie, contexte,
+                                   options.cheminImpose, options.afficher);
+}
+
 void inscrireListeAscendante(TableRejeu& table, ContexteProgramme& contexte, bool afficher) {
     GraphiqueRejouable graphique;
     graphique.signature = std::string(ParametresListeAscendante::SIGNATURE);

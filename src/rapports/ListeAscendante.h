@@ -2,6 +2,7 @@
 
 #include "application/ParametresFavori.h"
 #include "base/Enregistrements.h"
+#include "graphiques/Catalogue.h"
 #include "sortie/FormatSortie.h"
 #include "sortie/Graphique.h"
 
@@ -33,6 +34,21 @@ inline constexpr const char* MESSAGE_RACINE_INCONNUE =
 inline constexpr int COMMANDE_LISTE_ASCENDANTE = 6201;
 inline constexpr std::uint8_t TYPE_FAVORI_LISTE_ASCENDANTE = 12;
 inline constexpr const char* NOM_CONSOLE_LISTE_ASCENDANTE = "liste-ascendante";
+
+// Les paramètres décrits, dans l'ordre des destinations de ParametresListeAscendante.
+inline constexpr ParametreDecrit PARAMETRES_LISTE_ASCENDANTE[] = {
+    {'P', nullptr, "", "La personne dont on liste les ascendants", RoleParametre::Racine},
+    {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
+    {'b', "renvois", "oui", "Fait un renvoi pour les personnes « doublon » (oui ou non)"},
+    {'1', "format", "pdf", "Format de sortie : pdf, texte, rtf ou web", RoleParametre::Format, 0, 3,
+     "pdf,texte|txt,rtf,web|htm|html"},
+    {'L', "coupes", "",
+     "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus",
+     RoleParametre::Option, 0, 50},
+    {'1', "generations", "0",
+     "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)",
+     RoleParametre::Option, 0, 99},
+};
 
 // Paramètres d'une liste ascendante, dans l'ordre de leur enregistrement dans un favori.
 struct ParametresListeAscendante {
@@ -150,6 +166,10 @@ std::string produireListeAscendante(const ParametresListeAscendante& parametres,
                                     const GenealogieOuverte& genealogie,
                                     ContexteProgramme& contexte,
                                     const std::string& cheminImpose = {}, bool afficher = false);
+
+// La production du catalogue : les valeurs de PARAMETRES_LISTE_ASCENDANTE.
+std::string produireListeAscendante(const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                                    const OptionsProduction& options);
 
 // Inscrit le rejeu des favoris « Liste ascendante » : la généalogie ouverte du contexte.
 void inscrireListeAscendante(TableRejeu& table, ContexteProgramme& contexte, bool afficher = false);

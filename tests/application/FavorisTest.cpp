@@ -1,6 +1,7 @@
 // Favoris : table des types, liste de 30 au plus, rejeu par la table des graphiques, lignes
 // de la console.
 #include "application/Favoris.h"
+#include "graphiques/Catalogue.h"
 
 #include "application/GenealogieFavoris.h"
 #include "base/OperationImpossible.h"
@@ -36,11 +37,11 @@ TEST(Favoris, TableDesTypes) {
     ASSERT_EQ(types.size(), 49u);
     std::set<int> codes, commandes;
     for (const TypeFavori& t : types) {
-        codes.insert(t.code);
+        codes.insert(t.typeFavori);
         commandes.insert(t.commande);
         EXPECT_GE(t.commande, 6101);
         EXPECT_LE(t.commande, 6753);
-        EXPECT_EQ(typeFavori(t.code), &t);
+        EXPECT_EQ(typeFavori(t.typeFavori), &t);
     }
     // Les codes 1 à 50 sauf 33, chacun une fois ; une commande par type.
     EXPECT_EQ(codes.size(), 49u);
@@ -48,12 +49,12 @@ TEST(Favoris, TableDesTypes) {
     EXPECT_EQ(*codes.rbegin(), 50);
     EXPECT_FALSE(codes.contains(33));
     EXPECT_EQ(commandes.size(), 49u);
-    EXPECT_STREQ(types.front().nom, "Arbre ascendant individuel");
+    EXPECT_STREQ(types.front().titre, "Arbre ascendant individuel");
     EXPECT_EQ(types.front().commande, 6101);
-    EXPECT_STREQ(types.back().nom, "Stat complètes des sources");
-    EXPECT_EQ(types.back().code, 30);
+    EXPECT_STREQ(types.back().titre, "Stat complètes des sources");
+    EXPECT_EQ(types.back().typeFavori, 30);
     EXPECT_EQ(typeFavori(16)->commande, 6203);
-    EXPECT_STREQ(typeFavori(16)->nom, "Liste \xE9"
+    EXPECT_STREQ(typeFavori(16)->titre, "Liste \xE9"
                                       "clair");
     EXPECT_EQ(typeFavori(47)->commande, 6306);
     EXPECT_EQ(typeFavori(Favori::SEPARATEUR), nullptr);

@@ -1,0 +1,159 @@
+#include "graphiques/Catalogue.h"
+
+#include "application/ContexteProgramme.h"
+#include "application/Favoris.h"
+#include "application/Usage.h"
+#include "base/OperationImpossible.h"
+#include "rapports/ListeAscendante.h"
+
+#include <array>
+#include <charconv>
+
+namespace veltrane {
+
+namespace {
+
+using U = Usage;
+
+// Une ligne par graphique, dans l'ordre de la liste des types du dialogue des favoris. Un
+// graphique sans production n'est pas encore construit : son menu reste grisé.
+constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
+    {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant, {}},
+    {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
+    {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
+    {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
+    {6105, 39, "Arbre mixte familial", "arbre-mixte-familial", "AM", U::ArbreMixte, {}},
+    {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins, {}},
+    {6107, 40, "Arbre de cousins familial", "arbre-cousins-familial", "AC", U::ArbresCousins, {}},
+    {6201, 12, "Liste ascendante", "liste-ascendante", "LA", U::ListeAscendante,
+     PARAMETRES_LISTE_ASCENDANTE, &produireListeAscendante},
+    {6202, 15, "Liste descendante", "liste-descendante", "LD", U::ListeDescendante, {}},
+    {6205, 14, "Liste de cousins", "liste-cousins", "LC", U::ListeCousins, {}},
+    {6203, 16, "Liste éclair", "liste-eclair", "LE", U::ListeEclair, {}},
+    {6204, 13, "Liste des branches", "liste-branches", "LB", U::ListeBranches, {}},
+    {6206, 17, "Liste par critère", "liste-criteres", "LI", U::ListeCriteres, {}},
+    {6301, 42, "Frise individuelle", "frise", "FI", U::FrisesIndividuelles, {}},
+    {6302, 43, "Frises individuelles des ascendants", "frises-ascendants", "FI",
+     U::FrisesIndividuelles, {}},
+    {6303, 44, "Frises individuelles des descendants", "frises-descendants", "FI",
+     U::FrisesIndividuelles, {}},
+    {6306, 47, "Frise des géné. ascendantes, individuelle", "frise-generations-ascendantes", "FG",
+     U::FrisesGenerationsAscendantes, {}},
+    {6307, 48, "Frise des géné. ascendantes, familiale", "frise-generations-ascendantes-familiale",
+     "FG", U::FrisesGenerationsAscendantes, {}},
+    {6308, 49, "Frise des générations descendantes", "frise-generations-descendantes", "FG",
+     U::FriseGenerationsDescendantes, {}},
+    {6401, 18, "Roue ascendante", "roue-ascendante", "RA", U::RoueAscendante, {}},
+    {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante, {}},
+    {6501, 32, "Tableau ascendant", "tableau-ascendant", "TA", U::TableAscendante, {}},
+    {6503, 35, "Trombinoscope ascendant", "trombinoscope-ascendant", "TR", U::GaleriePhotos, {}},
+    {6504, 37, "Trombinoscope descendant", "trombinoscope-descendant", "TR", U::GaleriePhotos, {}},
+    {6505, 36, "Trombinoscope complet", "trombinoscope-complet", "TR", U::GaleriePhotos, {}},
+    {6506, 11, "Lien de parenté", "lien-parente", "TP", U::Parente, {}},
+    {6507, 34, "Tableau des consanguinités", "consanguinites", "TC", U::TableConsanguinite, {}},
+    {6508, 10, "Fiche individuelle", "fiche", "TI", U::FichesIndividuelles, {}},
+    {6509, 45, "Fiches individuelles des ascendants", "fiches-ascendants", "TI",
+     U::FichesIndividuelles, {}},
+    {6510, 46, "Fiches individuelles des descendants", "fiches-descendants", "TI",
+     U::FichesIndividuelles, {}},
+    {6601, 4, "Carte de localisation ascendante", "carte-ascendance", "CL",
+     U::CarteLocalisationAscendance, {}},
+    {6602, 6, "Carte de localisation descendante", "carte-descendance", "CL",
+     U::CarteLocalisationDescendance, {}},
+    {6603, 7, "Carte de localisation patronyme", "carte-patronyme", "CL",
+     U::CarteLocalisationPatronyme, {}},
+    {6604, 5, "Carte de localisation complète", "carte-complete", "CL",
+     U::CarteLocalisationComplete, {}},
+    {6611, 8, "Carte de migration ascendante", "migration-ascendance", "CM",
+     U::CarteMigrationAscendance, {}},
+    {6612, 9, "Carte de migration descendante", "migration-descendance", "CM",
+     U::CarteMigrationDescendance, {}},
+    {6701, 50, "Stat sur les générations ascendantes", "stat-generations", "SG",
+     U::StatistiquesGenerationsAscendantes, {}},
+    {6721, 20, "Stat ascendantes sur les âges", "stat-ages-ascendants", "SA", U::StatistiquesAges,
+     {}},
+    {6722, 22, "Stat descendantes sur les âges", "stat-ages-descendants", "SA",
+     U::StatistiquesAges, {}},
+    {6723, 21, "Stat complètes sur les âges", "stat-ages", "SA", U::StatistiquesAges, {}},
+    {6731, 23, "Stat ascendantes des naissances", "stat-naissances-ascendants", "SN",
+     U::StatistiquesNaissances, {}},
+    {6732, 25, "Stat descendantes des naissances", "stat-naissances-descendants", "SN",
+     U::StatistiquesNaissances, {}},
+    {6733, 24, "Stat complètes des naissances", "stat-naissances", "SN", U::StatistiquesNaissances,
+     {}},
+    {6741, 26, "Stat ascendantes des professions", "stat-professions-ascendants", "SP",
+     U::StatistiquesProfessions, {}},
+    {6742, 28, "Stat descendantes des professions", "stat-professions-descendants", "SP",
+     U::StatistiquesProfessions, {}},
+    {6743, 27, "Stat complètes des professions", "stat-professions", "SP",
+     U::StatistiquesProfessions, {}},
+    {6751, 29, "Stat ascendantes des sources", "stat-sources-ascendants", "SS",
+     U::StatistiquesSources, {}},
+    {6752, 31, "Stat descendantes des sources", "stat-sources-descendants", "SS",
+     U::StatistiquesSources, {}},
+    {6753, 30, "Stat complètes des sources", "stat-sources", "SS", U::StatistiquesSources, {}},
+}};
+
+} // namespace
+
+std::span<const DescriptionGraphique> catalogue() {
+    return CATALOGUE;
+}
+
+const DescriptionGraphique* graphiqueParCommande(int commande) {
+    for (const DescriptionGraphique& g : CATALOGUE)
+        if (g.commande == commande) return &g;
+    return nullptr;
+}
+
+const DescriptionGraphique* graphiqueParType(std::uint8_t typeFavori) {
+    for (const DescriptionGraphique& g : CATALOGUE)
+        if (g.typeFavori == typeFavori) return &g;
+    return nullptr;
+}
+
+const DescriptionGraphique* graphiqueParNom(std::string_view nom) {
+    int commande = 0;
+    const auto [fin, erreur] = std::from_chars(nom.data(), nom.data() + nom.size(), commande);
+    if (!nom.empty() && erreur == std::errc{} && fin == nom.data() + nom.size())
+        return graphiqueParCommande(commande);
+    for (const DescriptionGraphique& g : CATALOGUE)
+        if (nom == g.nomConsole) return &g;
+    return nullptr;
+}
+
+std::string messageIndisponible(const DescriptionGraphique& graphique) {
+    std::string message = MESSAGE_GRAPHIQUE_INDISPONIBLE;
+    return message.replace(message.find("%s"), 2, graphique.titre);
+}
+
+std::string produireGraphique(const DescriptionGraphique& graphique,
+                              const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                              const OptionsProduction& options) {
+    if (!graphique.disponible()) throw OperationImpossible(messageIndisponible(graphique));
+    std::string chemin = graphique.produire(valeurs, contexte, options);
+    contexte.usage.incrementer(graphique.compteurUsage);
+    return chemin;
+}
+
+void inscrireCatalogue(TableRejeu& table, ContexteProgramme& contexte, bool afficher) {
+    for (const DescriptionGraphique& g : CATALOGUE) {
+        if (!g.disponible()) continue;
+        GraphiqueRejouable rejouable;
+        rejouable.signature = g.signature();
+        rejouable.produire = [&g, &contexte, afficher](const Favori&,
+                                                       const ValeursParametres& rangees) {
+            const ValeursParametres valeurs = valeursDepuisFavori(g.parametres, rangees);
+            // Sans généalogie ouverte ni racine, rien à produire (la cause a déjà été dite).
+            const int racine = rangDuRole(g.parametres, RoleParametre::Racine);
+            if (!contexte.genealogie ||
+                (racine >= 0 &&
+                 std::get<Personne>(valeurs[static_cast<std::size_t>(racine)]).numero == 0))
+                throw OperationImpossible();
+            return produireGraphique(g, valeurs, contexte, {{}, afficher});
+        };
+        table.inscrire(g.typeFavori, std::move(rejouable));
+    }
+}
+
+} // namespace veltrane

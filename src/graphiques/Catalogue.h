@@ -1,0 +1,68 @@
+#pragma once
+
+#include "graphiques/ParametreDecrit.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace veltrane {
+
+class TableRejeu;
+struct ContexteProgramme;
+
+// Comment produire : au chemin imposé (vide : dans le répertoire des documents, sous le nom du
+// graphique), et le document montré dans son afficheur ou non.
+struct OptionsProduction {
+    std::string cheminImpose;
+    bool afficher = false;
+};
+
+// Produit le document d'après les valeurs de tous les paramètres décrits et rend son chemin ;
+// lève OperationImpossible quand il ne peut pas l'être.
+using ProductionGraphique = std::string (*)(const ValeursParametres& valeurs,
+                                            ContexteProgramme& contexte,
+                                            const OptionsProduction& options);
+
+// Une sorte de graphique : tout ce que les menus, la console, les favoris, les compteurs
+// d'usage et le nettoyage savent d'elle vient d'ici.
+struct DescriptionGraphique {
+    int commande;              // 6201
+    std::uint8_t typeFavori;   // 12
+    const char* titre;         // « Liste ascendante » : titre de la feuille et type de favori
+    const char* nomConsole;    // « liste-ascendante »
+    const char* prefixe;       // « LA » : les documents s'appellent « LA_<nom>.pdf »
+    std::size_t compteurUsage; // indice dans Usage.dxr
+    ParametresDecrits parametres;
+    ProductionGraphique produire = nullptr; // nul : pas encore disponible
+
+    bool disponible() const { return produire != nullptr; }
+    std::string signature() const { return signatureFavori(parametres); }
+};
+
+inline constexpr const char* MESSAGE_GRAPHIQUE_INDISPONIBLE =
+    "Ce graphique n'est pas encore disponible : %s";
+
+// Les graphiques, dans l'ordre de la liste des types du dialogue des favoris.
+std::span<const DescriptionGraphique> catalogue();
+const DescriptionGraphique* graphiqueParCommande(int commande);
+const DescriptionGraphique* graphiqueParType(std::uint8_t typeFavori);
+// Par son nom de console ou par son numéro de commande écrit en chiffres.
+const DescriptionGraphique* graphiqueParNom(std::string_view nom);
+
+// « Ce graphique n'est pas encore disponible : <titre> ».
+std::string messageIndisponible(const DescriptionGraphique& graphique);
+
+// Produit le graphique et compte un usage ; un graphique pas encore disponible lève
+// OperationImpossible avec messageIndisponible.
+std::string produireGraphique(const DescriptionGraphique& graphique,
+                              const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                              const OptionsProduction& options = {});
+
+// Inscrit chaque graphique disponible dans la table des favoris : ses valeurs rangées, complétées
+// des défauts, produites dans la généalogie ouverte du contexte.
+void inscrireCatalogue(TableRejeu& table, ContexteProgramme& contexte, bool afficher);
+
+} // namespace veltrane

@@ -1,0 +1,148 @@
+#include "graphiques/Catalogue.h"
+
+#include "application/ContexteProgramme.h"
+#include "application/Favoris.h"
+#include "application/GenealogieFavoris.h"
+#include "base/OperationImpossible.h"
+#include "sortie/Graphique.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+#include <stdexcept>
+
+using namespace veltrane;
+using namespace veltrane::essai;
+
+namespace {
+
+// Une valeur autre que le défaut, pour que l'aller-retour prouve quelque chose.
+ValeurParametre autreValeur(const ParametreDecrit& p, std::int32_t personne) {
+    switch (p.lettre) {
+    case 'P': return Personne{personne};
+    case 'L': {
+        EnsemblePersonnes ensemble(4);
+        ensemble.ajouter(personne);
+        ensemble.ajouter(3);
+        return std::optional<EnsemblePersonnes>(ensemble);
+    }
+    case 'b': return std::string_view(p.defaut) != "oui";
+    case '1':
+    case '2':
+    case '4': return p.maximum;
+    case 's': return std::string("Dupont, Jean");
+    default: return DateGenealogique::simple(3, 5, 1900, DateGenealogique::AVANT);
+    }
+}
+
+} // namespace
+
+TEST(Catalogue, LignesUniquesEtCoherentes) {
+    std::set<int> commandes;
+    std::set<int> types;
+    std::set<std::string> noms;
+    std::set<std::string> prefixes(std::begin(PREFIXES_DOCUMENTS), std::end(PREFIXES_DOCUMENTS));
+    for (const DescriptionGraphique& g : catalogue()) {
+        SCOPED_TRACE(g.titre);
+        EXPECT_TRUE(commandes.insert(g.commande).second);
+        EXPECT_TRUE(types.insert(g.typeFavori).second);
+        EXPECT_TRUE(noms.insert(g.nomConsole).second);
+        EXPECT_TRUE(prefixes.contains(g.prefixe)) << g.prefixe;
+        EXPECT_LT(g.compteurUsage, Usage::NombreCompteurs);
+        // Noms de console en minuscules et tirets, sans accent : faciles à taper.
+        EXPECT_TRUE(std::all_of(g.nomConsole, g.nomConsole + std::strlen(g.nomConsole),
+                                [](char c) { return std::islower(static_cast<unsigned char>(c)) || c == '-'; }));
+        EXPECT_EQ(graphiqueParCommande(g.commande), &g);
+        EXPECT_EQ(graphiqueParType(g.typeFavori), &g);
+        EXPECT_EQ(graphiqueParNom(g.nomConsole), &g);
+        EXPECT_EQ(graphiqueParNom(std::to_string(g.commande)), &g);
+        // Au plus une racine, un conjoint, un nom, un format ; chaque clé une fois.
+        std::set<std::string> cles;
+        for (RoleParametre role : {RoleParametre::Racine, RoleParametre::Conjoint,
+                                   RoleParametre::NomRacine, RoleParametre::Format})
+            EXPECT_LE(std::count_if(g.parametres.begin(), g.parametres.end(),
+                                    [role](const ParametreDecrit& p) { return p.role == role; }),
+                      1);
+        for (const ParametreDecrit& p : g.parametres)
+            if (p.cle) {
+                EXPECT_TRUE(cles.insert(p.cle).second) << p.cle;
+            }
+    }
+    EXPECT_EQ(graphiqueParNom("inconnu"), nullptr);
+    EXPECT_EQ(graphiqueParNom("6200"), nullptr);
+    // La signature enregistrée dans les favoris ne change jamais.
+    EXPECT_EQ(graphiqueParCommande(6201)->signature(), "Psb1L1");
+}
+
+TEST(Catalogue, ParametresFontLAllerRetourParLeFavoriEtLaConsole) {
+    auto g = famille();
+    for (const DescriptionGraphique& graphique : catalogue()) {
+        if (graphique.parametres.empty()) continue;
+        SCOPED_TRACE(graphique.titre);
+        const ParametresDecrits parametres = graphique.parametres;
+        ValeursParametres valeurs = valeursParDefaut(parametres);
+        ASSERT_EQ(valeurs.size(), parametres.size());
+        for (std::size_t i = 0; i < parametres.size(); ++i)
+            valeurs[i] = autreValeur(parametres[i], 1 + static_cast<std::int32_t>(i % 2));
+
+        Favori favori{"Essai", graphique.typeFavori, {}};
+        encodeParametres(favori, graphique.signature(), valeursDuFavori(parametres, valeurs),
+                         *g->identites);
+        const ValeursParametres relues = valeursDepuisFavori(
+            parametres, decodeValeurs(favori, ModeDecodage::Rejeu, graphique.signature(),
+                                      *g->identites, g->interaction));
+        for (std::size_t i = 0; i < parametres.size(); ++i)
+            if (parametres[i].dansFavori) {
+                EXPECT_EQ(relues[i], valeurs[i]) << i;
+            }
+
+        // Chaque option se relit telle que la console l'écrit ; un défaut se relit aussi.
+        for (std::size_t i = 0; i < parametres.size(); ++i) {
+            const ParametreDecrit& p = parametres[i];
+            if (!p.cle) continue;
+            ValeursParametres console = valeursParDefaut(parametres);
+            appliqueOptionConsole(parametres, console,
+                                  std::string(p.cle) + "=" + texteValeurConsole(p, valeurs[i]),
+                                  graphique.titre, nullptr);
+            EXPECT_EQ(console[i], valeurs[i]) << p.cle;
+            EXPECT_THROW(appliqueOptionConsole(parametres, console, std::string(p.cle) + "=%?!",
+                                               graphique.titre, nullptr),
+                         std::invalid_argument)
+                << p.cle;
+        }
+        ValeursParametres console = valeursParDefaut(parametres);
+        EXPECT_THROW(appliqueOptionConsole(parametres, console, "inconnue=1", graphique.titre,
+                                           nullptr),
+                     std::invalid_argument);
+        EXPECT_THROW(appliqueOptionConsole(parametres, console, "sans-egal", graphique.titre,
+                                           nullptr),
+                     std::invalid_argument);
+    }
+}
+
+TEST(Catalogue, GraphiqueIndisponibleLeDitEtNeProduitRien) {
+    auto g = famille();
+    ContexteProgramme contexte(g->interaction);
+    TableRejeu table;
+    inscrireCatalogue(table, contexte, false);
+    for (const DescriptionGraphique& graphique : catalogue()) {
+        SCOPED_TRACE(graphique.titre);
+        EXPECT_EQ(table.chercher(graphique.typeFavori) != nullptr, graphique.disponible());
+        if (graphique.disponible()) continue;
+        try {
+            produireGraphique(graphique, {}, contexte);
+            ADD_FAILURE() << "rien n'a été refusé";
+        } catch (const OperationImpossible& e) {
+            EXPECT_EQ(std::string(e.what()), "Ce graphique n'est pas encore disponible : " +
+                                       std::string(graphique.titre));
+        }
+        g->interaction.messages.clear();
+        EXPECT_FALSE(rejoue(Favori{"Essai", graphique.typeFavori, {}}, table, *g->identites,
+                            g->interaction));
+        EXPECT_EQ(g->interaction.messages, std::vector<std::string>{messageIndisponible(graphique)});
+    }
+    EXPECT_EQ(contexte.usage.compteurs, (Usage{}).compteurs);
+}
