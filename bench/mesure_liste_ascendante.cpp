@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < repetitions; ++i) {
             debut = std::chrono::steady_clock::now();
             veltrane::ListeAscendante liste(contexte, base, parametres);
-            const std::string chemin = liste.produire();
+            const std::string chemin = liste.produire("LA");
             meilleur = std::min(meilleur, secondesDepuis(debut));
             entrees = liste.entrees().size();
             generations = liste.entrees().back().generation;

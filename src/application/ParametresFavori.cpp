@@ -359,6 +359,17 @@ void encodeVariables(Favori& favori, std::string_view signature, const Destinati
     encodeParametres(favori, signature, valeurs, identites);
 }
 
+ValeursParametres lireVariables(std::string_view lettres, const Destinations& variables) {
+    if (variables.size() != nombreValeurs(lettres))
+        throw std::invalid_argument("nombre de variables différent des lettres");
+    ValeursParametres valeurs;
+    valeurs.reserve(variables.size());
+    auto variable = variables.begin();
+    for (char lettre : lettres)
+        if (lettreSignature(lettre)) valeurs.push_back(valeurDeVariable(lettre, *variable++));
+    return valeurs;
+}
+
 ValeursParametres decodeValeurs(const Favori& favori, ModeDecodage mode, std::string_view signature,
                                 const IdentitesPersonnes& identites, Interaction& interaction) {
     LectureParametres lecture(favori);

@@ -127,6 +127,9 @@ void encodeParametres(Favori& favori, std::string_view signature, const ValeursP
 void encodeVariables(Favori& favori, std::string_view signature, const Destinations& variables,
                      const IdentitesPersonnes& identites);
 
+// Les valeurs des variables d'un graphique, lues selon leurs lettres.
+ValeursParametres lireVariables(std::string_view lettres, const Destinations& variables);
+
 // Relit l'enregistrement. Une personne introuvable est signalée par son nom ; pour « P » au
 // rejeu, OperationImpossible sans message. Un enregistrement qui ne suit pas la signature
 // (trop court, trop long) : OperationImpossible avec le nom du favori.

@@ -88,15 +88,6 @@ void afficherJournal(const GenealogieOuverte& g) {
     ecrire(texte);
 }
 
-std::string lignePersonne(const GenealogieOuverte& g, std::int32_t n, bool phonetique,
-                          bool gestionMajuscules) {
-    std::string ligne = "#" + std::to_string(n);
-    const std::string reference = g.chargement().references.reference(n);
-    if (!reference.empty()) ligne += " " + reference;
-    if (!phonetique) ligne += " " + nomAffiche(g.base(), n, gestionMajuscules);
-    return ligne + " " + ligneHomonyme(g.base(), n, phonetique, gestionMajuscules);
-}
-
 bool chercherPersonnes(const GenealogieOuverte& g, const std::string& nom,
                        const std::string& prenoms, bool phonetique, bool gestionMajuscules) {
     const std::vector<std::int32_t> personnes = chercherHomonymes(

@@ -14,8 +14,5 @@ void afficherJournal(const GenealogieOuverte& genealogie);
 // Personnes d'un nom (et de prénoms), une par ligne ; faux quand il n'y en a aucune.
 bool chercherPersonnes(const GenealogieOuverte& genealogie, const std::string& nom,
                        const std::string& prenoms, bool phonetique, bool gestionMajuscules);
-// Ligne d'une personne dans les listes de la console : « #numéro @réf@ Prénoms NOM (…) … ».
-std::string lignePersonne(const GenealogieOuverte& genealogie, std::int32_t n, bool phonetique,
-                          bool gestionMajuscules);
 
 } // namespace veltrane

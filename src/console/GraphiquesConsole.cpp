@@ -4,8 +4,8 @@
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
 #include "base/OperationImpossible.h"
+#include "graphiques/Catalogue.h"
 #include "plateforme/TexteUtf8.h"
-#include "rapports/ListeAscendante.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -13,24 +13,6 @@
 namespace veltrane {
 
 namespace {
-
-// Une personne désignée ; plusieurs possibles : leurs lignes dans le message.
-std::int32_t personneDesignee(const GenealogieOuverte& g, const std::string& texte) {
-    const PersonneDesignee d = designerPersonne(g, depuisUtf8(texte));
-    if (d.numero > 0) return d.numero;
-    if (d.homonymes.empty())
-        throw OperationImpossible("Aucune personne ne correspond à « " + depuisUtf8(texte) + " »");
-    const bool majuscules = g.base().gestionMajuscules();
-    std::string liste = "Plusieurs personnes correspondent à « " + depuisUtf8(texte) + " » :";
-    for (std::int32_t n : d.homonymes) {
-        const std::string reference = g.chargement().references.reference(n);
-        liste += "\n  #" + std::to_string(n) + (reference.empty() ? "" : " " + reference) + " " +
-                 (d.phonetique ? "" : nomAffiche(g.base(), n, majuscules) + " ") +
-                 ligneHomonyme(g.base(), n, d.phonetique, majuscules);
-    }
-    throw OperationImpossible(liste +
-                              "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).");
-}
 
 // --sortie : un dossier existant reçoit le document sous son nom ; sinon c'est le fichier.
 std::string cheminImpose(const std::string& sortie, ContexteProgramme& contexte) {
@@ -46,49 +28,58 @@ std::string cheminImpose(const std::string& sortie, ContexteProgramme& contexte)
     return sortie;
 }
 
-std::string produireListe(const DemandeGraphique& demande, GenealogieOuverte& g,
-                          ContexteProgramme& contexte) {
-    ParametresListeAscendante p;
-    if (demande.racine.empty()) throw std::invalid_argument("--racine est demandé");
-    p.racine = personneDesignee(g, demande.racine);
-    for (const std::string& option : demande.options) {
-        const auto egal = option.find('=');
-        if (egal == std::string::npos) throw std::invalid_argument("option sans « = » : " + option);
-        appliqueOptionListeAscendante(p, depuisUtf8(option.substr(0, egal)),
-                                      depuisUtf8(option.substr(egal + 1)), g);
+// Range la personne de --racine ou --conjoint dans le paramètre qui joue ce rôle.
+void personneDuRole(const DescriptionGraphique& graphique, ValeursParametres& valeurs,
+                    RoleParametre role, const std::string& texte, const char* option,
+                    const GenealogieOuverte& g) {
+    const int rang = rangDuRole(graphique.parametres, role);
+    if (rang < 0) {
+        if (!texte.empty())
+            throw std::invalid_argument(std::string(option) + " : sans objet pour ce graphique");
+        return;
     }
-    if (!demande.format.empty()) {
-        const auto format = formatSelonNom(demande.format);
-        if (!format) throw std::invalid_argument("format inconnu : " + demande.format);
-        p.format = *format;
-    }
-    const std::string chemin = cheminImpose(demande.sortie, contexte);
-    return produireListeAscendante(p, g, contexte, chemin);
+    if (texte.empty()) throw std::invalid_argument(std::string(option) + " est demandé");
+    valeurs[static_cast<std::size_t>(rang)] = Personne{personneUnique(g, depuisUtf8(texte))};
 }
 
 } // namespace
 
 std::string listeGraphiquesConsole() {
-    std::string texte = std::string(NOM_CONSOLE_LISTE_ASCENDANTE) + " (" +
-                        std::to_string(COMMANDE_LISTE_ASCENDANTE) +
-                        ") : " + TITRE_LISTE_ASCENDANTE + "\n";
-    for (const OptionGraphique& o : optionsListeAscendante())
-        texte += std::string("  --option ") + o.cle + "=... (défaut : " + o.defaut + ") " + o.aide +
-                 "\n";
+    std::string texte;
+    for (const DescriptionGraphique& g : catalogue()) {
+        texte += std::string(g.nomConsole) + " (" + std::to_string(g.commande) + ") : " + g.titre;
+        texte += g.disponible() ? "\n" : " (pas encore disponible)\n";
+        texte += aideOptions(g.parametres);
+    }
     return texte;
 }
 
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
                                      ContexteProgramme& contexte) {
-    if (demande.type == NOM_CONSOLE_LISTE_ASCENDANTE ||
-        demande.type == std::to_string(COMMANDE_LISTE_ASCENDANTE))
-        return produireListe(demande, g, contexte);
-    throw OperationImpossible("Graphique inconnu : " + depuisUtf8(demande.type) +
-                              "\n« veltrane-cli FICHIER graphiques » les liste.");
+    const DescriptionGraphique* graphique = graphiqueParNom(demande.type);
+    if (!graphique)
+        throw std::invalid_argument("Graphique inconnu : " + depuisUtf8(demande.type) +
+                                    "\n« veltrane-cli FICHIER graphiques » les liste.");
+    if (!graphique->disponible()) throw OperationImpossible(messageIndisponible(*graphique));
+    ValeursParametres valeurs = valeursParDefaut(graphique->parametres);
+    personneDuRole(*graphique, valeurs, RoleParametre::Racine, demande.racine, "--racine", g);
+    personneDuRole(*graphique, valeurs, RoleParametre::Conjoint, demande.conjoint, "--conjoint",
+                   g);
+    for (const std::string& option : demande.options)
+        appliqueOptionConsole(graphique->parametres, valeurs, depuisUtf8(option),
+                              graphique->titre, &g);
+    if (!demande.format.empty()) {
+        const int rang = rangDuRole(graphique->parametres, RoleParametre::Format);
+        if (rang < 0) throw std::invalid_argument("--format : sans objet pour ce graphique");
+        valeurs[static_cast<std::size_t>(rang)] = lireValeurConsole(
+            graphique->parametres[static_cast<std::size_t>(rang)], demande.format, &g);
+    }
+    return produireGraphique(*graphique, valeurs, contexte,
+                             {cheminImpose(demande.sortie, contexte), false});
 }
 
 void inscrireGraphiquesConsole(ContexteProgramme& contexte) {
-    inscrireListeAscendante(contexte.rejeu, contexte, false);
+    inscrireCatalogue(contexte.rejeu, contexte, false);
 }
 
 } // namespace veltrane

@@ -12,7 +12,8 @@ struct ContexteProgramme;
 // Ce que la ligne de commande demande d'un graphique.
 struct DemandeGraphique {
     std::string type;   // nom (« liste-ascendante ») ou numéro de commande (« 6201 »)
-    std::string racine; // PERSONNE
+    std::string racine;   // PERSONNE
+    std::string conjoint; // PERSONNE, pour les graphiques d'un couple
     std::string format; // pdf, texte, rtf, web ; vide : celui du graphique
     std::string sortie; // dossier ou fichier ; vide : le répertoire des documents
     std::vector<std::string> options; // CLE=VALEUR

@@ -62,20 +62,6 @@ void verifierFichier(const std::string& chemin) {
         throw Erreur{MESSAGE_EXTENSION_REFUSEE, SORTIE_FICHIER_ILLISIBLE};
 }
 
-// Une personne désignée sur la ligne de commande ; plusieurs possibles : la liste, et l'échec.
-std::int32_t personne(const GenealogieOuverte& g, const std::string& texte,
-                      bool gestionMajuscules) {
-    const PersonneDesignee d = designerPersonne(g, depuisUtf8(texte));
-    if (d.numero > 0) return d.numero;
-    if (d.homonymes.empty())
-        throw Erreur{"Aucune personne ne correspond à « " + depuisUtf8(texte) + " »", SORTIE_ECHEC};
-    std::string liste = "Plusieurs personnes correspondent à « " + depuisUtf8(texte) + " » :";
-    for (std::int32_t n : d.homonymes)
-        liste += "\n  " + lignePersonne(g, n, d.phonetique, gestionMajuscules);
-    throw Erreur{liste + "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).",
-                 SORTIE_ECHEC};
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +97,7 @@ int main(int argc, char** argv) {
     DemandeGraphique demande;
     graphique->add_option("TYPE", demande.type, versUtf8("liste-ascendante, ou 6201"))->required();
     graphique->add_option("--racine", demande.racine, versUtf8("PERSONNE"));
+    graphique->add_option("--conjoint", demande.conjoint, versUtf8("PERSONNE (graphiques d'un couple)"));
     graphique->add_option("--format", demande.format, versUtf8("pdf, texte, rtf ou web"));
     graphique->add_option("--sortie", demande.sortie, versUtf8("Dossier ou fichier du document"));
     graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
@@ -171,7 +158,7 @@ int main(int argc, char** argv) {
                 if (designee.empty())
                     throw Erreur{"Désignez une personne, ou demandez --tout", SORTIE_USAGE};
                 ecrireConsultation(flux, g->base(), g->estimation(),
-                                   personne(*g, designee, majuscules));
+                                   personneUnique(*g, depuisUtf8(designee)));
             }
             flux.flush();
         }

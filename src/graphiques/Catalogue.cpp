@@ -131,7 +131,7 @@ std::string produireGraphique(const DescriptionGraphique& graphique,
                               const ValeursParametres& valeurs, ContexteProgramme& contexte,
                               const OptionsProduction& options) {
     if (!graphique.disponible()) throw OperationImpossible(messageIndisponible(graphique));
-    std::string chemin = graphique.produire(valeurs, contexte, options);
+    std::string chemin = graphique.produire(graphique, valeurs, contexte, options);
     contexte.usage.incrementer(graphique.compteurUsage);
     return chemin;
 }

@@ -20,9 +20,13 @@ struct OptionsProduction {
     bool afficher = false;
 };
 
+struct DescriptionGraphique;
+
 // Produit le document d'après les valeurs de tous les paramètres décrits et rend son chemin ;
-// lève OperationImpossible quand il ne peut pas l'être.
-using ProductionGraphique = std::string (*)(const ValeursParametres& valeurs,
+// lève OperationImpossible quand il ne peut pas l'être. Le graphique reçoit sa ligne du
+// catalogue (préfixe, titre).
+using ProductionGraphique = std::string (*)(const DescriptionGraphique& description,
+                                            const ValeursParametres& valeurs,
                                             ContexteProgramme& contexte,
                                             const OptionsProduction& options);
 

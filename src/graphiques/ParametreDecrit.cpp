@@ -151,6 +151,13 @@ ValeursParametres valeursDepuisFavori(ParametresDecrits parametres, ValeursParam
     return valeurs;
 }
 
+ValeursParametres valeursDesVariables(ParametresDecrits parametres, const Destinations& variables) {
+    std::string lettres;
+    for (const ParametreDecrit& p : parametres)
+        lettres += p.lettre;
+    return lireVariables(lettres, variables);
+}
+
 int rangDuRole(ParametresDecrits parametres, RoleParametre role) {
     for (std::size_t i = 0; i < parametres.size(); ++i)
         if (parametres[i].role == role) return static_cast<int>(i);

@@ -44,6 +44,9 @@ ValeursParametres valeursParDefaut(ParametresDecrits parametres);
 ValeursParametres valeursDuFavori(ParametresDecrits parametres, const ValeursParametres& valeurs);
 ValeursParametres valeursDepuisFavori(ParametresDecrits parametres, ValeursParametres rangees);
 
+// Les valeurs des variables d'un graphique, une par paramètre décrit.
+ValeursParametres valeursDesVariables(ParametresDecrits parametres, const Destinations& variables);
+
 // Le paramètre qui joue ce rôle, ou -1.
 int rangDuRole(ParametresDecrits parametres, RoleParametre role);
 

@@ -4,7 +4,6 @@
 #include "application/RegistreNettoyage.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
-#include "interface/CommandeListeAscendante.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/DialogueGestionFavoris.h"
 #include "interface/DialogueOptionsFichier.h"
@@ -12,7 +11,8 @@
 #include "interface/MenuFavoris.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Polices.h"
-#include "rapports/ListeAscendante.h"
+#include "graphiques/Catalogue.h"
+#include "interface/graphiques/PagesGraphiques.h"
 #include "sortie/FormatsPapier.h"
 #include "sortie/Graphique.h"
 
@@ -144,15 +144,17 @@ void FenetrePrincipale::inscritCommandesDeBase() {
     using namespace commande;
     commandes_[Ouvrir] = [this] { ouvrir(); };
     commandes_[Fermer] = [this] { fermeGenealogie(); };
-    commandes_[COMMANDE_LISTE_ASCENDANTE] = [this] {
-        commandeListeAscendante(this, contexte_, dernieresPersonnes_);
-    };
-    inscrireListeAscendante(contexte_.rejeu, contexte_, true);
+    // Un graphique a sa commande quand il est produit et qu'il a ses pages.
+    for (const DescriptionGraphique& g : catalogue())
+        if (g.disponible() && pagesGraphique(g.commande))
+            commandes_[g.commande] = [this, &g] {
+                commandeGraphique(this, contexte_, dernieresPersonnes_, g);
+            };
+    inscrireCatalogue(contexte_.rejeu, contexte_, true);
     commandes_[GererFavoris] = [this] {
         if (!aUneGenealogie()) return;
         const EtapeParametres etape = [this](Favori& favori) {
-            if (favori.type == TYPE_FAVORI_LISTE_ASCENDANTE)
-                etapeFavoriListeAscendante(this, contexte_, dernieresPersonnes_, favori);
+            etapeFavori(this, contexte_, dernieresPersonnes_, favori);
         };
         if (gererFavoris(this, contexte_, etape) && menuFavoris_)
             menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());

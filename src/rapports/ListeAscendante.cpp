@@ -2,7 +2,6 @@
 
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
-#include "application/Favoris.h"
 #include "application/GenealogieOuverte.h"
 #include "base/BaseGenealogique.h"
 #include "base/OperationImpossible.h"
@@ -13,10 +12,8 @@
 #include "sortie/pdf/FichierPdf.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <limits>
-#include <stdexcept>
 
 namespace veltrane {
 
@@ -34,14 +31,6 @@ constexpr const char* TIRETS = "------------------------------";
 constexpr std::string_view SIGNATURE_PAR_DEFAUT_1 = "Veltrane";
 constexpr std::string_view SIGNATURE_PAR_DEFAUT_2 = "https://veltrane.fr";
 
-const OptionGraphique OPTIONS[] = {
-    {"renvois", "oui", "Fait un renvoi pour les personnes \"doublon\" (oui ou non)"},
-    {"generations", "0",
-     "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)"},
-    {"coupes", "",
-     "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus"},
-    {"format", "pdf", "Format de sortie : pdf, texte, rtf ou web"},
-};
 
 std::int32_t sature(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -55,14 +44,6 @@ std::string nomComplet(std::string prenoms, const std::string& nom) {
 
 std::string titreGeneration(unsigned generation) {
     return std::to_string(generation) + "° GENERATION";
-}
-
-std::string_view sansBlancs(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
-        t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
-        t.remove_suffix(1);
-    return t;
 }
 
 std::string hexa(const Couleur& c) {
@@ -105,74 +86,6 @@ void ParametresListeAscendante::decode(const Favori& favori, ModeDecodage mode,
                                        const IdentitesPersonnes& identites,
                                        Interaction& interaction) {
     decodeParametres(favori, mode, SIGNATURE, destinations(), identites, interaction);
-}
-
-std::span<const OptionGraphique> optionsListeAscendante() {
-    return OPTIONS;
-}
-
-std::optional<std::uint8_t> formatSelonNom(std::string_view nom) {
-    if (nom == "pdf") return 0;
-    if (nom == "texte" || nom == "txt") return 1;
-    if (nom == "rtf") return 2;
-    if (nom == "web" || nom == "htm" || nom == "html") return 3;
-    return std::nullopt;
-}
-
-void appliqueOptionListeAscendante(ParametresListeAscendante& parametres, std::string_view cle,
-                                   std::string_view valeur, const GenealogieOuverte& genealogie) {
-    const std::string v(sansBlancs(valeur));
-    if (cle == "renvois") {
-        if (v == "oui" || v == "1")
-            parametres.renvois = true;
-        else if (v == "non" || v == "0")
-            parametres.renvois = false;
-        else
-            throw std::invalid_argument("renvois : oui ou non attendu, pas « " + v + " »");
-    } else if (cle == "generations") {
-        unsigned n = 0;
-        const auto [fin, erreur] = std::from_chars(v.data(), v.data() + v.size(), n);
-        if (v.empty() || erreur != std::errc() || fin != v.data() + v.size() ||
-            n > ParametresListeAscendante::LIMITE_MAX)
-            throw std::invalid_argument("generations : nombre de 0 à 99 attendu, pas « " + v +
-                                        " »");
-        parametres.limiteGenerations = static_cast<std::uint8_t>(n);
-    } else if (cle == "format") {
-        const auto format = formatSelonNom(v);
-        if (!format)
-            throw std::invalid_argument("format : pdf, texte, rtf ou web attendu, pas « " + v +
-                                        " »");
-        parametres.format = *format;
-    } else if (cle == "coupes") {
-        std::vector<std::int32_t> personnes;
-        std::string_view reste = v;
-        while (!reste.empty()) {
-            const std::size_t fin = reste.find(';');
-            const std::string_view morceau = sansBlancs(reste.substr(0, fin));
-            reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
-            if (morceau.empty()) continue;
-            const PersonneDesignee d = designerPersonne(genealogie, morceau);
-            if (d.numero == 0 && !d.homonymes.empty())
-                throw OperationImpossible("Plusieurs personnes répondent à « " +
-                                          std::string(morceau) + " »");
-            if (d.numero == 0)
-                throw OperationImpossible("Personne inconnue : " + std::string(morceau));
-            if (std::find(personnes.begin(), personnes.end(), d.numero) == personnes.end())
-                personnes.push_back(d.numero);
-        }
-        if (personnes.size() > ParametresListeAscendante::COUPES_MAX)
-            throw std::invalid_argument("coupes : 50 personnes au plus");
-        if (personnes.empty()) {
-            parametres.coupes.reset();
-            return;
-        }
-        EnsemblePersonnes ensemble(genealogie.nombreIndividus());
-        for (std::int32_t n : personnes)
-            ensemble.ajouter(n);
-        parametres.coupes = std::move(ensemble);
-    } else {
-        throw std::invalid_argument("Option inconnue de la liste ascendante : " + std::string(cle));
-    }
 }
 
 // --- Calcul des entrées ---
@@ -548,7 +461,7 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
     if (!html.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
 }
 
-std::string ListeAscendante::produire(const std::string& cheminImpose) {
+std::string ListeAscendante::produire(std::string_view prefixe, const std::string& cheminImpose) {
     calculeEntrees();
     if (parametres_.nomRacine.empty()) {
         const Individu racine = base_.lireIndividu(parametres_.racine);
@@ -557,7 +470,7 @@ std::string ListeAscendante::produire(const std::string& cheminImpose) {
                        base_.lireTexte(Zone::Noms, racine.nom, LONGUEUR_NOM));
     }
     const std::string chemin = cheminImpose.empty()
-                                   ? nomFichier(PREFIXE_LISTE_ASCENDANTE, parametres_.nomRacine)
+                                   ? nomFichier(std::string(prefixe) + "_", parametres_.nomRacine)
                                    : cheminImpose;
     switch (format()) {
     case FormatSortie::Pdf:
@@ -576,49 +489,16 @@ std::string ListeAscendante::produire(const std::string& cheminImpose) {
     return chemin;
 }
 
-std::string produireListeAscendante(const ParametresListeAscendante& parametres,
-                                    const GenealogieOuverte& genealogie,
-                                    ContexteProgramme& contexte, const std::string& cheminImpose,
-                                    bool afficher) {
-    ListeAscendante liste(contexte, genealogie.base(), parametres);
-    const std::string chemin = liste.produire(cheminImpose);
-    contexte.usage.incrementer(Usage::ListeAscendante);
-    if (afficher) {
-        if (cheminImpose.empty()) {
-            liste.afficheDocument();
-        } else {
-            const Configuration& c = contexte.configuration;
-            const FormatSortie f = liste.format();
-            contexte.afficheurs.afficher(f, chemin,
-                                         f == FormatSortie::Pdf   ? c.afficheurPdf
-                                         : f == FormatSortie::Web ? c.afficheurWeb
-                                         : f == FormatSortie::Rtf ? c.afficheurRtf
-                                                                  : c.afficheurTxt);
-        }
-    }
-    return chemin;
-}
-
-std::string produireListeAscendante(const ValeursParametres& valeurs, ContexteProgramme& contexte,
+std::string produireListeAscendante(const DescriptionGraphique& description,
+                                    const ValeursParametres& valeurs, ContexteProgramme& contexte,
                                     const OptionsProduction& options) {
     ParametresListeAscendante parametres;
     affecteParametres(valeurs, parametres.destinations());
     if (!contexte.genealogie) throw OperationImpossible();
-    return produireListeAscendante(parametres, *contexte.genealogie, contexte,
-                                   options.cheminImpose, options.afficher);
-}
-
-void inscrireListeAscendante(TableRejeu& table, ContexteProgramme& contexte, bool afficher) {
-    GraphiqueRejouable graphique;
-    graphique.signature = std::string(ParametresListeAscendante::SIGNATURE);
-    graphique.produire = [&contexte, afficher](const Favori&, const ValeursParametres& valeurs) {
-        ParametresListeAscendante parametres;
-        affecteParametres(valeurs, parametres.destinations());
-        // Sans généalogie ouverte ni racine, rien à produire (la cause a déjà été dite).
-        if (!contexte.genealogie || parametres.racine == 0) throw OperationImpossible();
-        return produireListeAscendante(parametres, *contexte.genealogie, contexte, {}, afficher);
-    };
-    table.inscrire(TYPE_FAVORI_LISTE_ASCENDANTE, std::move(graphique));
+    ListeAscendante liste(contexte, contexte.genealogie->base(), parametres);
+    const std::string chemin = liste.produire(description.prefixe, options.cheminImpose);
+    if (options.afficher) afficherDocument(contexte, liste.format(), chemin);
+    return chemin;
 }
 
 } // namespace veltrane

@@ -20,20 +20,15 @@ namespace veltrane {
 class BaseGenealogique;
 class GenealogieOuverte;
 class Interaction;
-class TableRejeu;
 struct ContexteProgramme;
 struct Favori;
 
 inline constexpr const char* TITRE_LISTE_ASCENDANTE = "Liste ascendante";
 inline constexpr const char* TITRE_WEB_LISTE_ASCENDANTE = "Liste Ascendante";
-inline constexpr const char* PREFIXE_LISTE_ASCENDANTE = "LA_";
 inline constexpr const char* MESSAGE_SOSA_AU_DELA_64 =
     "La numérotation Soza-Stradonitz ne peut pas être affichée au-delà de la 64ème génération";
 inline constexpr const char* MESSAGE_RACINE_INCONNUE =
     "La personne choisie n'existe pas dans la généalogie ouverte";
-inline constexpr int COMMANDE_LISTE_ASCENDANTE = 6201;
-inline constexpr std::uint8_t TYPE_FAVORI_LISTE_ASCENDANTE = 12;
-inline constexpr const char* NOM_CONSOLE_LISTE_ASCENDANTE = "liste-ascendante";
 
 // Les paramètres décrits, dans l'ordre des destinations de ParametresListeAscendante.
 inline constexpr ParametreDecrit PARAMETRES_LISTE_ASCENDANTE[] = {
@@ -71,24 +66,6 @@ struct ParametresListeAscendante {
     void decode(const Favori& favori, ModeDecodage mode, const IdentitesPersonnes& identites,
                 Interaction& interaction);
 };
-
-// Une option « --option CLE=VALEUR » de la console, sa valeur par défaut et son aide.
-struct OptionGraphique {
-    const char* cle;
-    const char* defaut;
-    const char* aide;
-};
-
-std::span<const OptionGraphique> optionsListeAscendante();
-
-// Format désigné par « pdf », « texte », « rtf » ou « web » (position du choix « Format de
-// sortie : ») ; rien pour un autre nom.
-std::optional<std::uint8_t> formatSelonNom(std::string_view nom);
-
-// Applique une option de la console. Clé ou valeur mal formée : std::invalid_argument (message
-// français) ; personne de « coupes » introuvable ou ambiguë : OperationImpossible.
-void appliqueOptionListeAscendante(ParametresListeAscendante& parametres, std::string_view cle,
-                                   std::string_view valeur, const GenealogieOuverte& genealogie);
 
 // Une ligne de la liste : une occurrence d'une personne.
 struct EntreeListeAscendante {
@@ -136,9 +113,9 @@ public:
     void ecritRtf(const std::string& chemin) const;
     void ecritWeb(const std::string& chemin) const;
 
-    // Calcule et écrit le document ; rend son chemin : celui imposé, sinon « LA_ » et le nom de
-    // la racine dans le répertoire des documents.
-    std::string produire(const std::string& cheminImpose = {});
+    // Calcule et écrit le document ; rend son chemin : celui imposé, sinon le préfixe (« LA »),
+    // « _ » et le nom de la racine dans le répertoire des documents.
+    std::string produire(std::string_view prefixe, const std::string& cheminImpose = {});
 
 private:
     void formate(EntreeListeAscendante& e, const Individu& individu,
@@ -159,19 +136,11 @@ private:
     mutable std::unordered_map<std::uint64_t, std::string> cache_;
 };
 
-// Production complète (console, fenêtre, favoris) : la liste de la généalogie ouverte selon
-// les paramètres, écrite au chemin imposé ou dans le répertoire des documents ; le compteur
-// d'usage augmente ; l'afficheur est lancé quand afficher est vrai. Rend le chemin.
-std::string produireListeAscendante(const ParametresListeAscendante& parametres,
-                                    const GenealogieOuverte& genealogie,
-                                    ContexteProgramme& contexte,
-                                    const std::string& cheminImpose = {}, bool afficher = false);
-
-// La production du catalogue : les valeurs de PARAMETRES_LISTE_ASCENDANTE.
-std::string produireListeAscendante(const ValeursParametres& valeurs, ContexteProgramme& contexte,
+// La production du catalogue : la liste de la généalogie ouverte selon les valeurs de
+// PARAMETRES_LISTE_ASCENDANTE, écrite au chemin imposé ou dans le répertoire des documents, et
+// montrée quand les options le demandent. Rend le chemin.
+std::string produireListeAscendante(const DescriptionGraphique& description,
+                                    const ValeursParametres& valeurs, ContexteProgramme& contexte,
                                     const OptionsProduction& options);
-
-// Inscrit le rejeu des favoris « Liste ascendante » : la généalogie ouverte du contexte.
-void inscrireListeAscendante(TableRejeu& table, ContexteProgramme& contexte, bool afficher = false);
 
 } // namespace veltrane

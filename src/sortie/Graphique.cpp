@@ -70,16 +70,17 @@ const std::string& Graphique::nomFichier(std::string_view prefixe, std::string_v
     return chemin_;
 }
 
+bool afficherDocument(ContexteProgramme& contexte, FormatSortie format, const std::string& chemin) {
+    const Configuration& c = contexte.configuration;
+    const std::string& afficheur = format == FormatSortie::Pdf   ? c.afficheurPdf
+                                   : format == FormatSortie::Web ? c.afficheurWeb
+                                   : format == FormatSortie::Rtf ? c.afficheurRtf
+                                                                 : c.afficheurTxt;
+    return contexte.afficheurs.afficher(format, chemin, afficheur);
+}
+
 bool Graphique::afficheDocument() const {
-    // L'afficheur se choisit sur les trois derniers caractères du chemin.
-    const auto& c = contexte_.configuration;
-    if (terminePar(chemin_, "pdf"))
-        return contexte_.afficheurs.afficher(FormatSortie::Pdf, chemin_, c.afficheurPdf);
-    if (terminePar(chemin_, "htm"))
-        return contexte_.afficheurs.afficher(FormatSortie::Web, chemin_, c.afficheurWeb);
-    if (terminePar(chemin_, "rtf"))
-        return contexte_.afficheurs.afficher(FormatSortie::Rtf, chemin_, c.afficheurRtf);
-    return contexte_.afficheurs.afficher(FormatSortie::Texte, chemin_, c.afficheurTxt);
+    return afficherDocument(contexte_, format_, chemin_);
 }
 
 int nettoieDocuments(const std::string& repertoireDocuments) {

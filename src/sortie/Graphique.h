@@ -47,6 +47,9 @@ private:
     std::string faceSauvee_; // non vide : une police a été tirée au hasard
 };
 
+// Montre le document dans l'afficheur de son format ; faux si aucun n'a pu être lancé.
+bool afficherDocument(ContexteProgramme& contexte, FormatSortie format, const std::string& chemin);
+
 // Remplace par « - » les caractères qui gênent dans un nom de fichier.
 std::string nomNettoye(std::string_view nom);
 

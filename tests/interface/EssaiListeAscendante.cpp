@@ -3,7 +3,9 @@
 #include "interface/GenealogieDialogues.h"
 
 #include "interface/ChampNom.h"
-#include "interface/CommandeListeAscendante.h"
+#include "graphiques/Catalogue.h"
+#include "interface/graphiques/PagesGraphiques.h"
+#include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
 #include "rapports/ListeAscendante.h"
@@ -61,7 +63,7 @@ private slots:
         quandBoiteNommee(QStringLiteral(u"DIALOG_DEMHOMO"),
                          [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
         choisirPierreEnTexte(false);
-        commandeListeAscendante(&fenetre, p.contexte(), p.derniers);
+        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6201));
         std::vector<std::string> documents;
         for (const auto& e : std::filesystem::directory_iterator(p.donnees.chemin()))
             if (e.path().filename().string().rfind("LA_", 0) == 0)
@@ -81,7 +83,7 @@ private slots:
         QWidget fenetre;
         // Le dialogue de la racine est fermé sans choix.
         quandBoiteNommee(QStringLiteral(u"DIALOG_DEMPERS"), [](QWidget*) {});
-        commandeListeAscendante(&fenetre, p.contexte(), p.derniers);
+        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6201));
         for (const auto& e : std::filesystem::directory_iterator(p.donnees.chemin()))
             QVERIFY(e.path().filename().string().rfind("LA_", 0) != 0);
         QVERIFY(p.interaction().messages.empty());

@@ -82,8 +82,11 @@ struct Essai {
         p.format = format;
         return p;
     }
-    std::string produire(const ParametresListeAscendante& p) {
-        return produireListeAscendante(p, genealogie(), contexte);
+    // Par le catalogue, comme la console et la fenêtre.
+    std::string produire(ParametresListeAscendante p, const std::string& impose = {}) {
+        return produireGraphique(*graphiqueParCommande(6201),
+                                 valeursDesVariables(PARAMETRES_LISTE_ASCENDANTE, p.destinations()),
+                                 contexte, {impose});
     }
     std::string texte(const ParametresListeAscendante& p) { return lire(produire(p)); }
     std::vector<EntreeListeAscendante> entrees(const ParametresListeAscendante& p) {
@@ -596,7 +599,7 @@ TEST(ListeAscendante, FavoriEncodeRelitEtRejoue) {
     p.coupes->ajouter(e.personne("@I04@"));
     Favori favori;
     favori.nom = "Ascendance de Rémi";
-    favori.type = TYPE_FAVORI_LISTE_ASCENDANTE;
+    favori.type = graphiqueParCommande(6201)->typeFavori;
     p.encode(favori, identites);
 
     ParametresListeAscendante relu;
@@ -609,7 +612,7 @@ TEST(ListeAscendante, FavoriEncodeRelitEtRejoue) {
     EXPECT_EQ(relu.limiteGenerations, 3);
 
     TableRejeu table;
-    inscrireListeAscendante(table, e.contexte);
+    inscrireCatalogue(table, e.contexte, false);
     const auto chemin = rejoue(favori, table, identites, e.interaction);
     ASSERT_TRUE(chemin.has_value());
     EXPECT_EQ(*chemin, e.repertoire.fichier("LA_Rémi-RACINE.rtf"));
@@ -623,22 +626,19 @@ TEST(ListeAscendante, CheminImposeEtOuvertureImpossible) {
     Essai e("implexe.ged", IMPLEXE);
     RepertoireEssai ailleurs;
     const std::string impose = ailleurs.fichier("ascendance.txt");
-    EXPECT_EQ(produireListeAscendante(e.parametres("@I10@"), e.genealogie(), e.contexte, impose),
-              impose);
+    EXPECT_EQ(e.produire(e.parametres("@I10@"), impose), impose);
     EXPECT_EQ(lire(impose), crlf(TETE_1 + "1    Pierre RACINE\n"));
     EXPECT_TRUE(e.repertoire.noms().size() == 1u) << "seul implexe.ged attendu";
 
     const std::string absent = ailleurs.fichier("absent/liste");
     try {
-        produireListeAscendante(e.parametres("@I10@", 1), e.genealogie(), e.contexte, absent);
+        e.produire(e.parametres("@I10@", 1), absent);
         ADD_FAILURE() << "aucune exception";
     } catch (const OperationImpossible& erreur) {
         EXPECT_STREQ(erreur.what(), MESSAGE_OUVERTURE_TXT);
     }
     for (std::uint8_t format : {0, 2, 3})
-        EXPECT_THROW(produireListeAscendante(e.parametres("@I10@", format), e.genealogie(),
-                                             e.contexte, absent),
-                     OperationImpossible)
+        EXPECT_THROW(e.produire(e.parametres("@I10@", format), absent), OperationImpossible)
             << int{format};
 }
 
@@ -646,34 +646,37 @@ TEST(ListeAscendante, CheminImposeEtOuvertureImpossible) {
 TEST(ListeAscendante, OptionsDeLaConsole) {
     Essai e("implexe.ged", IMPLEXE);
     std::vector<std::string> cles;
-    for (const OptionGraphique& o : optionsListeAscendante())
-        cles.push_back(std::string(o.cle) + "=" + o.defaut);
+    for (const ParametreDecrit& o : PARAMETRES_LISTE_ASCENDANTE)
+        if (o.cle) cles.push_back(std::string(o.cle) + "=" + o.defaut);
     EXPECT_EQ(cles,
-              (std::vector<std::string>{"renvois=oui", "generations=0", "coupes=", "format=pdf"}));
+              (std::vector<std::string>{"renvois=oui", "format=pdf", "coupes=", "generations=0"}));
 
-    ParametresListeAscendante p;
     GenealogieOuverte& g = e.genealogie();
-    appliqueOptionListeAscendante(p, "renvois", "non", g);
-    appliqueOptionListeAscendante(p, "generations", "3", g);
-    appliqueOptionListeAscendante(p, "format", "web", g);
-    appliqueOptionListeAscendante(p, "coupes", "@I04@ ; Durand, Henri", g);
+    ValeursParametres valeurs = valeursParDefaut(PARAMETRES_LISTE_ASCENDANTE);
+    auto applique = [&](const std::string& option) {
+        appliqueOptionConsole(PARAMETRES_LISTE_ASCENDANTE, valeurs, option, "Liste ascendante",
+                              &g);
+        ParametresListeAscendante p;
+        affecteParametres(valeurs, p.destinations());
+        return p;
+    };
+    applique("renvois=non");
+    applique("generations=3");
+    applique("format=web");
+    ParametresListeAscendante p = applique("coupes=@I04@ ; Durand, Henri");
     EXPECT_FALSE(p.renvois);
     EXPECT_EQ(p.limiteGenerations, 3);
     EXPECT_EQ(p.format, 3);
     ASSERT_TRUE(p.coupes.has_value());
     EXPECT_EQ(p.coupes->personnes(),
               (std::vector<std::int32_t>{e.personne("@I04@"), e.personne("@I06@")}));
-    appliqueOptionListeAscendante(p, "coupes", "", g);
-    EXPECT_FALSE(p.coupes.has_value());
+    EXPECT_FALSE(applique("coupes=").coupes.has_value());
 
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "renvois", "peut-être", g),
-                 std::invalid_argument);
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "generations", "100", g), std::invalid_argument);
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "generations", "-1", g), std::invalid_argument);
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "format", "doc", g), std::invalid_argument);
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "couleur", "oui", g), std::invalid_argument);
-    EXPECT_THROW(appliqueOptionListeAscendante(p, "coupes", "@I99@", g), OperationImpossible);
-    EXPECT_EQ(p.limiteGenerations, 3);
+    for (const char* fausse : {"renvois=peut-être", "generations=100", "generations=-1",
+                               "format=doc", "couleur=oui"})
+        EXPECT_THROW(applique(fausse), std::invalid_argument) << fausse;
+    EXPECT_THROW(applique("coupes=@I99@"), OperationImpossible);
+    EXPECT_EQ(applique("renvois=oui").limiteGenerations, 3);
 }
 
 } // namespace veltrane::essai

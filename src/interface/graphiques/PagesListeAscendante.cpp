@@ -1,4 +1,4 @@
-#include "interface/CommandeListeAscendante.h"
+#include "interface/graphiques/PagesListeAscendante.h"
 
 #include "application/ContexteProgramme.h"
 #include "base/OperationImpossible.h"
@@ -86,25 +86,13 @@ bool demanderParametresListeAscendante(QWidget* proprietaire, ContexteProgramme&
     return true;
 }
 
-void commandeListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
-                             DernieresPersonnes& derniers) {
-    if (!contexte.genealogie) return;
+bool demanderListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
+                             DernieresPersonnes& derniers, ValeursParametres& valeurs) {
     ParametresListeAscendante p;
-    if (!demanderParametresListeAscendante(proprietaire, contexte, derniers, p)) return;
-    produireListeAscendante(p, *contexte.genealogie, contexte, {}, true);
-}
-
-void etapeFavoriListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
-                                DernieresPersonnes& derniers, Favori& favori) {
-    GenealogieOuverte& g = *contexte.genealogie;
-    const IdentitesPersonnes identites = g.identites();
-    ParametresListeAscendante p;
-    if (!favori.parametres.empty())
-        p.decode(favori, ModeDecodage::Modification, identites, contexte.interaction);
-    // Renoncer laisse le favori tel qu'il était.
-    if (!demanderParametresListeAscendante(proprietaire, contexte, derniers, p))
-        throw OperationImpossible();
-    p.encode(favori, identites);
+    affecteParametres(valeurs, p.destinations());
+    if (!demanderParametresListeAscendante(proprietaire, contexte, derniers, p)) return false;
+    valeurs = valeursDesVariables(PARAMETRES_LISTE_ASCENDANTE, p.destinations());
+    return true;
 }
 
 } // namespace veltrane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "application/ParametresFavori.h"
 #include "interface/PageParametres.h"
 
 #include <QString>
@@ -12,7 +13,6 @@ namespace veltrane {
 
 struct ContexteProgramme;
 class DernieresPersonnes;
-struct Favori;
 struct ParametresListeAscendante;
 
 // Page « Général » de la liste ascendante (« DIALOG_LA_GENE ») : renvois et format de sortie.
@@ -38,12 +38,8 @@ bool demanderParametresListeAscendante(QWidget* proprietaire, ContexteProgramme&
                                        DernieresPersonnes& derniers,
                                        ParametresListeAscendante& parametres);
 
-// La commande 6201 : paramètres, document écrit et montré ; rien quand l'utilisateur renonce.
-void commandeListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
-                             DernieresPersonnes& derniers);
-
-// Étape des paramètres d'un favori de liste ascendante (création ou modification).
-void etapeFavoriListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
-                                DernieresPersonnes& derniers, Favori& favori);
+// La même demande sur les valeurs des paramètres décrits : la ligne de la table des pages.
+bool demanderListeAscendante(QWidget* proprietaire, ContexteProgramme& contexte,
+                             DernieresPersonnes& derniers, ValeursParametres& valeurs);
 
 } // namespace veltrane

@@ -1,0 +1,56 @@
+#include "interface/graphiques/PagesGraphiques.h"
+
+#include "application/ContexteProgramme.h"
+#include "base/OperationImpossible.h"
+#include "graphiques/Catalogue.h"
+#include "interface/graphiques/PagesListeAscendante.h"
+
+namespace veltrane {
+
+namespace {
+
+// Une ligne par graphique qui a ses pages.
+constexpr PagesGraphique PAGES[] = {
+    {6201, &demanderListeAscendante},
+};
+
+} // namespace
+
+std::span<const PagesGraphique> pagesGraphiques() {
+    return PAGES;
+}
+
+const PagesGraphique* pagesGraphique(int commande) {
+    for (const PagesGraphique& p : PAGES)
+        if (p.commande == commande) return &p;
+    return nullptr;
+}
+
+void commandeGraphique(QWidget* proprietaire, ContexteProgramme& contexte,
+                       DernieresPersonnes& derniers, const DescriptionGraphique& graphique) {
+    const PagesGraphique* pages = pagesGraphique(graphique.commande);
+    if (!contexte.genealogie || !pages) return;
+    ValeursParametres valeurs = valeursParDefaut(graphique.parametres);
+    if (!pages->demander(proprietaire, contexte, derniers, valeurs)) return;
+    produireGraphique(graphique, valeurs, contexte, {{}, true});
+}
+
+void etapeFavori(QWidget* proprietaire, ContexteProgramme& contexte, DernieresPersonnes& derniers,
+                 Favori& favori) {
+    const DescriptionGraphique* graphique = graphiqueParType(favori.type);
+    const PagesGraphique* pages = graphique ? pagesGraphique(graphique->commande) : nullptr;
+    if (!pages || !contexte.genealogie) return;
+    const IdentitesPersonnes identites = contexte.genealogie->identites();
+    const std::string signature = graphique->signature();
+    ValeursParametres valeurs =
+        favori.parametres.empty()
+            ? valeursParDefaut(graphique->parametres)
+            : valeursDepuisFavori(graphique->parametres,
+                                  decodeValeurs(favori, ModeDecodage::Modification, signature,
+                                                identites, contexte.interaction));
+    if (!pages->demander(proprietaire, contexte, derniers, valeurs)) throw OperationImpossible();
+    encodeParametres(favori, signature, valeursDuFavori(graphique->parametres, valeurs),
+                     identites);
+}
+
+} // namespace veltrane
