@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sortie/Dessin.h"
 #include "sortie/StyleTrace.h"
 #include "sortie/pdf/ContenuPage.h"
 #include "sortie/pdf/DocumentPdf.h"
@@ -30,7 +31,7 @@ struct PointPdf {
 // Un document PDF en cours de production. Tout reste en mémoire jusqu'à terminer(), qui écrit
 // le fichier d'un coup ; le destructeur le fait si personne ne l'a fait, même quand le
 // graphique est abandonné par une exception.
-class FichierPdf {
+class FichierPdf : public Dessin {
 public:
     static constexpr int PagesAvantQuestion = 500;
 
@@ -45,7 +46,7 @@ public:
     FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
                int32_t largeur, int32_t hauteur, const Configuration& configuration,
                StyleTrace& style, const PolicesGraphiques& polices, Interaction& interaction);
-    ~FichierPdf();
+    ~FichierPdf() override;
     FichierPdf(const FichierPdf&) = delete;
     FichierPdf& operator=(const FichierPdf&) = delete;
 
@@ -74,19 +75,20 @@ public:
     void ligneHorizontale(int32_t x1, int32_t y, int32_t x2);
     // Rien quand y2 < y1.
     void ligneVerticale(int32_t x, int32_t y1, int32_t y2);
-    void ligne(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void ligne(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override;
     // mode 0 contour, 1 plein (couleur de remplissage), n >= 2 peint du dégradé numéro n.
-    void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t mode);
+    void rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t mode) override;
     void polygone(std::span<const PointPdf> points, bool rempli);
     // Bézier cubique de (x0, y0) à (x3, y3).
     void courbe(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
                 int32_t y3);
     // mode 0 contour, 1 plein.
-    void cercle(int32_t cx, int32_t cy, int32_t r, int32_t mode);
+    void cercle(int32_t cx, int32_t cy, int32_t r, int32_t mode) override;
     // Autour du centre d'arc du style, de debut à fin (radians, sens direct).
     void arc(int32_t r, double debut, double fin);
     // Ligne de base en (x, y) ; largeur et hauteur ne servent qu'à choisir les pages.
-    void texte(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, std::string_view chaine);
+    void texte(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
+               std::string_view chaine) override;
     // Tourné de angle (1/10000 de radian) autour de (x, y).
     void texteOriente(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, int32_t angle,
                       std::string_view chaine);
@@ -94,7 +96,8 @@ public:
     // horaire, hauts des lettres dehors ; 1 sens direct, hauts dedans.
     void texteSurCercle(int32_t cx, int32_t cy, int32_t r, int32_t angle, int direction,
                         std::string_view chaine);
-    void photo(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, const std::string& chemin) {
+    void photo(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
+               const std::string& chemin) override {
         ajoutePhoto(x, y, largeur, hauteur, chemin);
     }
     // e et f en 1/16 de point ; ignorée quand cinq niveaux sont déjà empilés (et le retrait
@@ -105,7 +108,7 @@ public:
     void signature(int32_t x, int32_t y);
 
     // Largeur en 1/16 de point d'un texte en 11 points, d'après les largeurs du document.
-    int32_t largeurTexte(std::string_view chaine) const;
+    int32_t largeurTexte(std::string_view chaine) const override;
     int32_t largeurTexteItalique(std::string_view chaine) const;
 
     // Après que le style a perdu un niveau de transformation : « Q » sur les pages qui
@@ -114,7 +117,7 @@ public:
 
     // Écrit et ferme le fichier, libère le document. Lève OperationImpossible si l'écriture a
     // échoué (disque plein...). Sans effet la seconde fois.
-    void terminer();
+    void terminer() override;
 
     // Contenus des pages comprimés (par défaut) ou écrits tels quels.
     void compression(bool active) { document_.compression = active; }
@@ -130,7 +133,7 @@ public:
         margeBas_ = bas;
     }
 
-    StyleTrace& style() { return style_; }
+    StyleTrace& style() override { return style_; }
     const Configuration& configuration() const { return configuration_; }
     Interaction& interaction() { return interaction_; }
     const DocumentPdf& document() const { return document_; }
@@ -141,7 +144,7 @@ private:
     // Crée l'objet suivant avec le prochain numéro.
     template <class T, class... Arguments> T& cree(Arguments&&... arguments);
     // Appelle dessine(page) sur chaque page de la plage, transformations appliquées.
-    template <class Dessin> void surChaquePage(const PlagePages& cases, Dessin&& dessine);
+    template <class Trace> void surChaquePage(const PlagePages& cases, Trace&& dessine);
     // Le texte italique exige /F2 dans le document.
     void preparePolice();
     void texteSurCercleDans(int32_t colonne, int32_t ligne, int32_t cx, int32_t cy, int32_t r,

@@ -144,7 +144,7 @@ int32_t FichierPdf::largeurTexteItalique(std::string_view chaine) const {
     return largeurSelon(metriquesItalique_, chaine);
 }
 
-template <class Dessin> void FichierPdf::surChaquePage(const PlagePages& cases, Dessin&& dessine) {
+template <class Trace> void FichierPdf::surChaquePage(const PlagePages& cases, Trace&& dessine) {
     for (int32_t colonne = cases.premiereColonne; colonne <= cases.derniereColonne; ++colonne) {
         for (int32_t ligne = cases.premiereLigne; ligne <= cases.derniereLigne; ++ligne) {
             ContenuPage& page = pageEn(colonne, ligne);
