@@ -4,7 +4,7 @@
 # défauts (jamais versionnés : ils naissent ici) et, pour les fichiers de configuration, les
 # semences de fuzz/semences/. Un fuzzer qui trouve une faute fait échouer le script.
 set -euo pipefail
-construction=${1:?usage : lance-fuzz.sh DOSSIER_CONSTRUCTION [SECONDES]}
+construction=$(cd "${1:?usage : lance-fuzz.sh DOSSIER_CONSTRUCTION [SECONDES]}" && pwd)
 secondes=${2:-60}
 racine=$(cd "$(dirname "$0")/.." && pwd)
 partage=${VELTRANE_CORPUS_PARTAGE:-$racine/../shared/corpus}
@@ -18,7 +18,7 @@ if [ ! -d "$engendres" ]; then
                    "--charset MACINTOSH --crlf"; do
         # shellcheck disable=SC2086
         python3 "$racine/outils/genere_gedcom.py" 60 "$engendres.tmp/defauts-$graine.ged" \
-            --seed "$graine" --faults $options >/dev/null
+            --seed "$graine" --faults $options >/dev/null 2>&1
         graine=$((graine + 1))
     done
     mv "$engendres.tmp" "$engendres"
