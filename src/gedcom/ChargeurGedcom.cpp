@@ -1068,8 +1068,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         const std::string& b = options.baliseCommentaire;
         if (TABLE_ENREGISTREMENTS.chercher(b) != INCONNUE || TABLE_INDIVIDU.chercher(b) != INCONNUE)
             throw OperationImpossible(
-                "Le tag \"" + b +
-                "\" ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
+                "Le tag « " + b +
+                " » ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
                 "compte dans la description d'un individu.");
     }
 

@@ -434,7 +434,7 @@ void FenetrePrincipale::afficheAide(const std::string& page) {
 }
 
 void FenetrePrincipale::aPropos() {
-    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"A propos de Veltrane"),
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"À propos de Veltrane"),
                       texteAPropos(contexte_.repertoires.configuration), QMessageBox::Ok, this);
     boite.setObjectName(QStringLiteral(u"APropos"));
     boite.exec();

@@ -109,7 +109,7 @@ private slots:
                                                QStringLiteral(u"Arbre"), 0, nom, prenoms);
         QCOMPARE(entete, QStringLiteral(u"Il y a plusieurs Pierre Dupont :"));
         QCOMPARE(lignes.size(), 2);
-        QVERIFY(lignes.at(0).contains(QStringLiteral(u"Epoux de Claire ROUX")));
+        QVERIFY(lignes.at(0).contains(QStringLiteral(u"Époux de Claire ROUX")));
         QVERIFY(lignes.at(1).contains(QStringLiteral(u"(1950-?) Non marié et sans parents")));
         QCOMPARE(n, p.personne("@I4@"));
         QCOMPARE(nom, std::string("Dupont"));

@@ -121,7 +121,7 @@ Entrees menuAttendu(int bouton) {
         return e;
     }
     case 5009:
-        return {{u"Gérer les favoris ..."_qs, 6801}};
+        return {{u"Gérer les favoris..."_qs, 6801}};
     }
     return {};
 }
