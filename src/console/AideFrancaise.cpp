@@ -64,6 +64,11 @@ void aideEnFrancais(CLI::App& app) {
     app.failure_message(&messageEchecFrancais);
 }
 
+void titrerCommandes(CLI::App& app) {
+    for (CLI::App* commande : app.get_subcommands({}))
+        commande->group("Commandes");
+}
+
 std::string messageEchecFrancais(const CLI::App* app, const CLI::Error& erreur) {
     std::string texte = erreur.what();
     // « FICHIER inconnu » : le mot qui suit le fichier n'est aucune des commandes.

@@ -13,6 +13,9 @@ namespace veltrane {
 // appeler avant d'ajouter options et sous-commandes, qui en héritent.
 void aideEnFrancais(CLI::App& app);
 
+// Range les sous-commandes déjà ajoutées sous le titre « Commandes ».
+void titrerCommandes(CLI::App& app);
+
 // Message d'échec de la lecture des arguments, en français (UTF-8), suivi du conseil de --help.
 std::string messageEchecFrancais(const CLI::App* app, const CLI::Error& erreur);
 

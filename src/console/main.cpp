@@ -114,6 +114,7 @@ int main(int argc, char** argv) {
     graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
     graphique->add_option("--papier", demande.papier,
                           versUtf8("a4-portrait, non-pagine… (pour ce document seulement)"));
+    titrerCommandes(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

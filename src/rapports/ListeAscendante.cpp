@@ -597,17 +597,19 @@ std::string produireListeAscendante(const ParametresListeAscendante& parametres,
     const std::string chemin = liste.produire(cheminImpose);
     contexte.usage.incrementer(Usage::ListeAscendante);
     if (afficher) {
+        bool affiche = false;
         if (cheminImpose.empty()) {
-            liste.afficheDocument();
+            affiche = liste.afficheDocument();
         } else {
             const Configuration& c = contexte.configuration;
             const FormatSortie f = liste.format();
-            contexte.afficheurs.afficher(f, chemin,
-                                         f == FormatSortie::Pdf   ? c.afficheurPdf
-                                         : f == FormatSortie::Web ? c.afficheurWeb
-                                         : f == FormatSortie::Rtf ? c.afficheurRtf
-                                                                  : c.afficheurTxt);
+            affiche = contexte.afficheurs.afficher(f, chemin,
+                                                   f == FormatSortie::Pdf   ? c.afficheurPdf
+                                                   : f == FormatSortie::Web ? c.afficheurWeb
+                                                   : f == FormatSortie::Rtf ? c.afficheurRtf
+                                                                            : c.afficheurTxt);
         }
+        contexte.interaction.documentEcrit(chemin, affiche);
     }
     return chemin;
 }
