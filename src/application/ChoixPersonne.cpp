@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <tuple>
 #include <limits>
+#include <tuple>
 
 namespace veltrane {
 
@@ -98,8 +98,8 @@ std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool pho
              texteEvenementSansLimite(base, i.deces) + ")";
     const bool femme = i.sexe == 'F';
     if (const std::int32_t conjoint = premierConjoint(base, i); conjoint > 0)
-        ligne += (femme ? " Épouse " : " Époux ") +
-                 deOuD(nomAffiche(base, conjoint, gestionMajuscules));
+        ligne +=
+            (femme ? " Épouse " : " Époux ") + deOuD(nomAffiche(base, conjoint, gestionMajuscules));
     else
         ligne += femme ? " Non mariée" : " Non marié";
     if (i.pere > 0 || i.mere > 0)

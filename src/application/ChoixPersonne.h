@@ -42,7 +42,7 @@ struct PersonneDesignee {
     std::int32_t numero = 0;
     std::vector<std::int32_t> homonymes; // rangés, HOMONYMES_MAX au plus
     std::size_t total = 0;               // personnes possibles, toutes comptées
-    bool phonetique = false; // les homonymes viennent de la recherche phonétique
+    bool phonetique = false;             // les homonymes viennent de la recherche phonétique
 };
 PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte);
 

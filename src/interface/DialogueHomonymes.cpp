@@ -23,16 +23,15 @@ DialogueHomonymes::DialogueHomonymes(const BaseGenealogique& base,
     setWindowTitle(QStringLiteral(u"Homonymes"));
     entete_ =
         new QLabel(phonetique ? QStringLiteral(u"Plusieurs personnes peuvent correspondre :")
-                              : depuisWindows1252("Il y a plusieurs " + (avecPrenoms ? "" : prenoms + " ") +
-                                                  nom + " :"),
+                              : depuisWindows1252("Il y a plusieurs " +
+                                                  (avecPrenoms ? "" : prenoms + " ") + nom + " :"),
                    this);
     liste_ = new QListWidget(this);
     liste_->setObjectName(QStringLiteral(u"homonymes"));
     // Au plus 50 lignes, composées sans limite : la liste défile en largeur.
     for (std::int32_t n : personnes_)
-        liste_->addItem(
-            depuisWindows1252(
-                ligneHomonyme(base, n, phonetique, base.gestionMajuscules(), avecPrenoms)));
+        liste_->addItem(depuisWindows1252(
+            ligneHomonyme(base, n, phonetique, base.gestionMajuscules(), avecPrenoms)));
     if (liste_->count() > 0) liste_->setCurrentRow(0);
     liste_->setMinimumWidth(560);
     disposerListeAChoisir(this, liste_, entete_);

@@ -308,7 +308,8 @@ void FenetrePrincipale::rafraichitMenus() {
     for (QAction* a : menuBar()->actions())
         if (a->menu()) griseSousMenus(a->menu());
     for (auto& [id, menu] : menusBoutons_)
-        if (QAction* bouton = action(id)) bouton->setEnabled(bouton->isEnabled() && griseSousMenus(menu));
+        if (QAction* bouton = action(id))
+            bouton->setEnabled(bouton->isEnabled() && griseSousMenus(menu));
     if (barre_) barre_->setVisible(aUneGenealogie());
 }
 

@@ -544,9 +544,10 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
         html.ecritTexte(e.numero);
         if (!e.nom.empty()) {
             const bool colore = couleurs && e.sexe != ' ';
-            if (colore) html << "<font color=\"#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
+            if (colore)
+                html << "<span style=\"color:#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
             html.ecritTexte(e.nom);
-            if (colore) html << "</b></font>";
+            if (colore) html << "</b></span>";
         }
         html.ecritTexte(e.details);
         html << "<br>\n";

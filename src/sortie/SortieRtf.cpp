@@ -66,10 +66,10 @@ void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, ui
     for (std::size_t i = 0; i < couleurs.size(); ++i)
         *this << "\\red" << unsigned{couleurs[i].r} << "\\green" << unsigned{couleurs[i].g}
               << "\\blue" << unsigned{couleurs[i].b} << (i + 1 < couleurs.size() ? ";" : ";}");
-    *this << "\\paperw" << format.largeurTwips << "\\paperh" << format.hauteurTwips
-          << "\\margt" << twips(configuration_.margeHaut) << "\\margb"
-          << twips(configuration_.margeBas) << "\\margl" << twips(configuration_.margeGauche)
-          << "\\margr" << twips(configuration_.margeDroite);
+    *this << "\\paperw" << format.largeurTwips << "\\paperh" << format.hauteurTwips << "\\margt"
+          << twips(configuration_.margeHaut) << "\\margb" << twips(configuration_.margeBas)
+          << "\\margl" << twips(configuration_.margeGauche) << "\\margr"
+          << twips(configuration_.margeDroite);
     *this << "\\widowctrl\n{\\*\\generator Veltrane " << VersionProgramme << ";}\\f0\\fs20\n";
     imagesIgnorees_ = 0;
 }

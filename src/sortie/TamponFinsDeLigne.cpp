@@ -36,7 +36,8 @@ bool TamponFinsDeLigne::vide() {
     if (echec_ || !fichier_.is_open()) return false;
     if (codage_ == CodageDocument::Utf8Lf) {
         // Un octet par caractère : chaque morceau du tampon se convertit seul.
-        const std::string utf8 = versUtf8(std::string_view(debut, static_cast<std::size_t>(fin - debut)));
+        const std::string utf8 =
+            versUtf8(std::string_view(debut, static_cast<std::size_t>(fin - debut)));
         const auto taille = static_cast<std::streamsize>(utf8.size());
         if (fichier_.sputn(utf8.data(), taille) != taille) echec_ = true;
         return !echec_;

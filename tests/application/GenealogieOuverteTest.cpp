@@ -1,8 +1,8 @@
 // Ouverture, fermeture et fusions : aucune trace laissée dans le répertoire temporaire, la
 // fermeture attend l'estimation, une fusion se lit fichier par fichier.
+#include "application/GenealogieOuverte.h"
 #include "application/ChoixPersonne.h"
 #include "application/FusionGedcom.h"
-#include "application/GenealogieOuverte.h"
 
 #include "base/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
@@ -136,15 +136,15 @@ TEST(GenealogieOuverte, FusionDeDeuxFichiers) {
     EXPECT_EQ(nomAffiche(g->base(), 5, true), "Luc MARTIN");
     // Fusions fautives : message clair.
     ecrire(r, "vide.fged", "# rien\n\n");
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("vide.fged")); })
-                  .find("ne cite aucun fichier"),
-              std::string::npos);
+    EXPECT_NE(
+        messageDe([&] { lireFusionGedcom(r.fichier("vide.fged")); }).find("ne cite aucun fichier"),
+        std::string::npos);
     ecrire(r, "trou.fged", "a.ged\nabsent.ged\n");
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("trou.fged")); })
-                  .find("absent.ged"),
+    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("trou.fged")); }).find("absent.ged"),
               std::string::npos);
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("inexistante.fged")); })
-                  .find("Lecture impossible de la fusion Gedcom"),
+    EXPECT_NE(messageDe([&] {
+                  lireFusionGedcom(r.fichier("inexistante.fged"));
+              }).find("Lecture impossible de la fusion Gedcom"),
               std::string::npos);
 }
 
@@ -189,12 +189,13 @@ namespace veltrane {
 // Un nom seul : les homonymes sont tous comptés, rangés par prénoms puis naissance, et la
 // liste s'arrête à 50 ; les lignes portent les prénoms à la demande et élident « de ».
 TEST(GenealogieOuverte, HomonymesRangesEtComptes) {
-    std::string ged = "0 HEAD\n1 CHAR ANSI\n"
-                      "0 @O@ INDI\n1 NAME Olivier /PETIT/\n1 SEX M\n1 FAMS @F@\n"
-                      "0 @E@ INDI\n1 NAME Emma /PETIT/\n1 SEX F\n1 BIRT\n2 DATE 1950\n1 FAMS @F@\n"
-                      "0 @F@ FAM\n1 HUSB @O@\n1 WIFE @E@\n1 CHIL @B@\n"
-                      "0 @B@ INDI\n1 NAME Bernard /PETIT/\n1 SEX M\n1 BIRT\n2 DATE 1980\n1 FAMC @F@\n"
-                      "0 @A2@ INDI\n1 NAME Bernard /PETIT/\n1 BIRT\n2 DATE 1930\n";
+    std::string ged =
+        "0 HEAD\n1 CHAR ANSI\n"
+        "0 @O@ INDI\n1 NAME Olivier /PETIT/\n1 SEX M\n1 FAMS @F@\n"
+        "0 @E@ INDI\n1 NAME Emma /PETIT/\n1 SEX F\n1 BIRT\n2 DATE 1950\n1 FAMS @F@\n"
+        "0 @F@ FAM\n1 HUSB @O@\n1 WIFE @E@\n1 CHIL @B@\n"
+        "0 @B@ INDI\n1 NAME Bernard /PETIT/\n1 SEX M\n1 BIRT\n2 DATE 1980\n1 FAMC @F@\n"
+        "0 @A2@ INDI\n1 NAME Bernard /PETIT/\n1 BIRT\n2 DATE 1930\n";
     for (int k = 0; k < 60; ++k)
         ged += "0 @Z" + std::to_string(k) + "@ INDI\n1 NAME Zoé /PETIT/\n1 BIRT\n2 DATE " +
                std::to_string(1700 + k) + "\n";

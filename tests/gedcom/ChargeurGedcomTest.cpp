@@ -273,12 +273,13 @@ TEST(ChargeurGedcom, CommentaireProlongeParConcEtCoupeAuMot) {
         "Meunier au moulin de la Roche, puis marchand de grains et de farines dans tout le "
         "canton de Montfort";
     const std::string texte =
-        entete() + "0 @I1@ INDI\n1 NAME Jean\n1 NOTE Meunier au moul\n2 CONC in\n2 CONT Suite\n"
-                   "2 CONC perdue\n"
-                   "0 @I2@ INDI\n1 NAME Paul\n1 NOTE @N1@\n"
-                   "0 @I3@ INDI\n1 NAME Luc\n1 NOTE #Tisserand\n2 CONC  à Rennes\n"
-                   "0 @N1@ NOTE " + longue.substr(0, 40) + "\n1 CONC " + longue.substr(40) +
-        "\n1 CONT Autre ligne\n0 TRLR\n";
+        entete() +
+        "0 @I1@ INDI\n1 NAME Jean\n1 NOTE Meunier au moul\n2 CONC in\n2 CONT Suite\n"
+        "2 CONC perdue\n"
+        "0 @I2@ INDI\n1 NAME Paul\n1 NOTE @N1@\n"
+        "0 @I3@ INDI\n1 NAME Luc\n1 NOTE #Tisserand\n2 CONC  à Rennes\n"
+        "0 @N1@ NOTE " +
+        longue.substr(0, 40) + "\n1 CONC " + longue.substr(40) + "\n1 CONT Autre ligne\n0 TRLR\n";
     struct Cas {
         SourceCommentaire option;
         std::int32_t personne;
@@ -311,10 +312,10 @@ TEST(ChargeurGedcom, CommentaireCoupeALaFinDUnMot) {
         {"court", "court"},
         {"fin  ", "fin"},
         {std::string(19, 'a'), std::string(19, 'a')},
-        {mots, "un deux trois\x85"},     // 18 octets gardés au plus : « quatre » ne tient pas
+        {mots, "un deux trois\x85"}, // 18 octets gardés au plus : « quatre » ne tient pas
         {"un deux trois quat cinq", "un deux trois quat\x85"}, // le mot finit à la coupe
-        {"un deux trois, quatre", "un deux trois\x85"},          // pas de virgule avant « … »
-        {std::string(30, 'x'), std::string(18, 'x') + "\x85"},  // un seul mot : coupé net
+        {"un deux trois, quatre", "un deux trois\x85"},        // pas de virgule avant « … »
+        {std::string(30, 'x'), std::string(18, 'x') + "\x85"}, // un seul mot : coupé net
     };
     for (const Cas& c : cas) {
         const std::string coupe = commentaireCoupe(c.texte, 20);

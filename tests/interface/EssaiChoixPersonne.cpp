@@ -109,8 +109,8 @@ private slots:
         QVERIFY(d.isSizeGripEnabled());
         QVERIFY(d.maximumSize().width() > d.minimumSize().width());
         // Prénoms tapés : les lignes ne les répètent pas.
-        DialogueHomonymes tapes(base, {p.personne("@I4@"), p.personne("@I3@")}, "Dupont",
-                                "Pierre", false);
+        DialogueHomonymes tapes(base, {p.personne("@I4@"), p.personne("@I3@")}, "Dupont", "Pierre",
+                                false);
         QVERIFY(tapes.liste()->item(0)->text().startsWith(u'('));
     }
 

@@ -2,8 +2,8 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
-#include "application/Perso.h"
 #include "application/ContexteProgramme.h"
+#include "application/Perso.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
 #include "commun/GardeArretFatal.h"

@@ -4,8 +4,8 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace veltrane;

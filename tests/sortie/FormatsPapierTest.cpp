@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstring>
-#include <utility>
 #include <set>
+#include <utility>
 
 namespace veltrane {
 namespace {
@@ -54,7 +54,7 @@ TEST(PdfFormatsPapier, TaillesDesFeuilles) {
 
 TEST(PdfFormatsPapier, NomsDeLaLigneDeCommande) {
     const std::pair<const char*, uint16_t> cas[] = {
-        {"non-pagine", 1702}, {"a4-portrait", 1707}, {"a4-paysage", 1712},
+        {"non-pagine", 1702},  {"a4-portrait", 1707},     {"a4-paysage", 1712},
         {"a0-portrait", 1703}, {"letter-portrait", 1720}, {"tabloid-paysage", 1725}};
     for (const auto& [nom, identifiant] : cas) {
         EXPECT_EQ(formatPapierSelonNom(nom), identifiant) << nom;
@@ -71,11 +71,11 @@ TEST(PdfFormatsPapier, NomsDeLaLigneDeCommande) {
 TEST(PdfFormatsPapier, FeuillesEntieresEnTwips) {
     // Millimètres × 1440 / 25,4 ; le non paginé part en A4 portrait.
     const std::array<std::array<int32_t, 3>, 6> cas{{{1707, 11906, 16838},
-                                                    {1712, 16838, 11906},
-                                                    {1702, 11906, 16838},
-                                                    {1706, 16838, 23811},
-                                                    {1720, 12240, 15840},
-                                                    {1724, 20160, 12240}}};
+                                                     {1712, 16838, 11906},
+                                                     {1702, 11906, 16838},
+                                                     {1706, 16838, 23811},
+                                                     {1720, 12240, 15840},
+                                                     {1724, 20160, 12240}}};
     for (const auto& [id, l, h] : cas) {
         EXPECT_EQ(formatPapier(static_cast<uint16_t>(id)).largeurTwips, l) << id;
         EXPECT_EQ(formatPapier(static_cast<uint16_t>(id)).hauteurTwips, h) << id;

@@ -99,11 +99,11 @@ TEST(SortieHtml, DocumentEnFluxOctetPourOctet) {
     html.ferme();
     EXPECT_EQ(lireTexte(rep, "css.htm"),
               ("<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
-                   "<meta name=\"generator\" content=\"Veltrane 6.1\">\n"
-                   "<title>R&amp;D</title>\n<style type=\"text/css\">\n<!--\n"
-                   "* {font-family:Arial;font-size:11px;}\n"
-                   "body {margin: 33pt 6pt 11pt 0pt;}\np.nom {font-weight:bold;}\n"
-                   "-->\n</style>\n</head>\n<body>\n</body>\n</html>\n"));
+               "<meta name=\"generator\" content=\"Veltrane 6.1\">\n"
+               "<title>R&amp;D</title>\n<style type=\"text/css\">\n<!--\n"
+               "* {font-family:Arial;font-size:11px;}\n"
+               "body {margin: 33pt 6pt 11pt 0pt;}\np.nom {font-weight:bold;}\n"
+               "-->\n</style>\n</head>\n<body>\n</body>\n</html>\n"));
 }
 
 TEST(SortieHtml, DocumentPositionneOctetPourOctet) {
@@ -124,19 +124,19 @@ TEST(SortieHtml, DocumentPositionneOctetPourOctet) {
     EXPECT_EQ(
         lireTexte(rep, "arbre.htm"),
         (EnTetePositionne +
-             "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
-             "<div style=\"position:absolute;top:1526px;left:684px;font-size:1px;\">&nbsp;</div>\n"
-             "<div style=\"position:absolute;top:1483px;left:24px;\">a</div>\n"
-             "<div style=\"position:absolute;top:16px;left:-45px;\">b &nbsp;c</div>\n"
-             "<div style=\"position:absolute;top:1489px;left:24px;height:8px;width:70px;"
-             "border-color:#006400;border-style:solid;font-size:1px;border-bottom-width:1px;"
-             "border-right-width:0px;border-top-width:0px;border-left-width:0px;\"></div>\n"
-             "<div style=\"position:absolute;top:1336px;left:36px;height:146px;width:110px;"
-             "border-color:#006400;border-style:solid;border-width:1px;\"></div>\n"
-             "<div style=\"position:absolute;top:1264px;left:24px;height:233px;width:70px;"
-             "border-color:#006400;border-style:solid;border-bottom-width:0px;"
-             "border-right-width:1px;border-top-width:0px;border-left-width:1px;\"></div>\n"
-             "</div>\n</body>\n</html>\n"));
+         "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
+         "<div style=\"position:absolute;top:1526px;left:684px;font-size:1px;\">&nbsp;</div>\n"
+         "<div style=\"position:absolute;top:1483px;left:24px;\">a</div>\n"
+         "<div style=\"position:absolute;top:16px;left:-45px;\">b &nbsp;c</div>\n"
+         "<div style=\"position:absolute;top:1489px;left:24px;height:8px;width:70px;"
+         "border-color:#006400;border-style:solid;font-size:1px;border-bottom-width:1px;"
+         "border-right-width:0px;border-top-width:0px;border-left-width:0px;\"></div>\n"
+         "<div style=\"position:absolute;top:1336px;left:36px;height:146px;width:110px;"
+         "border-color:#006400;border-style:solid;border-width:1px;\"></div>\n"
+         "<div style=\"position:absolute;top:1264px;left:24px;height:233px;width:70px;"
+         "border-color:#006400;border-style:solid;border-bottom-width:0px;"
+         "border-right-width:1px;border-top-width:0px;border-left-width:1px;\"></div>\n"
+         "</div>\n</body>\n</html>\n"));
 }
 
 TEST(SortieHtml, PositionneAvecFeuilleDeStyleEtCouleurDesTraits) {
@@ -154,12 +154,12 @@ TEST(SortieHtml, PositionneAvecFeuilleDeStyleEtCouleurDesTraits) {
     html.ferme();
     EXPECT_EQ(lireTexte(rep, "p.htm"),
               (EnTetePositionne +
-                   "<style type=\"text/css\">\n<!--\ndiv.case {}\n-->\n</style>\n"
-                   "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
-                   "<div style=\"position:absolute;top:1px;left:7px;font-size:1px;\">&nbsp;</div>\n"
-                   "<div style=\"position:absolute;top:-13px;left:0px;height:14px;width:7px;"
-                   "border-color:#0ab0ff;border-style:solid;font-size:1px;border-width:1px;\">"
-                   "</div>\n</div>\n</body>\n</html>\n"));
+               "<style type=\"text/css\">\n<!--\ndiv.case {}\n-->\n</style>\n"
+               "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
+               "<div style=\"position:absolute;top:1px;left:7px;font-size:1px;\">&nbsp;</div>\n"
+               "<div style=\"position:absolute;top:-13px;left:0px;height:14px;width:7px;"
+               "border-color:#0ab0ff;border-style:solid;font-size:1px;border-width:1px;\">"
+               "</div>\n</div>\n</body>\n</html>\n"));
 }
 
 TEST(SortieHtml, GrandsDessinsSansDebordement) {
@@ -193,17 +193,16 @@ TEST(SortieHtml, ImagesAvecLienVersElles) {
 
     EXPECT_EQ(lireTexte(rep, "i.htm"),
               (EnTetePositionne +
-                   "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
-                   "<div style=\"position:absolute;top:1526px;left:684px;font-size:1px;\">"
-                   "&nbsp;</div>\n"
-                   "<div style=\"border-width:0;position:absolute;top:1431px;left:31px;\">"
-                   "<a href=\"" +
-                   url + "\"><img border=0 src=\"" + url +
-                   "\" width=70 height=49></a></div>\n</div>\n</body>\n</html>\n"));
-    EXPECT_EQ(lireTexte(rep, "f.htm"),
-              (EnTeteFlux + "-->\n</style>\n</head>\n<body>\n<a href=\"" + url +
-                   "\"><img style='border-width:0;' src=\"" + url +
-                   "\" width=70 height=146></a>\n</body>\n</html>\n"));
+               "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">"
+               "<div style=\"position:absolute;top:1526px;left:684px;font-size:1px;\">"
+               "&nbsp;</div>\n"
+               "<div style=\"border-width:0;position:absolute;top:1431px;left:31px;\">"
+               "<a href=\"" +
+               url + "\"><img border=0 src=\"" + url +
+               "\" width=70 height=49></a></div>\n</div>\n</body>\n</html>\n"));
+    EXPECT_EQ(lireTexte(rep, "f.htm"), (EnTeteFlux + "-->\n</style>\n</head>\n<body>\n<a href=\"" +
+                                        url + "\"><img style='border-width:0;' src=\"" + url +
+                                        "\" width=70 height=146></a>\n</body>\n</html>\n"));
 }
 
 TEST(SortieHtml, OuvertureImpossible) {

@@ -75,8 +75,7 @@ TEST(SortieRtf, PrologueA4EtNonPagine) {
         rtf.ouvre(rep.fichier("np.rtf"), 220, 220, 220);
     }
     EXPECT_EQ(lireTexte(rep, "np.rtf"),
-              PrologueDebut +
-                  "\\paperw11906\\paperh16838\\margt440\\margb440\\margl440\\margr440" +
+              PrologueDebut + "\\paperw11906\\paperh16838\\margt440\\margb440\\margl440\\margr440" +
                   PrologueFin + "}");
     EXPECT_TRUE(interaction.messages.empty());
 }
