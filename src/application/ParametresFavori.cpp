@@ -33,7 +33,7 @@ std::string formate(std::string_view modele, std::initializer_list<std::string_v
 }
 
 OperationImpossible favoriEndommage(const Favori& favori) {
-    return OperationImpossible(formate("Le favori \"%s\" est endommagé : ses paramètres ne "
+    return OperationImpossible(formate("Le favori « %s » est endommagé : ses paramètres ne "
                                        "correspondent pas à son type de graphique.",
                                        {favori.nom}));
 }

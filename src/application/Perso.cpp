@@ -166,13 +166,13 @@ std::string normaliseBaliseCommentaire(std::string_view saisie) {
         // jamais reconnu.
         if (octet <= 0x20 || octet >= 0x80)
             throw OperationImpossible(
-                remplaceS("\"%s\" n'est pas un tag Gedcom valide.", std::string(saisie)));
+                remplaceS("« %s » n'est pas un tag Gedcom valide.", std::string(saisie)));
         balise.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }
     if (TABLE_ENREGISTREMENTS.chercher(balise) != balise::INCONNUE ||
         TABLE_INDIVIDU.chercher(balise) != balise::INCONNUE)
-        throw OperationImpossible("Le tag \"" + balise +
-                                  "\" ne peut pas être utilisé pour les commentaires\ncar il est "
+        throw OperationImpossible("Le tag « " + balise +
+                                  " » ne peut pas être utilisé pour les commentaires\ncar il est "
                                   "déjà pris en compte dans la description d'un individu.");
     return balise;
 }

@@ -97,6 +97,18 @@ std::string lignePersonne(const GenealogieOuverte& g, std::int32_t n, bool phone
     return ligne + " " + ligneHomonyme(g.base(), n, phonetique, gestionMajuscules);
 }
 
+std::string messageHomonymes(const GenealogieOuverte& g, const std::string& designation,
+                             const PersonneDesignee& d, bool gestionMajuscules) {
+    std::string texte = "Plusieurs personnes correspondent à « " + designation + " »";
+    if (d.total > d.homonymes.size())
+        texte += " (" + std::to_string(d.homonymes.size()) + " premières sur " +
+                 std::to_string(d.total) + ")";
+    texte += " :";
+    for (std::int32_t n : d.homonymes)
+        texte += "\n  " + lignePersonne(g, n, d.phonetique, gestionMajuscules);
+    return texte + "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).";
+}
+
 bool chercherPersonnes(const GenealogieOuverte& g, const std::string& nom,
                        const std::string& prenoms, bool phonetique, bool gestionMajuscules) {
     const std::vector<std::int32_t> personnes = chercherHomonymes(

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace veltrane {
 
 class GenealogieOuverte;
+struct PersonneDesignee;
 
 // Ce que contient la généalogie : fichiers lus, personnes, unions, noms, journal.
 void afficherInfo(const GenealogieOuverte& genealogie, bool gestionMajuscules);
@@ -17,5 +19,9 @@ bool chercherPersonnes(const GenealogieOuverte& genealogie, const std::string& n
 // Ligne d'une personne dans les listes de la console : « #numéro @réf@ Prénoms NOM (…) … ».
 std::string lignePersonne(const GenealogieOuverte& genealogie, std::int32_t n, bool phonetique,
                           bool gestionMajuscules);
+// Message d'une désignation ambiguë : les personnes possibles, une par ligne, « 50 premières
+// sur 593 » quand la liste s'arrête, et comment en désigner une.
+std::string messageHomonymes(const GenealogieOuverte& genealogie, const std::string& designation,
+                             const PersonneDesignee& designee, bool gestionMajuscules);
 
 } // namespace veltrane

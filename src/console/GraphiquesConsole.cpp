@@ -4,10 +4,13 @@
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
 #include "base/OperationImpossible.h"
+#include "console/CommandesConsole.h"
 #include "plateforme/TexteUtf8.h"
 #include "rapports/ListeAscendante.h"
+#include "sortie/FormatsPapier.h"
 
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 
 namespace veltrane {
@@ -20,16 +23,8 @@ std::int32_t personneDesignee(const GenealogieOuverte& g, const std::string& tex
     if (d.numero > 0) return d.numero;
     if (d.homonymes.empty())
         throw OperationImpossible("Aucune personne ne correspond à « " + depuisUtf8(texte) + " »");
-    const bool majuscules = g.base().gestionMajuscules();
-    std::string liste = "Plusieurs personnes correspondent à « " + depuisUtf8(texte) + " » :";
-    for (std::int32_t n : d.homonymes) {
-        const std::string reference = g.chargement().references.reference(n);
-        liste += "\n  #" + std::to_string(n) + (reference.empty() ? "" : " " + reference) + " " +
-                 (d.phonetique ? "" : nomAffiche(g.base(), n, majuscules) + " ") +
-                 ligneHomonyme(g.base(), n, d.phonetique, majuscules);
-    }
-    throw OperationImpossible(liste +
-                              "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).");
+    throw OperationImpossible(
+        messageHomonymes(g, depuisUtf8(texte), d, g.base().gestionMajuscules()));
 }
 
 // --sortie : un dossier existant reçoit le document sous son nom ; sinon c'est le fichier.
@@ -51,9 +46,13 @@ std::string produireListe(const DemandeGraphique& demande, GenealogieOuverte& g,
     ParametresListeAscendante p;
     if (demande.racine.empty()) throw std::invalid_argument("--racine est demandé");
     p.racine = personneDesignee(g, demande.racine);
+    std::set<std::string> cles;
     for (const std::string& option : demande.options) {
         const auto egal = option.find('=');
         if (egal == std::string::npos) throw std::invalid_argument("option sans « = » : " + option);
+        // La seconde valeur d'une même clé ne doit pas effacer la première sans rien dire.
+        if (!cles.insert(option.substr(0, egal)).second)
+            throw std::invalid_argument("option donnée deux fois : " + option.substr(0, egal));
         appliqueOptionListeAscendante(p, depuisUtf8(option.substr(0, egal)),
                                       depuisUtf8(option.substr(egal + 1)), g);
     }
@@ -61,6 +60,14 @@ std::string produireListe(const DemandeGraphique& demande, GenealogieOuverte& g,
         const auto format = formatSelonNom(demande.format);
         if (!format) throw std::invalid_argument("format inconnu : " + demande.format);
         p.format = *format;
+    }
+    if (!demande.papier.empty()) {
+        // Pour ce document seulement : la configuration n'est pas enregistrée par la console.
+        const auto papier = formatPapierSelonNom(demande.papier);
+        if (!papier)
+            throw std::invalid_argument("format de papier inconnu : " + demande.papier +
+                                        "\n« veltrane-cli FICHIER graphiques » les liste.");
+        contexte.configuration.formatPapier = *papier;
     }
     const std::string chemin = cheminImpose(demande.sortie, contexte);
     return produireListeAscendante(p, g, contexte, chemin);
@@ -75,7 +82,10 @@ std::string listeGraphiquesConsole() {
     for (const OptionGraphique& o : optionsListeAscendante())
         texte += std::string("  --option ") + o.cle + "=... (défaut : " + o.defaut + ") " + o.aide +
                  "\n";
-    return texte;
+    texte += "\nFormats de papier (--papier, pour ce document seulement) :\n ";
+    for (const FormatPapier& f : FormatsPapier)
+        texte += " " + nomConsolePapier(f);
+    return texte + "\n";
 }
 
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
@@ -83,8 +93,8 @@ std::string produireGraphiqueConsole(const DemandeGraphique& demande, Genealogie
     if (demande.type == NOM_CONSOLE_LISTE_ASCENDANTE ||
         demande.type == std::to_string(COMMANDE_LISTE_ASCENDANTE))
         return produireListe(demande, g, contexte);
-    throw OperationImpossible("Graphique inconnu : " + depuisUtf8(demande.type) +
-                              "\n« veltrane-cli FICHIER graphiques » les liste.");
+    throw std::invalid_argument("graphique inconnu : " + demande.type +
+                                "\n« veltrane-cli FICHIER graphiques » les liste.");
 }
 
 void inscrireGraphiquesConsole(ContexteProgramme& contexte) {

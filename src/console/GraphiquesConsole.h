@@ -15,6 +15,7 @@ struct DemandeGraphique {
     std::string racine; // PERSONNE
     std::string format; // pdf, texte, rtf, web ; vide : celui du graphique
     std::string sortie; // dossier ou fichier ; vide : le répertoire des documents
+    std::string papier; // « a4-portrait »… ; vide : celui des préférences
     std::vector<std::string> options; // CLE=VALEUR
 };
 
@@ -22,7 +23,8 @@ struct DemandeGraphique {
 std::string listeGraphiquesConsole();
 
 // Produit le document et rend son chemin. Lève OperationImpossible (graphique inconnu, personne
-// introuvable ou ambiguë, écriture impossible) ou std::invalid_argument (option mal formée).
+// introuvable ou ambiguë, écriture impossible) ou std::invalid_argument (graphique inconnu,
+// option mal formée ou répétée, papier inconnu : mauvais usage de la commande).
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& genealogie,
                                      ContexteProgramme& contexte);
 

@@ -8,6 +8,7 @@
 #include "application/Repertoires.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
+#include "console/AideFrancaise.h"
 #include "console/CommandesConsole.h"
 #include "console/FluxUtf8.h"
 #include "console/GraphiquesConsole.h"
@@ -69,17 +70,14 @@ std::int32_t personne(const GenealogieOuverte& g, const std::string& texte,
     if (d.numero > 0) return d.numero;
     if (d.homonymes.empty())
         throw Erreur{"Aucune personne ne correspond à « " + depuisUtf8(texte) + " »", SORTIE_ECHEC};
-    std::string liste = "Plusieurs personnes correspondent à « " + depuisUtf8(texte) + " » :";
-    for (std::int32_t n : d.homonymes)
-        liste += "\n  " + lignePersonne(g, n, d.phonetique, gestionMajuscules);
-    throw Erreur{liste + "\nDésignez-en une par sa référence (@I12@) ou son numéro (#37).",
-                 SORTIE_ECHEC};
+    throw Erreur{messageHomonymes(g, depuisUtf8(texte), d, gestionMajuscules), SORTIE_ECHEC};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{versUtf8("Veltrane : lecture de fichiers GEDCOM et graphiques généalogiques.")};
+    aideEnFrancais(app);
     app.require_subcommand(1);
     std::string fichier;
     app.add_option("FICHIER", fichier, versUtf8("Fichier GEDCOM (.ged) ou fusion Gedcom (.fged)"))
@@ -114,6 +112,9 @@ int main(int argc, char** argv) {
     graphique->add_option("--format", demande.format, versUtf8("pdf, texte, rtf ou web"));
     graphique->add_option("--sortie", demande.sortie, versUtf8("Dossier ou fichier du document"));
     graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
+    graphique->add_option("--papier", demande.papier,
+                          versUtf8("a4-portrait, non-pagine… (pour ce document seulement)"));
+    titrerCommandes(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

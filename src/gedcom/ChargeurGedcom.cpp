@@ -42,6 +42,36 @@ void couper(std::string& texte, std::size_t taille) {
     if (texte.size() > taille) texte.resize(taille);
 }
 
+// Un commentaire se lit jusqu'au bout de sa première ligne, suites CONC comprises, avant d'être
+// coupé pour la base ; au-delà de cette borne, la coupe est de toute façon faite.
+constexpr std::size_t COMMENTAIRE_LU_MAX = 4 * TEXTE_MAX;
+
+} // namespace
+
+std::string commentaireCoupe(std::string_view texte, std::size_t taille) {
+    while (!texte.empty() && texte.back() == ' ')
+        texte.remove_suffix(1);
+    // La base garde taille - 1 octets ; au-delà, place pour les points de suspension.
+    if (texte.size() < taille) return std::string(texte);
+    std::string_view debut = texte.substr(0, taille - 2);
+    // Coupe à la fin d'un mot : avant l'espace qui suit, ou avant le dernier mot entamé.
+    if (texte[debut.size()] != ' ') {
+        const std::size_t espace = debut.rfind(' ');
+        if (espace != std::string_view::npos && espace > 0) debut = debut.substr(0, espace);
+    }
+    while (!debut.empty() && (debut.back() == ' ' || debut.back() == ',' || debut.back() == ';'))
+        debut.remove_suffix(1);
+    return std::string(debut) + '\x85'; // « … » en Windows-1252
+}
+
+namespace {
+
+// Ajoute une suite CONC au commentaire encore ouvert, sans espace comme le veut la norme GEDCOM.
+void prolongerCommentaire(std::string& commentaire, std::string_view suite) {
+    commentaire += suite;
+    couper(commentaire, COMMENTAIRE_LU_MAX);
+}
+
 std::string_view sansEspacesDebut(std::string_view v) {
     while (!v.empty() && v.front() == ' ')
         v.remove_prefix(1);
@@ -140,6 +170,8 @@ struct Chargeur {
     bool contenu = false;
     std::string cle;
     bool texteSourceVu = false, porteurPhoto = false, premiereLigneNote = false;
+    // La dernière ligne de note lue portait le commentaire : une suite CONC le prolonge.
+    bool commentaireOuvert = false;
 
     // Second passage.
     TamponIndividu personne;
@@ -298,20 +330,31 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
     std::string texte(c.valeur(l));
     const bool premiere = c.premiereLigneNote;
     c.premiereLigneNote = false;
+    const bool suite = c.commentaireOuvert && l.balise == CONC;
+    c.commentaireOuvert = false;
+    if (suite) {
+        if (std::string* candidat = c.notesCommentaire.chercher(c.cle)) {
+            prolongerCommentaire(*candidat, texte);
+            c.commentaireOuvert = true;
+        }
+        if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese) return;
+    }
     const bool rtf = texte.find("{\\rtf1") != std::string::npos;
     const bool sansCandidat = !c.notesCommentaire.chercher(c.cle);
     if (c.options.sourceCommentaire == SourceCommentaire::PremiereLigneNote && premiere) {
         if (!rtf) {
             std::string candidat = texte;
-            couper(candidat, TEXTE_MAX);
+            couper(candidat, COMMENTAIRE_LU_MAX);
             c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
+            c.commentaireOuvert = true;
         }
     } else if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese && sansCandidat &&
                !texte.empty() && texte.front() == '#') {
         if (!rtf) {
             std::string candidat = texte.substr(1);
-            couper(candidat, TEXTE_MAX);
+            couper(candidat, COMMENTAIRE_LU_MAX);
             c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
+            c.commentaireOuvert = true;
         }
         return;
     }
@@ -321,6 +364,7 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
 void surDebutNote(Chargeur& c, LigneGedcom& l) {
     c.cle = c.lecteur.cleCourante();
     c.premiereLigneNote = true;
+    c.commentaireOuvert = false;
     if (*l.valeur != '\0') ajouterLigneNoteRecord(c, l);
 }
 void surSuiteNote(Chargeur& c, LigneGedcom& l) {
@@ -779,6 +823,14 @@ void ajouterLigneNote(TamponIndividu& t, std::string_view v) {
 // NOTE de niveau 1, et CONT/CONC tant que la personne n'a pas encore de lignes de notes.
 void surNote(Chargeur& c, LigneGedcom& l) {
     TamponIndividu& t = c.personne;
+    const bool suite = c.commentaireOuvert && l.balise == CONC;
+    c.commentaireOuvert = false;
+    if (suite) {
+        prolongerCommentaire(t.commentaire, c.valeur(l));
+        c.commentaireOuvert = true;
+        // La ligne « # » n'est pas une ligne de note : sa suite non plus.
+        if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese) return;
+    }
     if (!t.notes.empty()) return ajouterLigneNote(t, c.valeur(l));
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (!cle.empty()) {
@@ -799,8 +851,11 @@ void surNote(Chargeur& c, LigneGedcom& l) {
     const bool diese = option == SourceCommentaire::LigneDiese && v.front() == '#';
     if (option == SourceCommentaire::PremiereLigneNote || diese) {
         const bool rtf = v.find("{\\rtf1") != std::string_view::npos;
-        if (t.commentaire.empty() && !rtf)
-            t.commentaire = texteCoupe(sansEspacesDebut(diese ? v.substr(1) : v), TEXTE_MAX);
+        if (t.commentaire.empty() && !rtf) {
+            t.commentaire =
+                texteCoupe(sansEspacesDebut(diese ? v.substr(1) : v), COMMENTAIRE_LU_MAX);
+            c.commentaireOuvert = true;
+        }
         if (diese) return;
         if (rtf) return ajouterLigneNote(t, "");
     }
@@ -1068,8 +1123,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         const std::string& b = options.baliseCommentaire;
         if (TABLE_ENREGISTREMENTS.chercher(b) != INCONNUE || TABLE_INDIVIDU.chercher(b) != INCONNUE)
             throw OperationImpossible(
-                "Le tag \"" + b +
-                "\" ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
+                "Le tag « " + b +
+                " » ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
                 "compte dans la description d'un individu.");
     }
 
@@ -1311,7 +1366,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         ind.nom = ecrivain->stockerTexte(Zone::Noms, t.nom);
         ind.prenoms = ecrivain->stockerTexte(Zone::Prenoms, t.prenoms);
         ind.profession = ecrivain->stockerTexte(Zone::Professions, t.profession);
-        ind.commentaire = ecrivain->stockerTexte(Zone::Commentaires, t.commentaire);
+        ind.commentaire =
+            ecrivain->stockerTexte(Zone::Commentaires, commentaireCoupe(t.commentaire, TEXTE_MAX));
         ind.photos = ecrivain->stockerPhotos(t.photos);
         ind.notes = ecrivain->stockerNotes(t.notes);
         ind.source = ecrivain->stockerTexte(Zone::Sources, t.source);

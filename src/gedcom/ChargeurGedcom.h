@@ -46,6 +46,10 @@ struct ResultatChargement {
 ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
                                  const OptionsChargement& options, Interaction& interaction);
 
+// Commentaire rangé dans la base, de taille - 1 octets au plus : un texte plus long est coupé à
+// la fin d'un mot et finit par « … » (Windows-1252).
+std::string commentaireCoupe(std::string_view texte, std::size_t taille);
+
 // Drapeaux du logiciel source d'après la valeur SOUR de l'en-tête.
 std::uint32_t drapeauxDuLogiciel(std::string_view valeur);
 

@@ -55,7 +55,7 @@ std::span<const BoutonBarre> boutonsBarre();
 // Commandes qui ne servent que lorsqu'une généalogie est ouverte.
 bool demandeGenealogie(int commande);
 
-// Adresse du site de Veltrane (boîte « A propos », commande 1093).
+// Adresse du site de Veltrane (boîte « À propos », commande 1093).
 inline constexpr const char* ADRESSE_SITE = "https://veltrane.fr";
 inline constexpr const char* VERSION_PROGRAMME = "6.1";
 

@@ -123,14 +123,11 @@ void FenetrePrincipale::initialiseApplication() {
     c.configuration = chargeConfiguration(c.repertoires.configuration);
 
     // Sans Vide.pdf dans les données d'installation, afficheurPdf fait l'arrêt fatal.
-    if (!c.afficheurs.afficheurPdf(c.configuration.afficheurPdf, c.repertoires.donnees)) {
-        bool valide = false;
-        if (c.interaction.question(MESSAGE_AFFICHEUR_PDF_INDEFINI))
-            valide = preferences(QStringLiteral(u"Afficheurs"));
-        // Validée, la page Afficheurs a déjà prévenu qu'aucun afficheur n'existe.
-        if (!valide && c.afficheurs.applicationPdf().empty())
-            c.interaction.message(MESSAGE_AFFICHEUR_PDF_INACCESSIBLE);
-    }
+    // Une seule boîte : la question. Refusée ou annulée, l'utilisateur sait déjà ; validée, la
+    // page Afficheurs prévient elle-même quand aucun afficheur n'existe.
+    if (!c.afficheurs.afficheurPdf(c.configuration.afficheurPdf, c.repertoires.donnees) &&
+        c.interaction.question(MESSAGE_AFFICHEUR_PDF_INDEFINI))
+        preferences(QStringLiteral(u"Afficheurs"));
 
     c.usage = chargeUsage(c.repertoires.configuration);
     // Ici viendra la recherche d'une nouvelle version de Veltrane.
@@ -289,9 +286,30 @@ bool FenetrePrincipale::commandeDisponible(int id) const {
     return commandes_.contains(id) && (!demandeGenealogie(id) || aUneGenealogie());
 }
 
+namespace {
+
+// Grise chaque sous-menu dont toutes les commandes le sont ; vrai s'il en reste une active.
+bool griseSousMenus(QMenu* menu) {
+    bool actif = false;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        if (QMenu* sousMenu = a->menu()) a->setEnabled(griseSousMenus(sousMenu));
+        actif = actif || a->isEnabled();
+    }
+    return actif;
+}
+
+} // namespace
+
 void FenetrePrincipale::rafraichitMenus() {
     for (auto& [id, a] : actions_)
         a->setEnabled(commandeDisponible(id));
+    // Un sous-menu ou un bouton dont aucune commande n'est possible ne doit pas sembler l'être.
+    for (QAction* a : menuBar()->actions())
+        if (a->menu()) griseSousMenus(a->menu());
+    for (auto& [id, menu] : menusBoutons_)
+        if (QAction* bouton = action(id))
+            bouton->setEnabled(bouton->isEnabled() && griseSousMenus(menu));
     if (barre_) barre_->setVisible(aUneGenealogie());
 }
 
@@ -434,7 +452,7 @@ void FenetrePrincipale::afficheAide(const std::string& page) {
 }
 
 void FenetrePrincipale::aPropos() {
-    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"A propos de Veltrane"),
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"À propos de Veltrane"),
                       texteAPropos(contexte_.repertoires.configuration), QMessageBox::Ok, this);
     boite.setObjectName(QStringLiteral(u"APropos"));
     boite.exec();

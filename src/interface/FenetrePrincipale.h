@@ -36,7 +36,7 @@ std::string fichierLigneDeCommande(const QStringList& arguments);
 // Image d'un bouton : les pixels blancs du masque deviennent transparents.
 QImage imageAvecMasque(const QString& image, const QString& masque);
 
-// Texte de la boîte « A propos ».
+// Texte de la boîte « À propos ».
 QString texteAPropos(const std::string& repertoireConfiguration);
 
 // La fenêtre principale : menus, barre d'outils, table des commandes et gestionnaire unique

@@ -35,7 +35,12 @@ constexpr std::string_view SIGNATURE_PAR_DEFAUT_1 = "Veltrane";
 constexpr std::string_view SIGNATURE_PAR_DEFAUT_2 = "https://veltrane.fr";
 
 const OptionGraphique OPTIONS[] = {
-    {"renvois", "oui", "Fait un renvoi pour les personnes \"doublon\" (oui ou non)"},
+    {"renvois", "oui",
+     "Une personne déjà listée est remplacée par « voir … génération » (oui) ou répétée en "
+     "entier (non)"},
+    {"doubles", "la préférence « Montrer les doubles branches »",
+     "Les ascendants d'une personne déjà listée sont listés à nouveau (oui) ou une seule fois "
+     "(non)"},
     {"generations", "0",
      "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)"},
     {"coupes", "",
@@ -54,7 +59,7 @@ std::string nomComplet(std::string prenoms, const std::string& nom) {
 }
 
 std::string titreGeneration(unsigned generation) {
-    return std::to_string(generation) + "° GENERATION";
+    return std::to_string(generation) + "° GÉNÉRATION";
 }
 
 std::string_view sansBlancs(std::string_view t) {
@@ -111,6 +116,16 @@ std::span<const OptionGraphique> optionsListeAscendante() {
     return OPTIONS;
 }
 
+namespace {
+
+bool ouiNon(std::string_view cle, const std::string& v) {
+    if (v == "oui" || v == "1") return true;
+    if (v == "non" || v == "0") return false;
+    throw std::invalid_argument(std::string(cle) + " : oui ou non attendu, pas « " + v + " »");
+}
+
+} // namespace
+
 std::optional<std::uint8_t> formatSelonNom(std::string_view nom) {
     if (nom == "pdf") return 0;
     if (nom == "texte" || nom == "txt") return 1;
@@ -123,12 +138,9 @@ void appliqueOptionListeAscendante(ParametresListeAscendante& parametres, std::s
                                    std::string_view valeur, const GenealogieOuverte& genealogie) {
     const std::string v(sansBlancs(valeur));
     if (cle == "renvois") {
-        if (v == "oui" || v == "1")
-            parametres.renvois = true;
-        else if (v == "non" || v == "0")
-            parametres.renvois = false;
-        else
-            throw std::invalid_argument("renvois : oui ou non attendu, pas « " + v + " »");
+        parametres.renvois = ouiNon(cle, v);
+    } else if (cle == "doubles") {
+        parametres.doubles = ouiNon(cle, v);
     } else if (cle == "generations") {
         unsigned n = 0;
         const auto [fin, erreur] = std::from_chars(v.data(), v.data() + v.size(), n);
@@ -319,7 +331,8 @@ void ListeAscendante::calculeEntrees() {
 
     // Première entrée de chaque personne (rang + 1, 0 : aucune), le temps du calcul.
     std::vector<std::uint32_t> premiere(static_cast<std::size_t>(n) + 1, 0);
-    const bool doublesBranches = contexte_.configuration.doublesBranchesAscendantes != 0;
+    const bool doublesBranches =
+        parametres_.doubles.value_or(contexte_.configuration.doublesBranchesAscendantes != 0);
     const std::uint8_t limite = parametres_.limiteGenerations;
     auto connue = [n](std::int32_t p) { return p >= 1 && p <= n; };
 
@@ -531,9 +544,10 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
         html.ecritTexte(e.numero);
         if (!e.nom.empty()) {
             const bool colore = couleurs && e.sexe != ' ';
-            if (colore) html << "<font color=\"#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
+            if (colore)
+                html << "<span style=\"color:#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
             html.ecritTexte(e.nom);
-            if (colore) html << "</b></font>";
+            if (colore) html << "</b></span>";
         }
         html.ecritTexte(e.details);
         html << "<br>\n";
@@ -584,17 +598,19 @@ std::string produireListeAscendante(const ParametresListeAscendante& parametres,
     const std::string chemin = liste.produire(cheminImpose);
     contexte.usage.incrementer(Usage::ListeAscendante);
     if (afficher) {
+        bool affiche = false;
         if (cheminImpose.empty()) {
-            liste.afficheDocument();
+            affiche = liste.afficheDocument();
         } else {
             const Configuration& c = contexte.configuration;
             const FormatSortie f = liste.format();
-            contexte.afficheurs.afficher(f, chemin,
-                                         f == FormatSortie::Pdf   ? c.afficheurPdf
-                                         : f == FormatSortie::Web ? c.afficheurWeb
-                                         : f == FormatSortie::Rtf ? c.afficheurRtf
-                                                                  : c.afficheurTxt);
+            affiche = contexte.afficheurs.afficher(f, chemin,
+                                                   f == FormatSortie::Pdf   ? c.afficheurPdf
+                                                   : f == FormatSortie::Web ? c.afficheurWeb
+                                                   : f == FormatSortie::Rtf ? c.afficheurRtf
+                                                                            : c.afficheurTxt);
         }
+        contexte.interaction.documentEcrit(chemin, affiche);
     }
     return chemin;
 }

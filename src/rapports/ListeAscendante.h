@@ -27,7 +27,7 @@ inline constexpr const char* TITRE_LISTE_ASCENDANTE = "Liste ascendante";
 inline constexpr const char* TITRE_WEB_LISTE_ASCENDANTE = "Liste Ascendante";
 inline constexpr const char* PREFIXE_LISTE_ASCENDANTE = "LA_";
 inline constexpr const char* MESSAGE_SOSA_AU_DELA_64 =
-    "La numérotation Soza-Stradonitz ne peut pas être affichée au-delà de la 64ème génération";
+    "La numérotation Sosa-Stradonitz ne peut pas être affichée au-delà de la 64e génération";
 inline constexpr const char* MESSAGE_RACINE_INCONNUE =
     "La personne choisie n'existe pas dans la généalogie ouverte";
 inline constexpr int COMMANDE_LISTE_ASCENDANTE = 6201;
@@ -46,6 +46,8 @@ struct ParametresListeAscendante {
     std::uint8_t format = 0; // 0 PDF, 1 texte, 2 RTF, 3 Web
     std::optional<EnsemblePersonnes> coupes;
     std::uint8_t limiteGenerations = 0; // 0 : sans limite
+    // Hors favori (console) : ascendants d'un doublon répétés ; rien : la préférence.
+    std::optional<bool> doubles;
 
     FormatSortie formatSortie() const;
     // Les variables dans l'ordre de SIGNATURE (pour decodeParametres et encodeVariables).

@@ -7,11 +7,11 @@
 
 namespace veltrane {
 
-// Flux de sortie d'un document texte (HTML, RTF, texte) : les lignes finissent par retour
-// chariot et saut de ligne, les nombres s'écrivent sans séparateur quelle que soit la locale.
+// Flux de sortie d'un document texte (HTML, RTF, texte) : caractères et fins de ligne selon le
+// codage, nombres écrits sans séparateur quelle que soit la locale.
 class FluxDocument : public std::ostream {
 public:
-    FluxDocument();
+    explicit FluxDocument(CodageDocument codage);
     ~FluxDocument() override;
     FluxDocument(const FluxDocument&) = delete;
     FluxDocument& operator=(const FluxDocument&) = delete;

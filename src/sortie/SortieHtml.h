@@ -28,7 +28,7 @@ public:
     void ouvrePositionne(const std::string& chemin, std::string_view titre, int32_t largeur,
                          int32_t hauteur, std::optional<std::string_view> css = std::nullopt);
 
-    // Texte Windows-1252 échappé pour une page déclarée ISO-8859-1.
+    // Texte Windows-1252 échappé pour la page (écrite en UTF-8).
     void ecritTexte(std::string_view texte);
     void texte(int32_t x, int32_t y, std::string_view texte);
     // Cadre bordé de la couleur des traits sur les côtés demandés.

@@ -10,11 +10,11 @@ inline constexpr const char* MESSAGE_OUVERTURE_TXT = "Ouverture impossible du fi
 inline constexpr const char* MESSAGE_ECRITURE_SORTIE =
     "Erreur d'écriture dans le fichier de sortie";
 
-// Document texte brut d'une liste : le graphique y écrit ses lignes par l'opérateur <<, en
-// Windows-1252, chaque "\n" devenant retour chariot et saut de ligne.
+// Document texte brut d'une liste : le graphique y écrit ses lignes en Windows-1252 par
+// l'opérateur <<, le fichier les reçoit en UTF-8 avec des fins de ligne LF.
 class SortieTexte : public FluxDocument {
 public:
-    SortieTexte() = default;
+    SortieTexte() : FluxDocument(CodageDocument::Utf8Lf) {}
     // Ferme sans rien signaler quand le graphique est abandonné par une exception.
     ~SortieTexte() override;
 

@@ -1,10 +1,12 @@
 #include "sortie/TamponFinsDeLigne.h"
 
+#include "plateforme/TexteUtf8.h"
+
 #include <cstring>
 
 namespace veltrane {
 
-TamponFinsDeLigne::TamponFinsDeLigne() {
+TamponFinsDeLigne::TamponFinsDeLigne(CodageDocument codage) : codage_(codage) {
     setp(tampon_.data(), tampon_.data() + tampon_.size());
 }
 
@@ -32,6 +34,14 @@ bool TamponFinsDeLigne::vide() {
     const char* fin = pptr();
     setp(tampon_.data(), tampon_.data() + tampon_.size());
     if (echec_ || !fichier_.is_open()) return false;
+    if (codage_ == CodageDocument::Utf8Lf) {
+        // Un octet par caractère : chaque morceau du tampon se convertit seul.
+        const std::string utf8 =
+            versUtf8(std::string_view(debut, static_cast<std::size_t>(fin - debut)));
+        const auto taille = static_cast<std::streamsize>(utf8.size());
+        if (fichier_.sputn(utf8.data(), taille) != taille) echec_ = true;
+        return !echec_;
+    }
     while (debut < fin) {
         const void* trouve = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
         const char* morceau = trouve ? static_cast<const char*>(trouve) : fin;

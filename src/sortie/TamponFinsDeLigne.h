@@ -7,11 +7,14 @@
 
 namespace veltrane {
 
-// Tampon d'écriture d'un document texte : chaque saut de ligne devient retour chariot et saut de
-// ligne, pour que les documents soient les mêmes sur toutes les plateformes.
+// Ce que devient le Windows-1252 écrit par les graphiques : tel quel avec CR LF (RTF, qui échappe
+// ses octets lui-même), ou UTF-8 avec LF, ce qu'attendent les outils et navigateurs sous Linux.
+enum class CodageDocument { Windows1252CrLf, Utf8Lf };
+
+// Tampon d'écriture d'un document texte, qui convertit fins de ligne et caractères à l'écriture.
 class TamponFinsDeLigne : public std::streambuf {
 public:
-    TamponFinsDeLigne();
+    explicit TamponFinsDeLigne(CodageDocument codage = CodageDocument::Windows1252CrLf);
     ~TamponFinsDeLigne() override;
     TamponFinsDeLigne(const TamponFinsDeLigne&) = delete;
     TamponFinsDeLigne& operator=(const TamponFinsDeLigne&) = delete;
@@ -32,6 +35,7 @@ private:
     std::filebuf fichier_;
     std::array<char, 1 << 16> tampon_{};
     bool echec_ = false;
+    CodageDocument codage_;
 };
 
 } // namespace veltrane

@@ -276,7 +276,7 @@ TEST(Perso, TagDeCommentaire) {
         normaliseBaliseCommentaire("name");
         FAIL() << "pas d'exception";
     } catch (const OperationImpossible& e) {
-        EXPECT_STREQ(e.what(), "Le tag \"NAME\" ne peut pas être utilisé pour les "
+        EXPECT_STREQ(e.what(), "Le tag « NAME » ne peut pas être utilisé pour les "
                                "commentaires\ncar il est déjà pris en compte dans la description "
                                "d'un individu.");
     }
