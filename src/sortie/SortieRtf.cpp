@@ -47,7 +47,7 @@ SortieRtf::~SortieRtf() {
 void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, uint8_t bleu) {
     ferme();
     if (!ouvreFichier(chemin))
-        throw OperationImpossible("Ouverture impossible du fichier " + chemin);
+        throw OperationImpossible(messageEchec());
     const FormatPapier& format = formatPapier(configuration_.formatPapier);
     largeurFeuille_ = format.largeur;
     hauteurFeuille_ = format.hauteur;
