@@ -541,7 +541,7 @@ TEST(ListeAscendante, TailleDeLaPage) {
 TEST(ListeAscendante, RtfLuParUnrtf) {
     Essai e("implexe.ged", IMPLEXE);
     const std::string chemin = e.produire(e.parametres("@I01@", 2));
-    EXPECT_EQ(chemin, e.repertoire.fichier("LA_Rémi-RACINE.rtf"));
+    EXPECT_EQ(chemin, e.repertoire.fichier(versUtf8("LA_Rémi-RACINE.rtf")));
     const std::string rtf = lire(chemin);
     EXPECT_EQ(rtf.rfind("\\par\r\n}}"), rtf.size() - 8) << rtf;
     EXPECT_NE(rtf.find("\\b1    1\\'b0 GENERATION\\b0 {\\fs1\\brdrb\\brdrw28\\brdrth\\brdrcf3\\par}"
@@ -613,7 +613,7 @@ TEST(ListeAscendante, FavoriEncodeRelitEtRejoue) {
     inscrireListeAscendante(table, e.contexte);
     const auto chemin = rejoue(favori, table, identites, e.interaction);
     ASSERT_TRUE(chemin.has_value());
-    EXPECT_EQ(*chemin, e.repertoire.fichier("LA_Rémi-RACINE.rtf"));
+    EXPECT_EQ(*chemin, e.repertoire.fichier(versUtf8("LA_Rémi-RACINE.rtf")));
     EXPECT_NE(lire(*chemin).find("Louis RACINE\\cf0"), std::string::npos);
     EXPECT_EQ(lire(*chemin).find("Jacques"), std::string::npos);
 }
