@@ -14,6 +14,7 @@
 #include "console/GraphiquesConsole.h"
 #include "console/InteractionConsole.h"
 #include "gedcom/LecteurGedcom.h"
+#include "plateforme/FichierTemporaire.h"
 #include "plateforme/TexteUtf8.h"
 #include "rapports/ConsultationTexte.h"
 
@@ -124,6 +125,10 @@ int main(int argc, char** argv) {
 
     InteractionConsole interaction;
     installerGestionnaireArretFatal(&arretConsole);
+    // Interrompue, la console n'abandonne pas ses fichiers temporaires ; ceux d'une console
+    // tuée sans pouvoir nettoyer partent ici.
+    installerNettoyageSignaux();
+    nettoieTemporairesAbandonnes();
     try {
         verifierFichier(fichier);
         // Les préférences et les options des fichiers sont celles du programme de bureau.

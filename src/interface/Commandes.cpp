@@ -95,6 +95,7 @@ constexpr E MenuFichier[] = {
     {u"&Consulter", commande::Consulter},
     {u"&Ouvrir...", commande::Ouvrir},
     {u"&Fermer", commande::Fermer},
+    {u"&Enregistrer sous…", commande::EnregistrerSous},
     {u"&Fusion Gedcom", 0, FusionGedcom},
     {},
     {u"&Quitter", commande::Quitter},

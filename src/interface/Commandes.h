@@ -13,6 +13,7 @@ inline constexpr int Fermer = 1003;
 inline constexpr int FusionCreer = 1004;
 inline constexpr int FusionModifier = 1005;
 inline constexpr int Quitter = 1010;
+inline constexpr int EnregistrerSous = 1011;
 inline constexpr int Sources = 1086;
 inline constexpr int Professions = 1087;
 inline constexpr int OptionsFichier = 1088;

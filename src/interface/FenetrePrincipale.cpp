@@ -20,6 +20,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QIcon>
 #include <QMenu>
@@ -160,6 +161,7 @@ void FenetrePrincipale::inscritCommandesDeBase() {
         dialogue.exec();
     };
     commandes_[Quitter] = [this] { close(); };
+    commandes_[EnregistrerSous] = [this] { enregistreDocumentSous(); };
     commandes_[Preferences] = [this] { preferences(); };
     commandes_[Aide] = [this] { afficheAide(); };
     commandes_[APropos] = [this] { aPropos(); };
@@ -254,7 +256,7 @@ void FenetrePrincipale::termine() {
     termine_ = true;
     fermeGenealogie();
     enregistreUsage(contexte_.usage, contexte_.repertoires.configuration);
-    if (!contexte_.repertoires.documents.empty()) nettoieDocuments(contexte_.repertoires.documents);
+    nettoieDocuments(contexte_.documentsProduits);
 }
 
 void FenetrePrincipale::executeCommande(int id) {
@@ -283,6 +285,7 @@ void FenetrePrincipale::inscritCommande(int id, Traitement traitement) {
 }
 
 bool FenetrePrincipale::commandeDisponible(int id) const {
+    if (id == commande::EnregistrerSous) return !dernierDocument(contexte_.documentsProduits).empty();
     return commandes_.contains(id) && (!demandeGenealogie(id) || aUneGenealogie());
 }
 
@@ -366,7 +369,7 @@ void FenetrePrincipale::ouvrir() {
         chemin = fichierAOuvrir_;
         if (chemin.empty()) return;
     } else {
-        fermeGenealogie();
+        // La généalogie ouverte reste jusqu'à ce que la nouvelle soit chargée.
         chemin = choisitFichier();
         if (chemin.empty()) return;
     }
@@ -385,12 +388,26 @@ std::string FenetrePrincipale::choisitFichier() {
     }
 }
 
+void FenetrePrincipale::enregistreDocumentSous() {
+    const std::string document = dernierDocument(contexte_.documentsProduits);
+    if (document.empty()) return;
+    const QString nom = depuisChemin(std::filesystem::path(document).filename().string());
+    const QString choisi = QFileDialog::getSaveFileName(
+        this, QStringLiteral(u"Enregistrer sous"), QDir::home().filePath(nom));
+    if (choisi.isEmpty()) return;
+    const std::string destination = versChemin(choisi);
+    veltrane::enregistreDocumentSous(document, destination);
+    // Gardé par l'utilisateur : plus effacé à la sortie, même s'il est dans le dossier des
+    // documents.
+    std::erase(contexte_.documentsProduits, destination);
+}
+
 void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerErreurs) {
-    fermeGenealogie();
     if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
     fichierDemande_ = chemin;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Une ouverture manquée ne laisse aucune généalogie : rien n'est gardé avant la fin.
+    // Une ouverture manquée laisse la généalogie d'avant ouverte : elle n'est fermée (fichier
+    // de données compris) qu'une fois la nouvelle chargée.
     std::unique_ptr<GenealogieOuverte> g;
     try {
         g = ouvrirGenealogieAvecOptions(chemin, contexte_.repertoires.configuration,
@@ -405,6 +422,7 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
     const std::string journal = g->chargement().journal;
     // L'avis vient du fil de surveillance : il est remis au fil principal par le signal.
     g->surveiller([this] { emit fichierModifie(); });
+    fermeGenealogie();
     contexte_.genealogie = std::move(g);
     if (menuFavoris_) menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());
     setWindowTitle(depuisChemin(chemin));

@@ -108,6 +108,9 @@ private:
 
     void ouvrir();
     std::string choisitFichier();
+    // Copie le dernier document montré là où l'utilisateur le garde : ceux du dossier des
+    // documents sont effacés à la sortie.
+    void enregistreDocumentSous();
     void chargeGenealogie(const std::string& chemin);
     void surFichierModifie();
     void rejoueFavori(int commande);

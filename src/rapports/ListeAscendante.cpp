@@ -522,7 +522,7 @@ void ListeAscendante::ecritRtf(const std::string& chemin) const {
         }
     }
     if (precedente != 0) rtf << '}';
-    if (!rtf.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!rtf.ferme()) throw OperationImpossible(rtf.messageEchec());
 }
 
 void ListeAscendante::ecritWeb(const std::string& chemin) const {
@@ -559,7 +559,7 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
         }
     }
     if (precedente != 0) html << "</div>\n";
-    if (!html.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!html.ferme()) throw OperationImpossible(html.messageEchec());
 }
 
 std::string ListeAscendante::produire(const std::string& cheminImpose) {

@@ -16,11 +16,14 @@ public:
     FluxDocument(const FluxDocument&) = delete;
     FluxDocument& operator=(const FluxDocument&) = delete;
 
-    // Crée ou vide le fichier et remet l'état du flux à zéro ; faux s'il ne peut être ouvert.
+    // Prépare le document et remet l'état du flux à zéro ; faux s'il ne peut l'être.
     bool ouvreFichier(const std::string& chemin);
     bool estOuvert() const { return tampon_.estOuvert(); }
-    // Ferme le fichier ; un échec d'écriture ou de fermeture marque le flux en échec (faux).
+    // Met le document à sa place ; un échec d'écriture ou de fermeture marque le flux en échec
+    // (faux) et laisse intact le document d'avant.
     bool fermeFichier();
+    // Le chemin et la raison du dernier échec, pour le message.
+    const std::string& messageEchec() const { return tampon_.messageEchec(); }
 
 private:
     TamponFinsDeLigne tampon_;

@@ -41,7 +41,7 @@ SortieHtml::~SortieHtml() {
 void SortieHtml::ouvreFichierOuLeve(const std::string& chemin) {
     ferme();
     if (!ouvreFichier(chemin))
-        throw OperationImpossible("Ouverture impossible du fichier " + chemin);
+        throw OperationImpossible(messageEchec());
     margeGauche_ = configuration_.margeGauche;
     margeBas_ = configuration_.margeBas;
     const Couleur& c = configuration_.couleurTraits;

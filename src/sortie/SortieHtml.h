@@ -21,7 +21,7 @@ public:
     // Termine le document s'il ne l'est pas encore (graphique abandonné par une exception).
     ~SortieHtml() override;
 
-    // Lèvent OperationImpossible « Ouverture impossible du fichier » suivi du chemin.
+    // Lèvent OperationImpossible (chemin et raison) si le document ne peut être préparé.
     void ouvre(const std::string& chemin, std::string_view titre,
                std::optional<std::string_view> css = std::nullopt);
     // largeur, hauteur : taille du dessin en 1/16 de point, marges non comprises.

@@ -48,7 +48,7 @@ SortieRtf::~SortieRtf() {
 void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, uint8_t bleu) {
     ferme();
     if (!ouvreFichier(chemin))
-        throw OperationImpossible("Ouverture impossible du fichier " + chemin);
+        throw OperationImpossible(messageEchec());
     // Un document RTF coule de page en page : sans pagination, le traitement de texte pagine
     // lui-même sur du A4 portrait.
     const FormatPapier& choisi = formatPapier(configuration_.formatPapier);

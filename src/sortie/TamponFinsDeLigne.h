@@ -1,7 +1,8 @@
 #pragma once
 
+#include "plateforme/EcritureDocument.h"
+
 #include <array>
-#include <fstream>
 #include <streambuf>
 #include <string>
 
@@ -19,11 +20,13 @@ public:
     TamponFinsDeLigne(const TamponFinsDeLigne&) = delete;
     TamponFinsDeLigne& operator=(const TamponFinsDeLigne&) = delete;
 
-    // Crée ou vide le fichier ; faux s'il ne peut pas être ouvert.
+    // Prépare le document (l'ancien reste intact jusqu'à ferme) ; faux s'il ne peut pas l'être.
     bool ouvre(const std::string& chemin);
-    bool estOuvert() const { return fichier_.is_open(); }
-    // Vide et ferme ; faux si une écriture ou la fermeture a échoué depuis l'ouverture.
+    bool estOuvert() const { return document_.estOuverte(); }
+    // Vide et met le document à sa place ; faux si une écriture ou la fermeture a échoué.
     bool ferme();
+    // Le chemin et la raison du dernier échec.
+    const std::string& messageEchec() const { return document_.messageEchec(); }
 
 protected:
     int_type overflow(int_type c) override;
@@ -32,7 +35,8 @@ protected:
 private:
     bool vide();
 
-    std::filebuf fichier_;
+    EcritureDocument document_;
+    std::string converti_;
     std::array<char, 1 << 16> tampon_{};
     bool echec_ = false;
     CodageDocument codage_;

@@ -44,6 +44,7 @@ Entrees barreAttendue() {
         {u"&Fichier > &Consulter"_qs, 1001},
         {u"&Fichier > &Ouvrir..."_qs, 1002},
         {u"&Fichier > &Fermer"_qs, 1003},
+        {u"&Fichier > &Enregistrer sous…"_qs, 1011},
         {u"&Fichier > &Fusion Gedcom > &Créer..."_qs, 1004},
         {u"&Fichier > &Fusion Gedcom > &Modifier..."_qs, 1005},
         {u"&Fichier > &Quitter"_qs, 1010},

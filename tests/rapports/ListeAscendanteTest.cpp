@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -549,7 +550,7 @@ TEST(ListeAscendante, TailleDeLaPage) {
 TEST(ListeAscendante, RtfLuParUnrtf) {
     Essai e("implexe.ged", IMPLEXE);
     const std::string chemin = e.produire(e.parametres("@I01@", 2));
-    EXPECT_EQ(chemin, e.repertoire.fichier("LA_Rémi-RACINE.rtf"));
+    EXPECT_EQ(chemin, e.repertoire.fichier(versUtf8("LA_Rémi-RACINE.rtf")));
     const std::string rtf = lire(chemin);
     EXPECT_EQ(rtf.rfind("\\par\r\n}}"), rtf.size() - 8) << rtf;
     EXPECT_NE(
@@ -627,7 +628,7 @@ TEST(ListeAscendante, FavoriEncodeRelitEtRejoue) {
     inscrireListeAscendante(table, e.contexte);
     const auto chemin = rejoue(favori, table, identites, e.interaction);
     ASSERT_TRUE(chemin.has_value());
-    EXPECT_EQ(*chemin, e.repertoire.fichier("LA_Rémi-RACINE.rtf"));
+    EXPECT_EQ(*chemin, e.repertoire.fichier(versUtf8("LA_Rémi-RACINE.rtf")));
     EXPECT_NE(lire(*chemin).find("Louis RACINE\\cf0"), std::string::npos);
     EXPECT_EQ(lire(*chemin).find("Jacques"), std::string::npos);
 }
@@ -648,13 +649,49 @@ TEST(ListeAscendante, CheminImposeEtOuvertureImpossible) {
         produireListeAscendante(e.parametres("@I10@", 1), e.genealogie(), e.contexte, absent);
         ADD_FAILURE() << "aucune exception";
     } catch (const OperationImpossible& erreur) {
-        EXPECT_STREQ(erreur.what(), MESSAGE_OUVERTURE_TXT);
+        EXPECT_EQ(std::string(erreur.what()), "Création impossible du document « " + absent +
+                                                  " » : Aucun fichier ou dossier de ce type");
     }
     for (std::uint8_t format : {0, 2, 3})
         EXPECT_THROW(produireListeAscendante(e.parametres("@I10@", format), e.genealogie(),
                                              e.contexte, absent),
                      OperationImpossible)
             << int{format};
+}
+
+// Un chemin imposé qui désigne un fichier lu, quelle que soit son écriture (autre chemin, lien
+// symbolique, membre d'une fusion, la fusion elle-même), est refusé et le fichier reste intact ;
+// un autre document existant est remplacé comme avant.
+TEST(ListeAscendante, CheminImposeNeRemplacePasUnFichierLu) {
+    RepertoireEssai rep;
+    const std::string b = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Paul /AUTRE/\n0 TRLR\n";
+    rep.ecrire("a.ged", std::vector<std::uint8_t>(IMPLEXE.begin(), IMPLEXE.end()));
+    rep.ecrire("b.ged", std::vector<std::uint8_t>(b.begin(), b.end()));
+    rep.ecrire("f.fged", {'a', '.', 'g', 'e', 'd', '\n', 'b', '.', 'g', 'e', 'd', '\n'});
+    rep.ecrire("autre.txt", {'v', 'i', 'e', 'u', 'x'});
+    std::filesystem::create_symlink(rep.fichier("a.ged"), rep.fichier("lien.txt"));
+    Essai e(rep.fichier("f.fged"));
+    const std::string dossier = std::filesystem::path(rep.chemin()).filename().string();
+    ParametresListeAscendante p;
+    p.racine = 1;
+    p.format = 1;
+    for (const std::string& protege :
+         {rep.fichier("f.fged"), rep.chemin() + "/./a.ged", rep.chemin() + "/../" + dossier + "/b.ged",
+          rep.fichier("lien.txt")}) {
+        const std::string avant = lire(protege);
+        try {
+            produireListeAscendante(p, e.genealogie(), e.contexte, protege);
+            ADD_FAILURE() << "écrit sur " << protege;
+        } catch (const OperationImpossible& erreur) {
+            EXPECT_EQ(std::string(erreur.what()),
+                      "« " + protege + " » est un fichier lu par le programme : le document ne "
+                                       "le remplace pas");
+        }
+        EXPECT_EQ(lire(protege), avant) << protege;
+    }
+    EXPECT_EQ(produireListeAscendante(p, e.genealogie(), e.contexte, rep.fichier("autre.txt")),
+              rep.fichier("autre.txt"));
+    EXPECT_NE(lire(rep.fichier("autre.txt")), "vieux");
 }
 
 // Options de la console : valeurs par défaut listées, valeurs lues, erreurs signalées.

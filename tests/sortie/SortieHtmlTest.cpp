@@ -1,6 +1,7 @@
 #include "sortie/SortieHtml.h"
 #include "application/Configuration.h"
 #include "base/OperationImpossible.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/TexteUtf8.h"
@@ -214,7 +215,8 @@ TEST(SortieHtml, OuvertureImpossible) {
         html.ouvre(chemin, "Liste Ascendante");
         FAIL() << "ouverture acceptée";
     } catch (const OperationImpossible& e) {
-        EXPECT_EQ(std::string(e.what()), "Ouverture impossible du fichier " + chemin);
+        EXPECT_EQ(std::string(e.what()), "Création impossible du document « " + chemin +
+                                             " » : Aucun fichier ou dossier de ce type");
     }
     EXPECT_THROW(html.ouvrePositionne(chemin, "Arbre", 10, 10), OperationImpossible);
     EXPECT_FALSE(std::filesystem::exists(chemin));
@@ -244,14 +246,16 @@ TEST(SortieHtml, FinEcriteUneSeuleFoisMemeApresUneException) {
 }
 
 TEST(SortieHtml, EchecDEcritureSignaleParLeFlux) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_FAIL() << "/dev/full absent";
+    RepertoireEssai rep;
     Configuration configuration;
     SortieHtml html(configuration);
-    html.ouvre("/dev/full", "Liste Ascendante");
+    html.ouvre(rep.fichier("x.htm"), "Liste Ascendante");
+    LimiteTailleFichier limite(1000);
     for (int i = 0; i < 20000; ++i)
         html.ecritTexte("Jean Dupont (1850-1920)\n");
     EXPECT_FALSE(html.ferme());
     EXPECT_TRUE(html.fail());
+    EXPECT_TRUE(rep.noms().empty());
 }
 
 // Les deux sortes de documents passent tidy sans erreur, et sans avertissement sur leur

@@ -2,6 +2,7 @@
 #include "application/Configuration.h"
 #include "base/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/ImageJpeg.h"
@@ -233,7 +234,8 @@ TEST(SortieRtf, OuvertureImpossibleEtFinApresException) {
             rtf.ouvre(chemin, 0, 0, 0);
             FAIL() << "ouverture acceptée";
         } catch (const OperationImpossible& e) {
-            EXPECT_EQ(std::string(e.what()), "Ouverture impossible du fichier " + chemin);
+            EXPECT_EQ(std::string(e.what()), "Création impossible du document « " + chemin +
+                                                 " » : Aucun fichier ou dossier de ce type");
         }
     }
     EXPECT_TRUE(interaction.messages.empty());
@@ -251,13 +253,16 @@ TEST(SortieRtf, OuvertureImpossibleEtFinApresException) {
 }
 
 TEST(SortieRtf, EchecDEcriture) {
+    RepertoireEssai rep;
     Configuration configuration;
     InteractionEssai interaction;
     SortieRtf rtf(configuration, interaction);
-    rtf.ouvre("/dev/full", 0, 0, 0);
+    rtf.ouvre(rep.fichier("x.rtf"), 0, 0, 0);
     rtf << "\\par Jean\n";
+    LimiteTailleFichier limite(10);
     EXPECT_FALSE(rtf.ferme());
     EXPECT_TRUE(rtf.fail());
+    EXPECT_TRUE(rep.noms().empty());
 }
 
 // unrtf relit une table et extrait la photo intacte.

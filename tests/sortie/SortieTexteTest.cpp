@@ -1,5 +1,6 @@
 #include "sortie/SortieTexte.h"
 #include "base/OperationImpossible.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -93,16 +94,25 @@ TEST(SortieTexte, MessagesDOuvertureEtDEcriture) {
     RepertoireEssai rep;
     SortieTexte texte;
     attendMessage([&] { texte.ouvre(rep.fichier("absent/l.txt")); },
-                  "Ouverture impossible du fichier TXT");
-    attendMessage([&] { texte.ouvre(rep.chemin()); }, "Ouverture impossible du fichier TXT");
+                  "Création impossible du document « " + rep.fichier("absent/l.txt") +
+                      " » : Aucun fichier ou dossier de ce type");
+    attendMessage([&] { texte.ouvre(rep.chemin()); },
+                  "Création impossible du document « " + rep.chemin() + " » : Est un dossier");
 
-    // Le disque plein n'apparaît qu'au vidage : petite et grande écriture.
+    // Le disque plein n'apparaît qu'au vidage : petite et grande écriture. L'ancien document
+    // reste entier et aucun fichier temporaire ne traîne.
+    rep.ecrire("plein.txt", {'b', 'o', 'n'});
     for (std::size_t taille : {std::size_t{10}, std::size_t{300000}}) {
         SortieTexte plein;
-        plein.ouvre("/dev/full");
+        plein.ouvre(rep.fichier("plein.txt"));
         plein << std::string(taille, 'x') << "\n";
-        attendMessage([&] { plein.ferme(); }, "Erreur d'écriture dans le fichier de sortie");
+        LimiteTailleFichier limite(4);
+        attendMessage([&] { plein.ferme(); }, "Écriture impossible du document « " +
+                                                  rep.fichier("plein.txt") +
+                                                  " » : Fichier trop volumineux");
     }
+    EXPECT_EQ(lireTexte(rep, "plein.txt"), "bon");
+    EXPECT_EQ(rep.noms(), std::vector<std::string>{"plein.txt"});
 
     // Un document réussi se ferme sans message, et le fichier est bien là.
     texte.ouvre(rep.fichier("ok.txt"));
