@@ -73,6 +73,16 @@ std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_
     return personnes;
 }
 
+std::vector<std::int32_t> chercherHomonymesParPrenoms(const IndexNoms& index, std::string_view nom,
+                                                      std::string_view prenoms, bool phonetique,
+                                                      std::size_t maximum) {
+    std::vector<std::int32_t> personnes =
+        chercherHomonymes(index, nom, prenoms, phonetique, maximum, false);
+    if (personnes.empty() && !sansBlancs(prenoms).empty())
+        personnes = chercherHomonymes(index, nom, prenoms, phonetique, maximum, true);
+    return personnes;
+}
+
 std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
                           bool gestionMajuscules) {
     const Individu i = base.lireIndividu(n);
@@ -119,11 +129,12 @@ PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::stri
     const std::string_view prenoms = virgule == std::string_view::npos
                                          ? std::string_view{}
                                          : sansBlancs(texte.substr(virgule + 1));
-    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son.
-    for (int essai = 0; essai < 3; ++essai) {
-        const bool phonetique = essai == 2;
-        d.homonymes = chercherHomonymes(genealogie.index(), nom, prenoms, phonetique, HOMONYMES_MAX,
-                                        essai == 1);
+    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son (prénoms exacts).
+    for (int essai = 0; essai < 2; ++essai) {
+        const bool phonetique = essai == 1;
+        d.homonymes = phonetique
+                          ? chercherHomonymes(genealogie.index(), nom, prenoms, true)
+                          : chercherHomonymesParPrenoms(genealogie.index(), nom, prenoms, false);
         d.phonetique = phonetique;
         if (d.homonymes.empty()) continue;
         if (d.homonymes.size() == 1) {

@@ -215,6 +215,36 @@ std::size_t convertirTexte(char* texte, std::size_t longueur, JeuCaracteres jeu)
     return convertirAucun(p, debut, longueur);
 }
 
+std::size_t longueurSequenceUtf8(std::string_view utf8, std::size_t i) {
+    char32_t point = 0;
+    const unsigned n =
+        sequenceUtf8(reinterpret_cast<const Octet*>(utf8.data()), i, utf8.size(), point);
+    return n == 0 ? 1 : n;
+}
+
+std::size_t longueurHorsWindows1252(std::string_view utf8, std::size_t i) {
+    char32_t point = 0;
+    const unsigned n =
+        sequenceUtf8(reinterpret_cast<const Octet*>(utf8.data()), i, utf8.size(), point);
+    if (n == 0 || point < 0x100 || (point >= 0x300 && point <= 0x36F) || estInvisible(point))
+        return 0;
+    return versWindows1252(point) == '?' ? n : 0;
+}
+
+bool contientHorsWindows1252(std::string_view utf8) {
+    const auto* p = reinterpret_cast<const Octet*>(utf8.data());
+    std::size_t i = prefixeInchange(p, utf8.size());
+    while (i < utf8.size()) {
+        if (p[i] < 0xC2) {
+            ++i;
+            continue;
+        }
+        if (longueurHorsWindows1252(utf8, i) != 0) return true;
+        i += longueurSequenceUtf8(utf8, i);
+    }
+    return false;
+}
+
 void convertirTexte(char* texte, JeuCaracteres jeu) {
     const std::size_t longueur = convertirTexte(texte, std::strlen(texte), jeu);
     texte[longueur] = '\0';

@@ -9,19 +9,21 @@ namespace {
 using namespace balise;
 
 constexpr EntreeBalise ENREGISTREMENTS[] = {
-    {"ABBR", ABBR}, {"ADOP", ADOP}, {"AUTH", AUTH}, {"BIRT", BIRT}, {"CHAR", CHAR},
-    {"CHIL", CHIL}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT},
-    {"DIV", DIV},   {"FAM", FAM},   {"FAMC", FAMC}, {"FAMS", FAMS}, {"FILE", FILE},
-    {"HEAD", HEAD}, {"HUSB", HUSB}, {"INDI", INDI}, {"MARR", MARR}, {"NAME", NAME},
-    {"NOTE", NOTE}, {"OBJE", OBJE}, {"PLAC", PLAC}, {"PUBL", PUBL}, {"REPO", REPO},
-    {"SOUR", SOUR}, {"TITL", TITL}, {"TRLR", TRLR}, {"WIFE", WIFE},
+    {"ABBR", ABBR}, {"ADOP", ADOP}, {"AUTH", AUTH}, {"BAPM", BAPM}, {"BIRT", BIRT},
+    {"BURI", BURI}, {"CHAR", CHAR}, {"CHIL", CHIL}, {"CHR", CHR},   {"CONC", CONC},
+    {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT}, {"DIV", DIV},   {"FAM", FAM},
+    {"FAMC", FAMC}, {"FAMS", FAMS}, {"FILE", FILE}, {"HEAD", HEAD}, {"HUSB", HUSB},
+    {"INDI", INDI}, {"MARR", MARR}, {"NAME", NAME}, {"NOTE", NOTE}, {"OBJE", OBJE},
+    {"PEDI", PEDI}, {"PLAC", PLAC}, {"PUBL", PUBL}, {"REPO", REPO}, {"SOUR", SOUR},
+    {"TITL", TITL}, {"TRLR", TRLR}, {"WIFE", WIFE},
 };
 
 constexpr EntreeBalise INDIVIDU[] = {
-    {"BIRT", BIRT}, {"CAUS", CAUS}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE},
-    {"DEAT", DEAT}, {"EVEN", EVEN}, {"FILE", FILE}, {"LIEU", LIEU}, {"NAME", NAME},
-    {"NICK", NICK}, {"NOTE", NOTE}, {"OBJE", OBJE}, {"OCCU", OCCU}, {"PLAC", PLAC},
-    {"SEX", SEX},   {"SOUR", SOUR}, {"TYPE", TYPE}, {"_IMG", IMG},
+    {"BAPM", BAPM}, {"BIRT", BIRT}, {"BURI", BURI}, {"CAUS", CAUS}, {"CHR", CHR},
+    {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT}, {"EVEN", EVEN},
+    {"FILE", FILE}, {"LIEU", LIEU}, {"NAME", NAME}, {"NICK", NICK}, {"NOTE", NOTE},
+    {"OBJE", OBJE}, {"OCCU", OCCU}, {"PLAC", PLAC}, {"SEX", SEX},   {"SOUR", SOUR},
+    {"TYPE", TYPE}, {"_IMG", IMG},
 };
 
 constexpr EntreeBalise UNION[] = {
