@@ -341,22 +341,27 @@ std::optional<DateGenealogique> lire(Curseur& c, bool accepteEst) {
             c.pos += 5;
             return lireEntre(c, "ET");
         }
-        if (c.commencePar("FROM") && estBlanc(c.suivant(4))) {
-            c.pos += 4;
-            return lireDePeriode(c);
-        }
-        if (c.commencePar("TO") && estBlanc(c.suivant(2))) {
-            c.pos += 2;
-            const auto s = lireSimple(c, false);
-            if (!s) return std::nullopt;
-            return versDate(*s, DateGenealogique::AVANT);
-        }
-        if (c.commencePar("INT") && estBlanc(c.suivant(3))) {
-            // Date interprétée : la date, sans la phrase entre parenthèses qui la suit.
-            const std::size_t parenthese = c.texte.find('(', c.pos);
-            Curseur interpretee{c.texte.substr(0, parenthese), c.pos + 3};
-            c.pos = c.texte.size();
-            return lire(interpretee, accepteEst);
+        // Période et date interprétée : seulement devant F, T ou I (la plupart des dates
+        // commencent par un chiffre).
+        const char tete = majuscule(c.courant());
+        if (tete == 'F' || tete == 'T' || tete == 'I') {
+            if (c.commencePar("FROM") && estBlanc(c.suivant(4))) {
+                c.pos += 4;
+                return lireDePeriode(c);
+            }
+            if (c.commencePar("TO") && estBlanc(c.suivant(2))) {
+                c.pos += 2;
+                const auto s = lireSimple(c, false);
+                if (!s) return std::nullopt;
+                return versDate(*s, DateGenealogique::AVANT);
+            }
+            if (c.commencePar("INT") && estBlanc(c.suivant(3))) {
+                // Date interprétée : la date, sans la phrase entre parenthèses qui la suit.
+                const std::size_t parenthese = c.texte.find('(', c.pos);
+                Curseur interpretee{c.texte.substr(0, parenthese), c.pos + 3};
+                c.pos = c.texte.size();
+                return lire(interpretee, accepteEst);
+            }
         }
         if (c.commencePar("EST")) {
             if (!accepteEst) {

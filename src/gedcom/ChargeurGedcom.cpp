@@ -76,6 +76,7 @@ struct TamponIndividu {
     Lieu lieuBapteme, lieuInhumation;
     DateGenealogique dateRegistre; // baptême ou inhumation en cours de lecture
     Lieu lieuRegistre;
+    bool registreLu = false; // les champs des registres ne sont vidés qu'après usage
     std::vector<std::string> photos, notes;
     bool professionDonnee = false;
     enum { AUCUN_TYPE, EN_ATTENTE, OCCUPATION, RESIDENCE } typeEvenement = AUCUN_TYPE;
@@ -93,10 +94,12 @@ struct TamponIndividu {
             s->clear();
         naissance = DateGenealogique{};
         deces = DateGenealogique{};
-        bapteme = DateGenealogique{};
-        inhumation = DateGenealogique{};
-        lieuBapteme = Lieu{};
-        lieuInhumation = Lieu{};
+        if (registreLu) {
+            bapteme = inhumation = DateGenealogique{};
+            lieuBapteme = Lieu{};
+            lieuInhumation = Lieu{};
+            registreLu = false;
+        }
         photos.clear();
         notes.clear();
         professionDonnee = false;
@@ -206,15 +209,18 @@ struct Chargeur {
     // Valeur convertie en Windows-1252, sur place dans le tampon du lecteur. Une valeur UTF-8
     // qu'il ne sait pas écrire (rare) est d'abord translittérée, dans un tampon à part.
     std::string_view valeur(LigneGedcom& l) {
-        const bool translitteree =
-            fichier().jeu == JeuCaracteres::Utf8 && contientHorsWindows1252(l.valeur);
-        if (translitteree) {
-            latin = translitteration.appliquer(l.valeur);
+        const JeuCaracteres jeu = fichier().jeu;
+        bool horsJeu = false;
+        std::size_t n = convertirTexteSaufHorsJeu(l.valeur, std::strlen(l.valeur), jeu, horsJeu);
+        if (horsJeu) {
+            latin = translitteration.appliquer(std::string_view(l.valeur, n));
+            n = convertirTexte(latin.data(), latin.size(), jeu);
+            latin.resize(n);
             l.valeur = latin.data();
+            noterTranslitteration(latin);
         }
-        convertirTexte(l.valeur, fichier().jeu);
-        if (translitteree) noterTranslitteration(l.valeur);
-        return l.valeur;
+        l.valeur[n] = '\0';
+        return {l.valeur, n};
     }
     void noterTranslitteration(std::string_view texte) {
         constexpr std::size_t EXEMPLES = 3;
@@ -835,14 +841,19 @@ void surFinNaissance(Chargeur& c, LigneGedcom&) {
 // Baptême (BAPM, CHR) et inhumation : le premier daté est gardé, avec son lieu ; une date
 // illisible est ignorée sans message, comme avant que ces événements servent.
 void surDebutRegistre(Chargeur& c, LigneGedcom&) {
+    c.personne.registreLu = true;
     c.personne.dateRegistre = DateGenealogique{};
     c.personne.lieuRegistre = Lieu{};
 }
-void surDateRegistre(Chargeur& c, LigneGedcom& l) {
+template <bool BAPTEME> void surDateRegistre(Chargeur& c, LigneGedcom& l) {
+    // Une naissance (un décès) déjà datée n'a pas besoin de remplaçant : pas de lecture.
+    const TamponIndividu& t = c.personne;
+    if (!(BAPTEME ? t.naissance : t.deces).estAbsente()) return;
     if (auto lue = lireDate(c.valeur(l), false)) c.personne.dateRegistre = *lue;
 }
-void surLieuRegistre(Chargeur& c, LigneGedcom& l) {
-    c.personne.lieuRegistre = c.lieu(l);
+template <bool BAPTEME> void surLieuRegistre(Chargeur& c, LigneGedcom& l) {
+    const TamponIndividu& t = c.personne;
+    if ((BAPTEME ? t.naissance : t.deces).estAbsente()) c.personne.lieuRegistre = c.lieu(l);
 }
 template <bool BAPTEME> void surFinRegistre(Chargeur& c, LigneGedcom&) {
     TamponIndividu& t = c.personne;
@@ -1044,14 +1055,14 @@ constexpr std::array<T2, 80> PASSAGE_INDIVIDU = {{
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_NOTE, LIRE, nullptr},
     // 70 baptême
-    {2, DATE, P_BAPT, LIRE, surDateRegistre},
-    {2, PLAC, P_BAPT, LIRE, surLieuRegistre},
+    {2, DATE, P_BAPT, LIRE, surDateRegistre<true>},
+    {2, PLAC, P_BAPT, LIRE, surLieuRegistre<true>},
     {1, TOUTE, P_PERS, PASSER, surFinRegistre<true>},
     {0, TOUTE, SANS_ETAT, FINIR, surFinRegistre<true>},
     {TOUTE, TOUTE, P_BAPT, LIRE, nullptr},
     // 75 inhumation
-    {2, DATE, P_INHUM, LIRE, surDateRegistre},
-    {2, PLAC, P_INHUM, LIRE, surLieuRegistre},
+    {2, DATE, P_INHUM, LIRE, surDateRegistre<false>},
+    {2, PLAC, P_INHUM, LIRE, surLieuRegistre<false>},
     {1, TOUTE, P_PERS, PASSER, surFinRegistre<false>},
     {0, TOUTE, SANS_ETAT, FINIR, surFinRegistre<false>},
     {TOUTE, TOUTE, P_INHUM, LIRE, nullptr},
