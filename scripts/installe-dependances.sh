@@ -7,7 +7,7 @@ PAQUETS=(
     g++ cmake make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev
-    zlib1g-dev libjpeg62-turbo-dev libstb-dev
+    zlib1g-dev libjpeg62-turbo-dev libstb-dev libicu-dev
     libfontconfig-dev libfreetype-dev fonts-liberation2 fonts-dejavu-core
     # Polices de bureau courantes (OpenType CFF, noms de largeur et de style) : les essais des
     # polices voient ce que verra un utilisateur.

@@ -86,6 +86,16 @@ std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_
     return personnes;
 }
 
+std::vector<std::int32_t> chercherHomonymesParPrenoms(const IndexNoms& index, std::string_view nom,
+                                                      std::string_view prenoms, bool phonetique,
+                                                      std::size_t maximum) {
+    std::vector<std::int32_t> personnes =
+        chercherHomonymes(index, nom, prenoms, phonetique, maximum, false);
+    if (personnes.empty() && !sansBlancs(prenoms).empty())
+        personnes = chercherHomonymes(index, nom, prenoms, phonetique, maximum, true);
+    return personnes;
+}
+
 std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
                           bool gestionMajuscules, bool avecPrenoms) {
     const Individu i = base.lireIndividu(n);
@@ -161,12 +171,15 @@ PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::stri
     const std::string_view prenoms = virgule == std::string_view::npos
                                          ? std::string_view{}
                                          : sansBlancs(texte.substr(virgule + 1));
-    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son.
-    for (int essai = 0; essai < 3; ++essai) {
-        const bool phonetique = essai == 2;
+    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son (prénoms exacts). Tous
+    // les homonymes sont gardés : la console dit combien elle en tait.
+    const auto maximum = static_cast<std::size_t>(genealogie.nombreIndividus());
+    for (int essai = 0; essai < 2; ++essai) {
+        const bool phonetique = essai == 1;
         d.homonymes =
-            chercherHomonymes(genealogie.index(), nom, prenoms, phonetique,
-                              static_cast<std::size_t>(genealogie.nombreIndividus()), essai == 1);
+            phonetique
+                ? chercherHomonymes(genealogie.index(), nom, prenoms, true, maximum)
+                : chercherHomonymesParPrenoms(genealogie.index(), nom, prenoms, false, maximum);
         d.phonetique = phonetique;
         if (d.homonymes.empty()) continue;
         if (d.homonymes.size() == 1) {

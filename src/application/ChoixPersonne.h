@@ -25,6 +25,12 @@ std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_
                                             std::size_t maximum = HOMONYMES_MAX,
                                             bool debutPrenoms = false);
 
+// Règle de la désignation d'une personne par son nom : les prénoms tapés exacts d'abord,
+// sinon les personnes dont ils ne sont que les premiers prénoms.
+std::vector<std::int32_t> chercherHomonymesParPrenoms(const IndexNoms& index, std::string_view nom,
+                                                      std::string_view prenoms, bool phonetique,
+                                                      std::size_t maximum = HOMONYMES_MAX);
+
 // Ligne de la liste des homonymes : « (naissance-décès) Époux de … et enfant de … », précédée
 // du nom et de « : » en recherche phonétique, ou des prénoms quand ils n'ont pas été tapés
 // (avecPrenoms). Sans limite de largeur.

@@ -221,6 +221,7 @@ std::string ListeAscendante::texteEvenementListe(std::int32_t evenement) const {
     const Evenement e = base_.lireEvenement(evenement);
     std::string texte =
         texteDate(e.date, STYLE_LISTE, SANS_LIMITE, contexte_.polices.reguliere()).texte;
+    if (!texte.empty()) texte.insert(0, marqueNature(e.date));
     if (e.lieu == 0) return texte;
     const std::string& lieu = texteEnCache(Zone::Lieux, e.lieu, 0);
     if (!lieu.empty() && !texte.empty()) texte += ' ';

@@ -731,3 +731,39 @@ TEST(ListeAscendante, OptionsDeLaConsole) {
 }
 
 } // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+// Ancêtres connus des registres paroissiaux : le baptême et l'inhumation à la place de la
+// naissance et du décès, marqués.
+TEST(ListeAscendante, BaptemeEtInhumationMarques) {
+    Essai e("paroisse.ged", u8(u8R"(0 HEAD
+1 CHAR UTF-8
+0 @I1@ INDI
+1 NAME Luc /Martin/
+1 SEX M
+1 BIRT
+2 DATE 1730
+1 FAMC @F1@
+0 @I2@ INDI
+1 NAME Jean /Martin/
+1 SEX M
+1 BAPM
+2 DATE 3 MAR 1702
+2 PLAC Vitré
+1 BURI
+2 DATE 1760
+1 FAMS @F1@
+0 @F1@ FAM
+1 HUSB @I2@
+1 CHIL @I1@
+0 TRLR
+)"));
+    const std::string texte = e.texte(e.parametres("@I1@"));
+    EXPECT_NE(texte.find("Luc MARTIN  (1730 - ..)"), std::string::npos) << texte;
+    EXPECT_NE(texte.find(versUtf8("Jean MARTIN  (bapt. 3.3.1702 Vitré - inh. 1760)")),
+              std::string::npos)
+        << texte;
+}
+
+} // namespace veltrane::essai
