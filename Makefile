@@ -39,8 +39,10 @@ bureau: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# ccache, s'il est là, garde les objets des constructions instrumentées (asan, fuzz).
 asan: deps
-	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZERS=ON >/dev/null
+	@cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELTRANE_SANITIZERS=ON \
+		-DCMAKE_CXX_COMPILER_LAUNCHER=$$(command -v ccache) >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
@@ -51,9 +53,11 @@ bench: deps
 	@cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@bench/lance-mesures.sh $(BUILD_BENCH)
 
+# Chaque fuzzer tourne FUZZ_SECONDES secondes ; une faute trouvée fait échouer la cible.
 fuzz:
 	@scripts/installe-dependances.sh --fuzz
-	@CXX=clang++ cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake -S fuzz -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_CXX_COMPILER_LAUNCHER=$$(command -v ccache) >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	@fuzz/lance-fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDES)
 

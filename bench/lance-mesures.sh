@@ -28,8 +28,9 @@ pdf="$construction/mesure_pdf.pdf"
 "$construction/bench/mesure_pdf" "$pdf"
 qpdf --check "$pdf" >/dev/null && echo "PDF : qpdf --check réussi"
 
-# Polices et images.
+# Polices et images ; zone de textes partagés du fichier de données.
 "$construction/bench/mesure_polices" Arial 200
+"$construction/bench/mesure_pool"
 "$construction/bench/mesure_images"
 
 # Surface de dessin : un million de segments et 200 000 textes sur une grille de 50 × 50 pages.

@@ -20,8 +20,9 @@ void ajouter32(std::vector<uint8_t>& o, uint32_t v) {
         o.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-// BMP 24 bits : dégradés et bruit, pour que la compression ait du travail.
-std::vector<uint8_t> photoSynthetique(int largeur, int hauteur) {
+// BMP 24 bits : dégradés et bruit, pour que la compression ait du travail. Sans pixels, il ne
+// reste que l'en-tête : une image démesurée annoncée par quelques octets.
+std::vector<uint8_t> photoSynthetique(int largeur, int hauteur, bool avecPixels = true) {
     const int pas = (largeur * 3 + 3) / 4 * 4;
     std::vector<uint8_t> o{'B', 'M'};
     ajouter32(o, static_cast<uint32_t>(54 + pas * hauteur));
@@ -34,7 +35,7 @@ std::vector<uint8_t> photoSynthetique(int largeur, int hauteur) {
     for (int i = 0; i < 6; ++i)
         ajouter32(o, 0);
     uint32_t alea = 12345;
-    for (int y = 0; y < hauteur; ++y) {
+    for (int y = 0; avecPixels && y < hauteur; ++y) {
         for (int x = 0; x < largeur; ++x) {
             alea = alea * 1103515245u + 12345u;
             const int bruit = static_cast<int>((alea >> 16) & 31);
@@ -96,5 +97,12 @@ int main(int argc, char** argv) {
     mesurer("JPEG, agrandi", source, 8000, 6000);
     mesurer("JPEG, cible démesurée", source, 100000, 100000);
     mesurer("fichier absent, cible démesurée", "/nonexistent/photo.jpg", 100000, 100000);
+    // Refusé sur son en-tête, sans rien décoder.
+    veltrane::FichierTemporaire demesure("bmp");
+    const std::vector<uint8_t> entete = photoSynthetique(12000, 10000, false);
+    std::ofstream(demesure.chemin(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(entete.data()),
+               static_cast<std::streamsize>(entete.size()));
+    mesurer("en-tête BMP 12000 × 10000", demesure.chemin(), 40, 30);
     return 0;
 }

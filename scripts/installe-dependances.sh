@@ -7,14 +7,17 @@ PAQUETS=(
     g++ cmake make pkg-config python3
     libgtest-dev libgmock-dev libbenchmark-dev
     libcli11-dev
-    zlib1g-dev libjpeg62-turbo-dev libstb-dev
+    zlib1g-dev libjpeg62-turbo-dev libstb-dev libicu-dev
     libfontconfig-dev libfreetype-dev fonts-liberation2 fonts-dejavu-core
+    # Polices de bureau courantes (OpenType CFF, noms de largeur et de style) : les essais des
+    # polices voient ce que verra un utilisateur.
+    fonts-dejavu fonts-urw-base35
     qpdf poppler-utils tidy unrtf
     qt6-base-dev qt6-translations-l10n xvfb xauth
 )
-# Les fuzzers demandent clang et son moteur libFuzzer.
+# Les fuzzers demandent clang et son moteur libFuzzer ; ccache garde leurs objets.
 if [ "${1:-}" = "--fuzz" ]; then
-    PAQUETS+=(clang libclang-rt-14-dev)
+    PAQUETS+=(clang libclang-rt-14-dev ccache)
 fi
 
 manquants=()

@@ -8,8 +8,10 @@
 #include "dates_lieux/TexteDate.h"
 #include "sortie/pdf/MetriquesPolice.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
+#include <tuple>
 
 namespace veltrane {
 
@@ -33,6 +35,17 @@ std::int32_t premierConjoint(const BaseGenealogique& base, const Individu& i) {
         u = f.unionSuivante;
     }
     return 0;
+}
+
+// « de Jean » mais « d'Olivier » : élision devant une voyelle, accentuée ou non.
+std::string deOuD(const std::string& nom) {
+    static constexpr std::string_view VOYELLES = "AEIOUYaeiouyÀÂÄÈÉÊËÎÏÔÖÙÛÜàâäèéêëîïôöùûü";
+    if (!nom.empty() && VOYELLES.find(nom.front()) != std::string_view::npos) return "d'" + nom;
+    return "de " + nom;
+}
+
+std::int16_t anneeNaissance(const BaseGenealogique& base, const Individu& i) {
+    return i.naissance > 0 ? base.lireEvenement(i.naissance).date.anneeRangee() : 0;
 }
 
 // Les prénoms rangés commencent-ils par les prénoms tapés, mot entier ?
@@ -74,25 +87,64 @@ std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_
     return personnes;
 }
 
+std::vector<std::int32_t> chercherHomonymesParPrenoms(const IndexNoms& index, std::string_view nom,
+                                                      std::string_view prenoms, bool phonetique,
+                                                      std::size_t maximum) {
+    std::vector<std::int32_t> personnes =
+        chercherHomonymes(index, nom, prenoms, phonetique, maximum, false);
+    if (personnes.empty() && !sansBlancs(prenoms).empty())
+        personnes = chercherHomonymes(index, nom, prenoms, phonetique, maximum, true);
+    return personnes;
+}
+
 std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
-                          bool gestionMajuscules) {
+                          bool gestionMajuscules, bool avecPrenoms) {
     const Individu i = base.lireIndividu(n);
     std::string ligne;
-    if (phonetique) ligne = nomAffiche(base, n, gestionMajuscules) + " : ";
+    if (phonetique)
+        ligne = nomAffiche(base, n, gestionMajuscules) + " : ";
+    else if (avecPrenoms && i.prenoms != 0)
+        ligne = base.lireTexte(Zone::Prenoms, i.prenoms, LONGUEUR_NOM) + " ";
     ligne += "(" + texteEvenementSansLimite(base, i.naissance) + "-" +
              texteEvenementSansLimite(base, i.deces) + ")";
     const bool femme = i.sexe == 'F';
     if (const std::int32_t conjoint = premierConjoint(base, i); conjoint > 0)
         ligne +=
-            (femme ? " Epouse de " : " Epoux de ") + nomAffiche(base, conjoint, gestionMajuscules);
+            (femme ? " Épouse " : " Époux ") + deOuD(nomAffiche(base, conjoint, gestionMajuscules));
     else
         ligne += femme ? " Non mariée" : " Non marié";
     if (i.pere > 0 || i.mere > 0)
-        ligne +=
-            " et enfant de " + nomAffiche(base, i.pere > 0 ? i.pere : i.mere, gestionMajuscules);
+        ligne += " et enfant " +
+                 deOuD(nomAffiche(base, i.pere > 0 ? i.pere : i.mere, gestionMajuscules));
     else
         ligne += " et sans parents";
     return ligne;
+}
+
+void trierHomonymes(const BaseGenealogique& base, std::vector<std::int32_t>& personnes) {
+    struct Cle {
+        std::string prenoms;
+        std::int32_t annee;
+        std::int32_t personne;
+        bool operator<(const Cle& autre) const {
+            return std::tie(prenoms, annee, personne) <
+                   std::tie(autre.prenoms, autre.annee, autre.personne);
+        }
+    };
+    std::vector<Cle> cles;
+    cles.reserve(personnes.size());
+    for (std::int32_t n : personnes) {
+        const Individu i = base.lireIndividu(n);
+        const std::int16_t annee = anneeNaissance(base, i);
+        // Sans naissance connue, la personne vient après ses homonymes datés.
+        cles.push_back({IndexNoms::normaliserNom(
+                            i.prenoms != 0 ? base.lireTexte(Zone::Prenoms, i.prenoms, LONGUEUR_NOM)
+                                           : std::string()),
+                        annee != 0 ? annee : std::numeric_limits<std::int32_t>::max(), n});
+    }
+    std::sort(cles.begin(), cles.end());
+    for (std::size_t k = 0; k < cles.size(); ++k)
+        personnes[k] = cles[k].personne;
 }
 
 PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte) {
@@ -120,17 +172,25 @@ PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::stri
     const std::string_view prenoms = virgule == std::string_view::npos
                                          ? std::string_view{}
                                          : sansBlancs(texte.substr(virgule + 1));
-    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son.
-    for (int essai = 0; essai < 3; ++essai) {
-        const bool phonetique = essai == 2;
-        d.homonymes = chercherHomonymes(genealogie.index(), nom, prenoms, phonetique, HOMONYMES_MAX,
-                                        essai == 1);
+    // Nom exact et prénoms exacts, puis premiers prénoms, puis le son (prénoms exacts). Tous
+    // les homonymes sont gardés : la console dit combien elle en tait.
+    const auto maximum = static_cast<std::size_t>(genealogie.nombreIndividus());
+    for (int essai = 0; essai < 2; ++essai) {
+        const bool phonetique = essai == 1;
+        d.homonymes =
+            phonetique
+                ? chercherHomonymes(genealogie.index(), nom, prenoms, true, maximum)
+                : chercherHomonymesParPrenoms(genealogie.index(), nom, prenoms, false, maximum);
         d.phonetique = phonetique;
         if (d.homonymes.empty()) continue;
         if (d.homonymes.size() == 1) {
             d.numero = d.homonymes.front();
             d.homonymes.clear();
+            return d;
         }
+        d.total = d.homonymes.size();
+        trierHomonymes(genealogie.base(), d.homonymes);
+        if (d.homonymes.size() > HOMONYMES_MAX) d.homonymes.resize(HOMONYMES_MAX);
         return d;
     }
     return d;
@@ -151,7 +211,11 @@ std::int32_t personneUnique(const GenealogieOuverte& g, std::string_view texte) 
     const std::string cite = "« " + std::string(sansBlancs(texte)) + " »";
     if (d.homonymes.empty()) throw OperationImpossible("Aucune personne ne correspond à " + cite);
     const bool majuscules = g.base().gestionMajuscules();
-    std::string liste = "Plusieurs personnes correspondent à " + cite + " :";
+    std::string liste = "Plusieurs personnes correspondent à " + cite;
+    if (d.total > d.homonymes.size())
+        liste += " (" + std::to_string(d.homonymes.size()) + " premières sur " +
+                 std::to_string(d.total) + ")";
+    liste += " :";
     for (std::int32_t n : d.homonymes)
         liste += "\n  " + lignePersonne(g, n, d.phonetique, majuscules);
     throw OperationImpossible(liste +

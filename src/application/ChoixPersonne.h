@@ -25,18 +25,30 @@ std::vector<std::int32_t> chercherHomonymes(const IndexNoms& index, std::string_
                                             std::size_t maximum = HOMONYMES_MAX,
                                             bool debutPrenoms = false);
 
-// Ligne de la liste des homonymes : « (naissance-décès) Epoux de … et enfant de … », précédée
-// du nom et de « : » en recherche phonétique. Sans limite de largeur.
+// Règle de la désignation d'une personne par son nom : les prénoms tapés exacts d'abord,
+// sinon les personnes dont ils ne sont que les premiers prénoms.
+std::vector<std::int32_t> chercherHomonymesParPrenoms(const IndexNoms& index, std::string_view nom,
+                                                      std::string_view prenoms, bool phonetique,
+                                                      std::size_t maximum = HOMONYMES_MAX);
+
+// Ligne de la liste des homonymes : « (naissance-décès) Époux de … et enfant de … », précédée
+// du nom et de « : » en recherche phonétique, ou des prénoms quand ils n'ont pas été tapés
+// (avecPrenoms). Sans limite de largeur.
 std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool phonetique,
-                          bool gestionMajuscules);
+                          bool gestionMajuscules, bool avecPrenoms = false);
+
+// Range des homonymes par prénoms (sans accents ni casse) puis année de naissance, les
+// naissances inconnues en dernier.
+void trierHomonymes(const BaseGenealogique& base, std::vector<std::int32_t>& personnes);
 
 // Une personne désignée par sa référence (« @I12@ »), son numéro (« #37 ») ou « NOM, Prénoms »
 // (nom exact, puis phonétique). Rend son numéro ; 0 quand rien ne correspond ; avec plusieurs
 // personnes possibles, rend 0 et les range dans homonymes.
 struct PersonneDesignee {
     std::int32_t numero = 0;
-    std::vector<std::int32_t> homonymes;
-    bool phonetique = false; // les homonymes viennent de la recherche phonétique
+    std::vector<std::int32_t> homonymes; // rangés, HOMONYMES_MAX au plus
+    std::size_t total = 0;               // personnes possibles, toutes comptées
+    bool phonetique = false;             // les homonymes viennent de la recherche phonétique
 };
 PersonneDesignee designerPersonne(const GenealogieOuverte& genealogie, std::string_view texte);
 

@@ -37,6 +37,9 @@ struct ContexteProgramme {
     std::mt19937 hasard{12345};
     // Les graphiques que les favoris savent rejouer, inscrits au démarrage.
     TableRejeu rejeu;
+    // Les documents que ce processus a nommés dans le répertoire des documents : le programme
+    // de bureau les efface en partant, et aucun autre fichier.
+    std::vector<std::string> documentsProduits;
     // La généalogie ouverte ; nulle quand aucune ne l'est.
     std::unique_ptr<GenealogieOuverte> genealogie;
 };

@@ -37,7 +37,7 @@ void ListeFavoris::verifier(const Favori& favori, std::optional<std::size_t> rem
     if (favori.estSeparateur()) return;
     if (!typeFavori(favori.type))
         throw OperationImpossible(
-            remplaceS("Le favori \"%s\" a un type de graphique inconnu.", favori.nom));
+            remplaceS("Le favori « %s » a un type de graphique inconnu.", favori.nom));
     if (favori.nom.empty()) throw OperationImpossible("Le nom du favori est vide.");
     if (favori.nom.size() > Favori::LONGUEUR_NOM)
         throw OperationImpossible("Le nom du favori a plus de 80 caractères.");
@@ -110,7 +110,7 @@ std::optional<std::string> rejoue(const Favori& favori, const TableRejeu& table,
     const TypeFavori* type = typeFavori(favori.type);
     if (!type)
         throw OperationImpossible(
-            remplaceS("Le favori \"%s\" a un type de graphique inconnu.", favori.nom));
+            remplaceS("Le favori « %s » a un type de graphique inconnu.", favori.nom));
     const GraphiqueRejouable* graphique = table.chercher(favori.type);
     if (!graphique || !graphique->produire) {
         interaction.message(messageIndisponible(*type), Icone::Information);
@@ -145,7 +145,7 @@ std::optional<std::string> rejoueFavoriNomme(const ListeFavoris& favoris, std::s
                                              const IdentitesPersonnes& identites,
                                              Interaction& interaction) {
     const std::optional<std::size_t> position = favoris.chercher(nom);
-    if (!position) throw OperationImpossible(remplaceS("Aucun favori ne s'appelle \"%s\".", nom));
+    if (!position) throw OperationImpossible(remplaceS("Aucun favori ne s'appelle « %s ».", nom));
     return rejoue(favoris[*position], table, identites, interaction);
 }
 

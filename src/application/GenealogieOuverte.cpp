@@ -2,6 +2,7 @@
 
 #include "application/FusionGedcom.h"
 #include "base/OperationImpossible.h"
+#include "plateforme/FichiersProteges.h"
 #include "plateforme/TexteUtf8.h"
 
 #include <filesystem>
@@ -45,6 +46,10 @@ std::unique_ptr<GenealogieOuverte> ouvrirGenealogie(const std::string& chemin,
         throw OperationImpossible(MESSAGE_FICHIER_INCONNU);
     std::vector<std::string> fichiers =
         estFusionGedcom(chemin) ? lireFusionGedcom(chemin) : std::vector<std::string>{chemin};
+    // Aucun document ne doit remplacer ce qui est lu : la fusion et chacun de ses membres.
+    protegerFichier(chemin);
+    for (const std::string& f : fichiers)
+        protegerFichier(f);
     ResultatChargement chargement = chargerGedcom(fichiers, options, interaction);
     return std::make_unique<GenealogieOuverte>(chemin, std::move(fichiers), std::move(chargement));
 }

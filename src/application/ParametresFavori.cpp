@@ -33,7 +33,7 @@ std::string formate(std::string_view modele, std::initializer_list<std::string_v
 }
 
 OperationImpossible favoriEndommage(const Favori& favori) {
-    return OperationImpossible(formate("Le favori \"%s\" est endommagé : ses paramètres ne "
+    return OperationImpossible(formate("Le favori « %s » est endommagé : ses paramètres ne "
                                        "correspondent pas à son type de graphique.",
                                        {favori.nom}));
 }
@@ -439,37 +439,39 @@ ValeursParametres decodeValeurs(const Favori& favori, ModeDecodage mode, std::st
     return valeurs;
 }
 
+namespace {
+
+// Range une valeur décodée dans une variable : même type, entier vers tout entier sauf bool,
+// personne vers son numéro ; toute autre paire est refusée. Un objet à opérateur modèle plutôt
+// que des lambdas génériques imbriquées, que clang instancie jusque dans les branches écartées.
+struct Rangement {
+    template <typename V, typename D>
+    bool operator()(const V& valeur, D* destination) const {
+        if (!destination) return false;
+        if constexpr (std::is_same_v<V, D>) {
+            *destination = valeur;
+            return true;
+        } else if constexpr (std::is_same_v<V, std::int64_t> && std::is_integral_v<D> &&
+                             !std::is_same_v<D, bool>) {
+            *destination = static_cast<D>(valeur);
+            return true;
+        } else if constexpr (std::is_same_v<V, Personne> && std::is_same_v<D, std::int32_t>) {
+            *destination = valeur.numero;
+            return true;
+        } else {
+            return false;
+        }
+    }
+};
+
+} // namespace
+
 void affecteParametres(const ValeursParametres& valeurs, const Destinations& destinations) {
     if (valeurs.size() != destinations.size())
         throw std::invalid_argument("nombre de destinations différent des valeurs");
-    for (std::size_t i = 0; i < valeurs.size(); ++i) {
-        const bool range = std::visit(
-            [&](const auto& valeur) {
-                return std::visit(
-                    [&](auto* destination) {
-                        using V = std::decay_t<decltype(valeur)>;
-                        using D = std::remove_pointer_t<decltype(destination)>;
-                        if (!destination) return false;
-                        if constexpr (std::is_same_v<V, std::int64_t> && std::is_integral_v<D> &&
-                                      !std::is_same_v<D, bool>) {
-                            *destination = static_cast<D>(valeur);
-                            return true;
-                        } else if constexpr (std::is_same_v<V, Personne> &&
-                                             std::is_same_v<D, std::int32_t>) {
-                            *destination = valeur.numero;
-                            return true;
-                        } else if constexpr (std::is_same_v<V, D>) {
-                            *destination = valeur;
-                            return true;
-                        } else {
-                            return false;
-                        }
-                    },
-                    destinations[i]);
-            },
-            valeurs[i]);
-        if (!range) throw std::invalid_argument("destination de favori de mauvais type");
-    }
+    for (std::size_t i = 0; i < valeurs.size(); ++i)
+        if (!std::visit(Rangement{}, valeurs[i], destinations[i]))
+            throw std::invalid_argument("destination de favori de mauvais type");
 }
 
 void decodeParametres(const Favori& favori, ModeDecodage mode, std::string_view signature,

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,13 +168,13 @@ std::string normaliseBaliseCommentaire(std::string_view saisie) {
         // jamais reconnu.
         if (octet <= 0x20 || octet >= 0x80)
             throw OperationImpossible(
-                remplaceS("\"%s\" n'est pas un tag Gedcom valide.", std::string(saisie)));
+                remplaceS("« %s » n'est pas un tag Gedcom valide.", std::string(saisie)));
         balise.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
     }
     if (TABLE_ENREGISTREMENTS.chercher(balise) != balise::INCONNUE ||
         TABLE_INDIVIDU.chercher(balise) != balise::INCONNUE)
-        throw OperationImpossible("Le tag \"" + balise +
-                                  "\" ne peut pas être utilisé pour les commentaires\ncar il est "
+        throw OperationImpossible("Le tag « " + balise +
+                                  " » ne peut pas être utilisé pour les commentaires\ncar il est "
                                   "déjà pris en compte dans la description d'un individu.");
     return balise;
 }
@@ -362,12 +364,29 @@ OptionsFichier chargePerso(const std::string& repertoireConfiguration,
                             Icone::Avertissement);
         return {};
     }
-    if (contenu.etat == ContenuPerso::Etat::Illisible || trop) {
+    if (trop) {
         interaction.message("Le fichier " + affiche +
                                 " est endommagé : les options et favoris des fichiers "
                                 "généalogiques ne peuvent pas être relus.",
                             Icone::Avertissement);
         return {};
+    }
+    if (contenu.etat == ContenuPerso::Etat::Illisible || !contenu.complet) {
+        // Ce qui ne se relit pas est gardé à côté dès maintenant, et dit une seule fois : le
+        // prochain enregistrement n'écrira que ce qui a été relu.
+        static std::mutex verrou;
+        static std::set<std::string> signales;
+        std::lock_guard garde(verrou);
+        if (signales.insert(chemin).second) {
+            const std::string copie = repertoireConfiguration + "/" + NOM_ILLISIBLE;
+            const bool gardee = remplaceFichierDxr(copie, *octets);
+            interaction.message("Le fichier des favoris " + affiche + " est illisible ; " +
+                                    (gardee ? "une copie est gardée sous " + depuisUtf8(copie)
+                                            : std::string("aucune copie n'a pu être gardée")) +
+                                    ".",
+                                Icone::Avertissement);
+        }
+        if (contenu.etat == ContenuPerso::Etat::Illisible) return {};
     }
     const auto position = chercherEntreePerso(contenu.entrees, fichierOuvert);
     if (!position) return {};

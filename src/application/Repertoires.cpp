@@ -1,6 +1,10 @@
 #include "application/Repertoires.h"
 
+#include "application/Configuration.h"
+#include "application/Perso.h"
+#include "application/Usage.h"
 #include "plateforme/FichierTemporaire.h"
+#include "plateforme/FichiersProteges.h"
 #include "plateforme/Interaction.h"
 #include "plateforme/Processus.h"
 
@@ -88,7 +92,14 @@ Repertoires trouverRepertoires(Interaction& interaction) {
     r.documents = repertoireTemporaire();
     while (r.documents.size() > 1 && r.documents.back() == '/') r.documents.pop_back();
     r.configuration = trouverRepertoireConfiguration(r.documents);
-    if (r.configuration.empty()) interaction.message(MESSAGE_SANS_CONFIGURATION, Icone::Erreur);
+    if (r.configuration.empty()) {
+        interaction.message(MESSAGE_SANS_CONFIGURATION, Icone::Erreur);
+        return r;
+    }
+    // Aucun document ne doit remplacer les fichiers de configuration.
+    protegerFichier(r.configuration + "/" + NOM_FICHIER_CONFIGURATION);
+    protegerFichier(r.configuration + "/" + NOM_FICHIER_USAGE);
+    protegerFichier(cheminPerso(r.configuration));
     return r;
 }
 

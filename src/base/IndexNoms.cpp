@@ -164,15 +164,40 @@ std::size_t IndexPersonnes::premierNonInferieur(std::string_view nom) const {
     return static_cast<std::size_t>(trouve - entrees_.begin());
 }
 
+namespace {
+
+// Ligatures Œ œ Æ æ : deux lettres, pour qu'ŒILLET se trouve en tapant OEILLET et se range
+// parmi les O.
+const char* lettresLigature(unsigned char c) {
+    switch (c) {
+    case 0x8C:
+    case 0x9C:
+        return "OE";
+    case 0xC6:
+    case 0xE6:
+        return "AE";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 std::string IndexNoms::normaliserNom(std::string_view texte) {
-    std::string resultat(texte.size(), ' ');
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        const unsigned char source = static_cast<unsigned char>(texte[i]);
+    std::string resultat;
+    resultat.reserve(texte.size());
+    for (const char c : texte) {
+        const auto source = static_cast<unsigned char>(c);
+        if (const char* lettres = lettresLigature(source)) {
+            resultat += lettres;
+            continue;
+        }
         char octet = NORMALISATION[source];
         // Jamais trois espaces de suite : la troisième garde l'octet d'origine (ou un tiret).
-        if (octet == ' ' && i >= 2 && resultat[i - 1] == ' ' && resultat[i - 2] == ' ')
-            octet = source == ' ' ? '-' : static_cast<char>(source);
-        resultat[i] = octet;
+        const std::size_t n = resultat.size();
+        if (octet == ' ' && n >= 2 && resultat[n - 1] == ' ' && resultat[n - 2] == ' ')
+            octet = source == ' ' ? '-' : c;
+        resultat.push_back(octet);
     }
     return resultat;
 }

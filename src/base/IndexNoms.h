@@ -70,7 +70,8 @@ public:
     // Textes lus comme à l'affichage : au plus 70 octets.
     static constexpr std::size_t LONGUEUR_TEXTE = 70;
 
-    // Capitales sans accents, même longueur ; ponctuation en espaces (jamais trois de suite).
+    // Capitales sans accents, Œ et Æ en deux lettres ; ponctuation en espaces (jamais trois
+    // de suite).
     static std::string normaliserNom(std::string_view texte);
 
     const IndexPersonnes& indexNoms() const { return noms_; }

@@ -90,7 +90,8 @@ void afficherJournal(const GenealogieOuverte& g) {
 
 bool chercherPersonnes(const GenealogieOuverte& g, const std::string& nom,
                        const std::string& prenoms, bool phonetique, bool gestionMajuscules) {
-    const std::vector<std::int32_t> personnes = chercherHomonymes(
+    // Même règle des prénoms que pour désigner une personne (consulte) : exacts, sinon premiers.
+    const std::vector<std::int32_t> personnes = chercherHomonymesParPrenoms(
         g.index(), nom, prenoms, phonetique, static_cast<std::size_t>(g.nombreIndividus()));
     for (std::int32_t n : personnes)
         ecrire(lignePersonne(g, n, phonetique, gestionMajuscules) + "\n");

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace veltrane {
 
 class GenealogieOuverte;
+struct PersonneDesignee;
 
 // Ce que contient la généalogie : fichiers lus, personnes, unions, noms, journal.
 void afficherInfo(const GenealogieOuverte& genealogie, bool gestionMajuscules);

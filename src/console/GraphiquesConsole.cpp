@@ -6,8 +6,10 @@
 #include "base/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "plateforme/TexteUtf8.h"
+#include "sortie/FormatsPapier.h"
 
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 
 namespace veltrane {
@@ -51,28 +53,45 @@ std::string listeGraphiquesConsole() {
         texte += g.disponible() ? "\n" : " (pas encore disponible)\n";
         texte += aideOptions(g.parametres);
     }
-    return texte;
+    texte += "\nFormats de papier (--papier, pour ce document seulement) :\n ";
+    for (const FormatPapier& f : FormatsPapier)
+        texte += " " + nomConsolePapier(f);
+    return texte + "\n";
 }
 
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
                                      ContexteProgramme& contexte) {
     const DescriptionGraphique* graphique = graphiqueParNom(demande.type);
     if (!graphique)
-        throw std::invalid_argument("Graphique inconnu : " + depuisUtf8(demande.type) +
+        throw std::invalid_argument("graphique inconnu : " + depuisUtf8(demande.type) +
                                     "\n« veltrane-cli FICHIER graphiques » les liste.");
     if (!graphique->disponible()) throw OperationImpossible(messageIndisponible(*graphique));
     ValeursParametres valeurs = valeursParDefaut(graphique->parametres);
     personneDuRole(*graphique, valeurs, RoleParametre::Racine, demande.racine, "--racine", g);
     personneDuRole(*graphique, valeurs, RoleParametre::Conjoint, demande.conjoint, "--conjoint",
                    g);
-    for (const std::string& option : demande.options)
+    std::set<std::string> cles;
+    for (const std::string& option : demande.options) {
+        // La seconde valeur d'une même clé ne doit pas effacer la première sans rien dire.
+        const std::string cle = option.substr(0, option.find('='));
+        if (!cles.insert(cle).second)
+            throw std::invalid_argument("option donnée deux fois : " + cle);
         appliqueOptionConsole(graphique->parametres, valeurs, depuisUtf8(option),
                               graphique->titre, &g);
+    }
     if (!demande.format.empty()) {
         const int rang = rangDuRole(graphique->parametres, RoleParametre::Format);
         if (rang < 0) throw std::invalid_argument("--format : sans objet pour ce graphique");
         valeurs[static_cast<std::size_t>(rang)] = lireValeurConsole(
             graphique->parametres[static_cast<std::size_t>(rang)], demande.format, &g);
+    }
+    if (!demande.papier.empty()) {
+        // Pour ce document seulement : la configuration n'est pas enregistrée par la console.
+        const auto papier = formatPapierSelonNom(demande.papier);
+        if (!papier)
+            throw std::invalid_argument("format de papier inconnu : " + demande.papier +
+                                        "\n« veltrane-cli FICHIER graphiques » les liste.");
+        contexte.configuration.formatPapier = *papier;
     }
     return produireGraphique(*graphique, valeurs, contexte,
                              {cheminImpose(demande.sortie, contexte), false});

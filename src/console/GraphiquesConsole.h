@@ -16,6 +16,7 @@ struct DemandeGraphique {
     std::string conjoint; // PERSONNE, pour les graphiques d'un couple
     std::string format; // pdf, texte, rtf, web ; vide : celui du graphique
     std::string sortie; // dossier ou fichier ; vide : le répertoire des documents
+    std::string papier; // « a4-portrait »… ; vide : celui des préférences
     std::vector<std::string> options; // CLE=VALEUR
 };
 
@@ -23,7 +24,8 @@ struct DemandeGraphique {
 std::string listeGraphiquesConsole();
 
 // Produit le document et rend son chemin. Lève OperationImpossible (graphique inconnu, personne
-// introuvable ou ambiguë, écriture impossible) ou std::invalid_argument (option mal formée).
+// introuvable ou ambiguë, écriture impossible) ou std::invalid_argument (graphique inconnu,
+// option mal formée ou répétée, papier inconnu : mauvais usage de la commande).
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& genealogie,
                                      ContexteProgramme& contexte);
 

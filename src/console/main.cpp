@@ -8,11 +8,13 @@
 #include "application/Repertoires.h"
 #include "base/ArretFatal.h"
 #include "base/OperationImpossible.h"
+#include "console/AideFrancaise.h"
 #include "console/CommandesConsole.h"
 #include "console/FluxUtf8.h"
 #include "console/GraphiquesConsole.h"
 #include "console/InteractionConsole.h"
 #include "gedcom/LecteurGedcom.h"
+#include "plateforme/FichierTemporaire.h"
 #include "plateforme/TexteUtf8.h"
 #include "rapports/ConsultationTexte.h"
 
@@ -66,6 +68,7 @@ void verifierFichier(const std::string& chemin) {
 
 int main(int argc, char** argv) {
     CLI::App app{versUtf8("Veltrane : lecture de fichiers GEDCOM et graphiques généalogiques.")};
+    aideEnFrancais(app);
     app.require_subcommand(1);
     std::string fichier;
     app.add_option("FICHIER", fichier, versUtf8("Fichier GEDCOM (.ged) ou fusion Gedcom (.fged)"))
@@ -101,6 +104,9 @@ int main(int argc, char** argv) {
     graphique->add_option("--format", demande.format, versUtf8("pdf, texte, rtf ou web"));
     graphique->add_option("--sortie", demande.sortie, versUtf8("Dossier ou fichier du document"));
     graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
+    graphique->add_option("--papier", demande.papier,
+                          versUtf8("a4-portrait, non-pagine… (pour ce document seulement)"));
+    titrerCommandes(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -110,6 +116,10 @@ int main(int argc, char** argv) {
 
     InteractionConsole interaction;
     installerGestionnaireArretFatal(&arretConsole);
+    // Interrompue, la console n'abandonne pas ses fichiers temporaires ; ceux d'une console
+    // tuée sans pouvoir nettoyer partent ici.
+    installerNettoyageSignaux();
+    nettoieTemporairesAbandonnes();
     try {
         verifierFichier(fichier);
         // Les préférences et les options des fichiers sont celles du programme de bureau.

@@ -16,6 +16,10 @@ struct DateGenealogique {
     std::uint8_t mois = 0;     // 0 = inconnu
     std::int16_t annee = 0;    // 0 = pas de date ; première année pour « entre »
     std::int16_t anneeFin = 0; // seconde année, pour « entre » seulement
+    // Date d'un baptême ou d'une inhumation rangée à la place d'une naissance ou d'un décès
+    // inconnus (registres paroissiaux) : octet 3, nul pour l'événement lui-même.
+    enum Nature : std::uint8_t { PROPRE = 0, BAPTEME = 1, INHUMATION = 2 };
+    std::uint8_t nature = PROPRE;
 
     bool estVide() const { return jour == 0 && mois == 0 && annee == 0 && anneeFin == 0; }
 
@@ -47,6 +51,7 @@ struct DateGenealogique {
         for (int i = 0; i < TAILLE; ++i)
             octets[i] = 0;
         octets[0] = qualificatif;
+        octets[3] = nature;
         if (qualificatif == ENTRE) {
             ecrireI16(octets + 1, annee);
             ecrireI16(octets + 4, anneeFin);
@@ -60,6 +65,7 @@ struct DateGenealogique {
     static DateGenealogique decoder(const std::uint8_t* octets) {
         DateGenealogique date;
         date.qualificatif = octets[0];
+        date.nature = octets[3] <= INHUMATION ? octets[3] : std::uint8_t{PROPRE};
         if (date.qualificatif == ENTRE) {
             date.annee = lireI16(octets + 1);
             date.anneeFin = lireI16(octets + 4);

@@ -291,6 +291,32 @@ std::optional<DateGenealogique> lireEntre(Curseur& c, std::string_view liaison) 
                                    static_cast<std::int16_t>(seconde->annee));
 }
 
+// Position de " TO " sans égard à la casse.
+std::size_t chercherTo(std::string_view texte) {
+    for (std::size_t i = 0; i + 4 <= texte.size(); ++i) {
+        Curseur c{texte, i};
+        if (c.commencePar(" TO ")) return i;
+    }
+    return std::string_view::npos;
+}
+
+// Période donnée comme date d'événement : « FROM x TO y » se lit entre les deux années,
+// « FROM x » seul après x. Chaque date est lue seule, une année seule finit donc bien.
+std::optional<DateGenealogique> lireDePeriode(Curseur& c) {
+    const std::string_view reste = c.texte.substr(c.pos);
+    c.pos = c.texte.size();
+    const std::size_t to = chercherTo(reste);
+    Curseur premier{reste.substr(0, to), 0};
+    const auto debut = lireSimple(premier, false);
+    if (!debut) return std::nullopt;
+    if (to == std::string_view::npos) return versDate(*debut, DateGenealogique::APRES);
+    Curseur second{reste.substr(to + 4), 0};
+    const auto fin = lireSimple(second, false);
+    if (!fin || debut->annee == 0 || fin->annee == 0) return std::nullopt;
+    return DateGenealogique::entre(static_cast<std::int16_t>(debut->annee),
+                                   static_cast<std::int16_t>(fin->annee));
+}
+
 std::optional<DateGenealogique> lire(Curseur& c, bool accepteEst) {
     // Chaque EST lu fait avancer : la boucle finit.
     for (;;) {
@@ -315,6 +341,28 @@ std::optional<DateGenealogique> lire(Curseur& c, bool accepteEst) {
             c.pos += 5;
             return lireEntre(c, "ET");
         }
+        // Période et date interprétée : seulement devant F, T ou I (la plupart des dates
+        // commencent par un chiffre).
+        const char tete = majuscule(c.courant());
+        if (tete == 'F' || tete == 'T' || tete == 'I') {
+            if (c.commencePar("FROM") && estBlanc(c.suivant(4))) {
+                c.pos += 4;
+                return lireDePeriode(c);
+            }
+            if (c.commencePar("TO") && estBlanc(c.suivant(2))) {
+                c.pos += 2;
+                const auto s = lireSimple(c, false);
+                if (!s) return std::nullopt;
+                return versDate(*s, DateGenealogique::AVANT);
+            }
+            if (c.commencePar("INT") && estBlanc(c.suivant(3))) {
+                // Date interprétée : la date, sans la phrase entre parenthèses qui la suit.
+                const std::size_t parenthese = c.texte.find('(', c.pos);
+                Curseur interpretee{c.texte.substr(0, parenthese), c.pos + 3};
+                c.pos = c.texte.size();
+                return lire(interpretee, accepteEst);
+            }
+        }
         if (c.commencePar("EST")) {
             if (!accepteEst) {
                 // Les dates estimées ne sont pas gardées : date vide, sans erreur.
@@ -328,15 +376,6 @@ std::optional<DateGenealogique> lire(Curseur& c, bool accepteEst) {
         if (!s) return std::nullopt;
         return versDate(*s, DateGenealogique::SIMPLE);
     }
-}
-
-// Position de " TO " sans égard à la casse.
-std::size_t chercherTo(std::string_view texte) {
-    for (std::size_t i = 0; i + 4 <= texte.size(); ++i) {
-        Curseur c{texte, i};
-        if (c.commencePar(" TO ")) return i;
-    }
-    return std::string_view::npos;
 }
 
 } // namespace

@@ -153,4 +153,15 @@ TexteMesure textePeriode(const DateGenealogique& debut, const DateGenealogique& 
     return {std::move(texte), largeur};
 }
 
+std::string_view marqueNature(const DateGenealogique& date) {
+    switch (date.nature) {
+    case DateGenealogique::BAPTEME:
+        return "bapt. ";
+    case DateGenealogique::INHUMATION:
+        return "inh. ";
+    default:
+        return {};
+    }
+}
+
 } // namespace veltrane

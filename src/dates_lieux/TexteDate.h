@@ -31,6 +31,10 @@ std::int32_t mesurerTexte(const MetriquesPolice& police, std::string_view texte)
 TexteMesure texteDate(const DateGenealogique& date, int style, std::int32_t largeurDisponible,
                       const MetriquesPolice& police);
 
+// « bapt. » ou « inh. » devant une date de baptême ou d'inhumation qui tient lieu de
+// naissance ou de décès (espace comprise) ; vide pour l'événement lui-même.
+std::string_view marqueNature(const DateGenealogique& date);
+
 // Date et lieu d'un événement (0 : pas d'événement) selon le style.
 TexteMesure texteEvenement(const BaseGenealogique& base, std::int32_t evenement, int style,
                            std::int32_t largeurDisponible, const MetriquesPolice& police);

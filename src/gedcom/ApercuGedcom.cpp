@@ -1,10 +1,12 @@
 #include "gedcom/ApercuGedcom.h"
 
+#include "gedcom/ChargeurGedcom.h"
 #include "gedcom/JournalErreurs.h"
 #include "gedcom/MachineEtats.h"
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 
 namespace veltrane {
 
@@ -14,6 +16,7 @@ struct Contexte {
     LecteurGedcom& lecteur;
     ApercuGedcom& apercu;
     std::size_t nombreNomsGardes;
+    bool presumeUtf8; // décodé comme le chargeur : UTF-16 copié en UTF-8, version 7
 };
 
 using T = Transition<Contexte>;
@@ -30,7 +33,9 @@ void surSource(Contexte& c, LigneGedcom& l) {
 }
 void surJeu(Contexte& c, LigneGedcom& l) {
     c.apercu.jeuDeclare = l.valeur;
-    c.lecteur.fichier().jeu = jeuCaracteresDeChar(l.valeur);
+    JeuCaracteres jeu = jeuCaracteresDeChar(l.valeur);
+    if (jeu == JeuCaracteres::Aucun && c.presumeUtf8) jeu = JeuCaracteres::Utf8;
+    c.lecteur.fichier().jeu = jeu;
 }
 void surNom(Contexte& c, LigneGedcom& l) {
     ++c.apercu.noms;
@@ -73,14 +78,20 @@ constexpr std::array<T, 17> MACHINE = {{
 
 ApercuGedcom apercevoirGedcom(const std::string& chemin, std::size_t nombreNomsGardes) {
     ApercuGedcom apercu;
+    const FichierALire f = preparerLecture(chemin);
     JournalErreurs journal({chemin});
     LecteurGedcom lecteur(&journal);
-    lecteur.ouvrir(chemin);
+    lecteur.ouvrir(f.chemin);
     lecteur.choisirTable(TABLE_ENREGISTREMENTS);
-    Contexte contexte{lecteur, apercu, nombreNomsGardes};
+    lecteur.fichier().version7 = f.version7;
+    if (f.presumeUtf8) lecteur.fichier().jeu = JeuCaracteres::Utf8;
+    Contexte contexte{lecteur, apercu, nombreNomsGardes, f.presumeUtf8};
     analyser<Contexte>(lecteur, MACHINE, contexte, 0, true);
     apercu.lignes = lecteur.numeroLigne();
-    apercu.octets = lecteur.position();
+    // La taille est celle du fichier donné, pas de sa copie UTF-8.
+    std::error_code erreur;
+    apercu.octets = f.copie ? static_cast<int64_t>(std::filesystem::file_size(chemin, erreur))
+                            : lecteur.position();
     apercu.messages = journal.nombreMessages();
     apercu.journal = journal.contenu();
     return apercu;

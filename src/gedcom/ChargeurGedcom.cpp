@@ -8,6 +8,7 @@
 #include "dates_lieux/Lieu.h"
 #include "gedcom/JournalErreurs.h"
 #include "gedcom/MachineEtats.h"
+#include "gedcom/Translitteration.h"
 #include "plateforme/Interaction.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include <strings.h>
 #include <unistd.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace veltrane {
 
@@ -40,6 +42,36 @@ constexpr std::uint32_t TRI_ENFANTS = 1, TRI_UNIONS = 2, NOM_X_VIDE = 4, PHOTOS_
 
 void couper(std::string& texte, std::size_t taille) {
     if (texte.size() > taille) texte.resize(taille);
+}
+
+// Un commentaire se lit jusqu'au bout de sa première ligne, suites CONC comprises, avant d'être
+// coupé pour la base ; au-delà de cette borne, la coupe est de toute façon faite.
+constexpr std::size_t COMMENTAIRE_LU_MAX = 4 * TEXTE_MAX;
+
+} // namespace
+
+std::string commentaireCoupe(std::string_view texte, std::size_t taille) {
+    while (!texte.empty() && texte.back() == ' ')
+        texte.remove_suffix(1);
+    // La base garde taille - 1 octets ; au-delà, place pour les points de suspension.
+    if (texte.size() < taille) return std::string(texte);
+    std::string_view debut = texte.substr(0, taille - 2);
+    // Coupe à la fin d'un mot : avant l'espace qui suit, ou avant le dernier mot entamé.
+    if (texte[debut.size()] != ' ') {
+        const std::size_t espace = debut.rfind(' ');
+        if (espace != std::string_view::npos && espace > 0) debut = debut.substr(0, espace);
+    }
+    while (!debut.empty() && (debut.back() == ' ' || debut.back() == ',' || debut.back() == ';'))
+        debut.remove_suffix(1);
+    return std::string(debut) + '\x85'; // « … » en Windows-1252
+}
+
+namespace {
+
+// Ajoute une suite CONC au commentaire encore ouvert, sans espace comme le veut la norme GEDCOM.
+void prolongerCommentaire(std::string& commentaire, std::string_view suite) {
+    commentaire += suite;
+    couper(commentaire, COMMENTAIRE_LU_MAX);
 }
 
 std::string_view sansEspacesDebut(std::string_view v) {
@@ -70,6 +102,11 @@ struct TamponIndividu {
     std::string profession, commentaire, source, sourceNaissance, sourceLieuNaissance, sourceDeces,
         sourceLieuDeces, sourceProfession, sourceCommentaire;
     DateGenealogique naissance, deces;
+    DateGenealogique bapteme, inhumation; // premiers datés, pour une naissance ou un décès inconnus
+    Lieu lieuBapteme, lieuInhumation;
+    DateGenealogique dateRegistre; // baptême ou inhumation en cours de lecture
+    Lieu lieuRegistre;
+    bool registreLu = false; // les champs des registres ne sont vidés qu'après usage
     std::vector<std::string> photos, notes;
     bool professionDonnee = false;
     enum { AUCUN_TYPE, EN_ATTENTE, OCCUPATION, RESIDENCE } typeEvenement = AUCUN_TYPE;
@@ -87,6 +124,12 @@ struct TamponIndividu {
             s->clear();
         naissance = DateGenealogique{};
         deces = DateGenealogique{};
+        if (registreLu) {
+            bapteme = inhumation = DateGenealogique{};
+            lieuBapteme = Lieu{};
+            lieuInhumation = Lieu{};
+            registreLu = false;
+        }
         photos.clear();
         notes.clear();
         professionDonnee = false;
@@ -138,8 +181,26 @@ struct Chargeur {
     // Premier passage : enregistrement en cours.
     std::int32_t individuCourant = AUCUN, unionCourante = AUCUN;
     bool contenu = false;
+    // Naissance et décès de l'enregistrement, baptême et inhumation datés qui en tiendraient
+    // lieu : un emplacement d'événement de plus quand il le faut.
+    bool naissanceVue = false, decesVu = false, baptemeDate = false, inhumationDate = false;
     std::string cle;
     bool texteSourceVu = false, porteurPhoto = false, premiereLigneNote = false;
+    // La dernière ligne de note lue portait le commentaire : une suite CONC le prolonge.
+    bool commentaireOuvert = false;
+    // FAMC en cours : son lien (PEDI) n'est connu qu'aux lignes suivantes.
+    std::int32_t famcEnAttente = AUCUN;
+    long ligneFamc = 0;
+    std::string lienFamc;   // valeur PEDI ; vide pour une naissance
+    std::string lienAncien; // lien du FAMC gardé jusqu'ici dans l'enregistrement
+    long ligneAncien = 0;
+    // Familles adoptives écartées au profit de la famille de naissance (personne, union) :
+    // leur CHIL n'est pas un conflit de plus à signaler.
+    std::unordered_set<std::uint64_t> famillesEcartees;
+    static std::uint64_t paire(std::int32_t p, std::int32_t u) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(p)) << 32 |
+               static_cast<std::uint32_t>(u);
+    }
 
     // Second passage.
     TamponIndividu personne;
@@ -171,10 +232,33 @@ struct Chargeur {
     std::uint32_t drapeaux() { return fichier().drapeauxLogiciel; }
     long ligne() const { return lecteur.numeroLigne(); }
 
-    // Valeur convertie en Windows-1252, sur place dans le tampon du lecteur.
+    // Textes d'autres alphabets écrits en lettres latines : leur nombre et les premiers.
+    Translitteration translitteration;
+    std::string latin; // valeur translittérée, à la place du tampon du lecteur
+    std::size_t translitteres = 0;
+    std::string exemplesTranslitteres;
+
+    // Valeur convertie en Windows-1252, sur place dans le tampon du lecteur. Une valeur UTF-8
+    // qu'il ne sait pas écrire (rare) est d'abord translittérée, dans un tampon à part.
     std::string_view valeur(LigneGedcom& l) {
-        convertirTexte(l.valeur, fichier().jeu);
-        return l.valeur;
+        const JeuCaracteres jeu = fichier().jeu;
+        bool horsJeu = false;
+        std::size_t n = convertirTexteSaufHorsJeu(l.valeur, std::strlen(l.valeur), jeu, horsJeu);
+        if (horsJeu) {
+            latin = translitteration.appliquer(std::string_view(l.valeur, n));
+            n = convertirTexte(latin.data(), latin.size(), jeu);
+            latin.resize(n);
+            l.valeur = latin.data();
+            noterTranslitteration(latin);
+        }
+        l.valeur[n] = '\0';
+        return {l.valeur, n};
+    }
+    void noterTranslitteration(std::string_view texte) {
+        constexpr std::size_t EXEMPLES = 3;
+        if (translitteres++ >= EXEMPLES) return;
+        if (!exemplesTranslitteres.empty()) exemplesTranslitteres += ", ";
+        exemplesTranslitteres += texte;
     }
 
     // Clé d'une valeur de référence (HUSB @I1@…) ; vide quand la valeur n'en est pas une.
@@ -298,20 +382,31 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
     std::string texte(c.valeur(l));
     const bool premiere = c.premiereLigneNote;
     c.premiereLigneNote = false;
+    const bool suite = c.commentaireOuvert && l.balise == CONC;
+    c.commentaireOuvert = false;
+    if (suite) {
+        if (std::string* candidat = c.notesCommentaire.chercher(c.cle)) {
+            prolongerCommentaire(*candidat, texte);
+            c.commentaireOuvert = true;
+        }
+        if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese) return;
+    }
     const bool rtf = texte.find("{\\rtf1") != std::string::npos;
     const bool sansCandidat = !c.notesCommentaire.chercher(c.cle);
     if (c.options.sourceCommentaire == SourceCommentaire::PremiereLigneNote && premiere) {
         if (!rtf) {
             std::string candidat = texte;
-            couper(candidat, TEXTE_MAX);
+            couper(candidat, COMMENTAIRE_LU_MAX);
             c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
+            c.commentaireOuvert = true;
         }
     } else if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese && sansCandidat &&
                !texte.empty() && texte.front() == '#') {
         if (!rtf) {
             std::string candidat = texte.substr(1);
-            couper(candidat, TEXTE_MAX);
+            couper(candidat, COMMENTAIRE_LU_MAX);
             c.notesCommentaire.obtenir(c.cle) = std::move(candidat);
+            c.commentaireOuvert = true;
         }
         return;
     }
@@ -321,6 +416,7 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
 void surDebutNote(Chargeur& c, LigneGedcom& l) {
     c.cle = c.lecteur.cleCourante();
     c.premiereLigneNote = true;
+    c.commentaireOuvert = false;
     if (*l.valeur != '\0') ajouterLigneNoteRecord(c, l);
 }
 void surSuiteNote(Chargeur& c, LigneGedcom& l) {
@@ -344,23 +440,67 @@ void surDebutIndividu(Chargeur& c, LigneGedcom&) {
     e.ligne = static_cast<std::int32_t>(c.ligne());
     e.fichier = static_cast<std::uint8_t>(c.lecteur.indexFichier());
     c.individuCourant = p;
+    c.lienAncien.clear();
+    c.naissanceVue = c.decesVu = c.baptemeDate = c.inhumationDate = false;
 }
+void compter(std::uint16_t& evenements, bool contenu) {
+    if (contenu && evenements < UINT16_MAX) ++evenements;
+}
+
 void surFamc(Chargeur& c, LigneGedcom& l) {
+    c.famcEnAttente = AUCUN;
     if (Chargeur::referenceNulle(l.valeur)) return;
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (cle.empty()) return c.signalerReferenceManquante();
-    const std::int32_t u = c.unions.trouverOuCreer(cle);
-    EntreeIndividu& e = c.individus[c.individuCourant];
+    c.famcEnAttente = c.unions.trouverOuCreer(cle);
+    c.ligneFamc = c.ligne();
+    c.lienFamc.clear();
+}
+// PEDI sous FAMC : « birth » (toute casse) est une naissance, toute autre valeur un autre lien.
+void surLienFamc(Chargeur& c, LigneGedcom& l) {
+    const std::string_view v = sansEspacesFin(sansEspacesDebut(c.valeur(l)));
+    c.lienFamc = ::strncasecmp(v.data(), "birth", 5) == 0 && v.size() == 5 ? "" : v;
+}
+// Fin du FAMC : une famille adoptive, nourricière ou de scellement ne remplace jamais la
+// famille de naissance ; la famille de naissance remplace une famille d'un autre lien.
+void surFinFamc(Chargeur& c, LigneGedcom&) {
+    const std::int32_t u = c.famcEnAttente;
+    if (u == AUCUN) return;
+    c.famcEnAttente = AUCUN;
+    const std::int32_t p = c.individuCourant;
+    EntreeIndividu& e = c.individus[p];
+    const bool naissance = c.lienFamc.empty();
+    // L'union gardée vient d'un FAMC de cet enregistrement qui n'était pas de naissance.
+    const bool ancienneAutreLien = !e.parentsDeNaissance && !c.lienAncien.empty();
     if (e.unionParents != AUCUN && !e.adoption && e.unionParents != u) {
-        const EntreeUnion& ancienne = c.unions[e.unionParents];
-        if (ancienne.decalage != 0)
-            c.lecteur.signaler("- Ligne %ld : champ FAMC incompatible avec la famille ligne %ld",
-                               c.ligne(), static_cast<long>(ancienne.ligne));
-        else
-            c.lecteur.signaler("- Ligne %ld : redéfinition du champ FAMC", c.ligne());
+        if (!naissance && e.parentsDeNaissance) {
+            c.famillesEcartees.insert(Chargeur::paire(p, u));
+            c.lecteur.signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
+                               "naissance est gardée",
+                               c.ligneFamc, c.unions.reference(u), c.lienFamc.c_str());
+            return;
+        }
+        if (naissance && ancienneAutreLien) {
+            c.famillesEcartees.insert(Chargeur::paire(p, e.unionParents));
+            c.lecteur.signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
+                               "naissance est gardée",
+                               c.ligneAncien, c.unions.reference(e.unionParents),
+                               c.lienAncien.c_str());
+        } else {
+            const EntreeUnion& ancienne = c.unions[e.unionParents];
+            if (ancienne.decalage != 0)
+                c.lecteur.signaler(
+                    "- Ligne %ld : champ FAMC incompatible avec la famille ligne %ld", c.ligneFamc,
+                    static_cast<long>(ancienne.ligne));
+            else
+                c.lecteur.signaler("- Ligne %ld : redéfinition du champ FAMC", c.ligneFamc);
+        }
     }
     e.unionParents = u;
     e.adoption = false;
+    e.parentsDeNaissance = naissance;
+    c.lienAncien = c.lienFamc;
+    c.ligneAncien = c.ligneFamc;
 }
 void surAdoption(Chargeur& c, LigneGedcom& l) {
     if (Chargeur::referenceNulle(l.valeur)) return;
@@ -384,6 +524,8 @@ void surFams(Chargeur& c, LigneGedcom& l) {
 void surFinIndividu(Chargeur& c, LigneGedcom&) {
     const std::int32_t p = c.individuCourant;
     EntreeIndividu& e = c.individus[p];
+    compter(e.evenements, c.baptemeDate && !c.naissanceVue);
+    compter(e.evenements, c.inhumationDate && !c.decesVu);
     if (!e.adoption) return;
     const std::int32_t u = e.unionParents;
     EntreeUnion& famille = c.unions[u];
@@ -414,12 +556,13 @@ void surDateMariage(Chargeur& c, LigneGedcom& l) {
 void surLieuEvenement(Chargeur& c, LigneGedcom&) {
     c.contenu = true;
 }
-void compter(std::uint16_t& evenements, bool contenu) {
-    if (contenu && evenements < UINT16_MAX) ++evenements;
-}
-void surFinEvenementIndividu(Chargeur& c, LigneGedcom&) {
+template <bool NAISSANCE> void surFinEvenementIndividu(Chargeur& c, LigneGedcom&) {
     compter(c.individus[c.individuCourant].evenements, c.contenu);
+    (NAISSANCE ? c.naissanceVue : c.decesVu) |= c.contenu;
     c.contenu = false;
+}
+template <bool BAPTEME> void surDateParoisse(Chargeur& c, LigneGedcom& l) {
+    if (!estDateEstimee(l.valeur)) (BAPTEME ? c.baptemeDate : c.inhumationDate) = true;
 }
 void surFinEvenementUnion(Chargeur& c, LigneGedcom&) {
     compter(c.unions[c.unionCourante].evenements, c.contenu);
@@ -451,6 +594,7 @@ void surEnfant(Chargeur& c, LigneGedcom& l) {
     EntreeIndividu& e = c.individus[p];
     if (e.unionParents == AUCUN) e.unionParents = u;
     if (e.unionParents != u) {
+        if (c.famillesEcartees.contains(Chargeur::paire(p, u))) return;
         c.lecteur.signaler("- Ligne %ld : enfant incompatible avec le champ FAMC de l'individu @%s",
                            c.ligne(), c.individus.reference(p));
         return;
@@ -470,9 +614,9 @@ void surFinUnion(Chargeur& c, LigneGedcom&) {
 
 using T1 = Transition<Chargeur>;
 constexpr int16_t D_DEBUT = 0, D_ENTETE = 7, D_ENREG = 11, D_SOURCE = 18, D_NOTE = 26, D_OBJET = 30,
-                  D_PERS = 33, D_NAISS = 40, D_DECES = 45, D_ADOP = 50, D_UNION = 54,
-                  D_MARIAGE = 61, D_DIVORCE = 66;
-constexpr std::array<T1, 71> PREMIER_PASSAGE = {{
+                  D_PERS = 33, D_NAISS = 43, D_DECES = 48, D_ADOP = 53, D_FAMC = 57, D_BAPT = 61,
+                  D_INHUM = 65, D_UNION = 69, D_MARIAGE = 76, D_DIVORCE = 81;
+constexpr std::array<T1, 86> PREMIER_PASSAGE = {{
     // 0 début
     {0, HEAD, D_ENTETE, LIRE, nullptr},
     // Sans en-tête, les enregistrements ne sont pas perdus pour autant.
@@ -516,28 +660,45 @@ constexpr std::array<T1, 71> PREMIER_PASSAGE = {{
     // 33 personne
     {1, BIRT, D_NAISS, LIRE, surDebutEvenement},
     {1, DEAT, D_DECES, LIRE, surDebutEvenement},
-    {1, FAMC, D_PERS, LIRE, surFamc},
+    {1, FAMC, D_FAMC, LIRE, surFamc},
     {1, ADOP, D_ADOP, LIRE, nullptr},
     {1, FAMS, D_PERS, LIRE, surFams},
+    {1, BAPM, D_BAPT, LIRE, nullptr},
+    {1, CHR, D_BAPT, LIRE, nullptr},
+    {1, BURI, D_INHUM, LIRE, nullptr},
     {0, TOUTE, D_ENREG, PASSER, surFinIndividu},
     {TOUTE, TOUTE, D_PERS, LIRE, nullptr},
     // 40 naissance
     {2, DATE, D_NAISS, LIRE, surDateNaissance},
     {2, PLAC, D_NAISS, LIRE, surLieuEvenement},
-    {1, TOUTE, D_PERS, PASSER, surFinEvenementIndividu},
-    {0, TOUTE, D_PERS, PASSER, surFinEvenementIndividu},
+    {1, TOUTE, D_PERS, PASSER, surFinEvenementIndividu<true>},
+    {0, TOUTE, D_PERS, PASSER, surFinEvenementIndividu<true>},
     {TOUTE, TOUTE, D_NAISS, LIRE, nullptr},
     // 45 décès
     {2, DATE, D_DECES, LIRE, surDate},
     {2, PLAC, D_DECES, LIRE, surLieuEvenement},
-    {1, TOUTE, D_PERS, PASSER, surFinEvenementIndividu},
-    {0, TOUTE, D_PERS, PASSER, surFinEvenementIndividu},
+    {1, TOUTE, D_PERS, PASSER, surFinEvenementIndividu<false>},
+    {0, TOUTE, D_PERS, PASSER, surFinEvenementIndividu<false>},
     {TOUTE, TOUTE, D_DECES, LIRE, nullptr},
     // 50 adoption
     {2, FAMC, D_ADOP, LIRE, surAdoption},
     {1, TOUTE, D_PERS, PASSER, nullptr},
     {0, TOUTE, D_ENREG, PASSER, surFinIndividu},
     {TOUTE, TOUTE, D_ADOP, LIRE, nullptr},
+    // 54 lien vers la famille des parents
+    {2, PEDI, D_FAMC, LIRE, surLienFamc},
+    {1, TOUTE, D_PERS, PASSER, surFinFamc},
+    {0, TOUTE, D_PERS, PASSER, surFinFamc},
+    {TOUTE, TOUTE, D_FAMC, LIRE, nullptr},
+    // 61 baptême, 65 inhumation
+    {2, DATE, D_BAPT, LIRE, surDateParoisse<true>},
+    {1, TOUTE, D_PERS, PASSER, nullptr},
+    {0, TOUTE, D_PERS, PASSER, nullptr},
+    {TOUTE, TOUTE, D_BAPT, LIRE, nullptr},
+    {2, DATE, D_INHUM, LIRE, surDateParoisse<false>},
+    {1, TOUTE, D_PERS, PASSER, nullptr},
+    {0, TOUTE, D_PERS, PASSER, nullptr},
+    {TOUTE, TOUTE, D_INHUM, LIRE, nullptr},
     // 54 union
     {1, HUSB, D_UNION, LIRE, surConjoint<true>},
     {1, WIFE, D_UNION, LIRE, surConjoint<false>},
@@ -571,7 +732,9 @@ static_assert(
     commenceA(PREMIER_PASSAGE, D_SOURCE, 1, TITL) && commenceA(PREMIER_PASSAGE, D_NOTE, 1, CONT) &&
     commenceA(PREMIER_PASSAGE, D_OBJET, 1, FILE) && commenceA(PREMIER_PASSAGE, D_PERS, 1, BIRT) &&
     commenceA(PREMIER_PASSAGE, D_NAISS, 2, DATE) && commenceA(PREMIER_PASSAGE, D_DECES, 2, DATE) &&
-    commenceA(PREMIER_PASSAGE, D_ADOP, 2, FAMC) && commenceA(PREMIER_PASSAGE, D_UNION, 1, HUSB) &&
+    commenceA(PREMIER_PASSAGE, D_ADOP, 2, FAMC) && commenceA(PREMIER_PASSAGE, D_FAMC, 2, PEDI) &&
+    commenceA(PREMIER_PASSAGE, D_BAPT, 2, DATE) && commenceA(PREMIER_PASSAGE, D_INHUM, 2, DATE) &&
+    commenceA(PREMIER_PASSAGE, D_UNION, 1, HUSB) &&
     commenceA(PREMIER_PASSAGE, D_MARIAGE, 2, DATE) &&
     commenceA(PREMIER_PASSAGE, D_DIVORCE, 2, DATE));
 
@@ -719,6 +882,32 @@ void surFinNaissance(Chargeur& c, LigneGedcom&) {
         t.sourceNaissance.clear();
     }
 }
+// Baptême (BAPM, CHR) et inhumation : le premier daté est gardé, avec son lieu ; une date
+// illisible est ignorée sans message, comme avant que ces événements servent.
+void surDebutRegistre(Chargeur& c, LigneGedcom&) {
+    c.personne.registreLu = true;
+    c.personne.dateRegistre = DateGenealogique{};
+    c.personne.lieuRegistre = Lieu{};
+}
+template <bool BAPTEME> void surDateRegistre(Chargeur& c, LigneGedcom& l) {
+    // Une naissance (un décès) déjà datée n'a pas besoin de remplaçant : pas de lecture.
+    const TamponIndividu& t = c.personne;
+    if (!(BAPTEME ? t.naissance : t.deces).estAbsente()) return;
+    if (auto lue = lireDate(c.valeur(l), false)) c.personne.dateRegistre = *lue;
+}
+template <bool BAPTEME> void surLieuRegistre(Chargeur& c, LigneGedcom& l) {
+    const TamponIndividu& t = c.personne;
+    if ((BAPTEME ? t.naissance : t.deces).estAbsente()) c.personne.lieuRegistre = c.lieu(l);
+}
+template <bool BAPTEME> void surFinRegistre(Chargeur& c, LigneGedcom&) {
+    TamponIndividu& t = c.personne;
+    DateGenealogique& date = BAPTEME ? t.bapteme : t.inhumation;
+    if (!date.estAbsente() || t.dateRegistre.estAbsente()) return;
+    date = t.dateRegistre;
+    date.nature = BAPTEME ? DateGenealogique::BAPTEME : DateGenealogique::INHUMATION;
+    (BAPTEME ? t.lieuBapteme : t.lieuInhumation) = std::move(t.lieuRegistre);
+}
+
 void surProfession(Chargeur& c, LigneGedcom& l) {
     const std::string_view v = c.valeur(l);
     if (v.empty()) return;
@@ -779,6 +968,14 @@ void ajouterLigneNote(TamponIndividu& t, std::string_view v) {
 // NOTE de niveau 1, et CONT/CONC tant que la personne n'a pas encore de lignes de notes.
 void surNote(Chargeur& c, LigneGedcom& l) {
     TamponIndividu& t = c.personne;
+    const bool suite = c.commentaireOuvert && l.balise == CONC;
+    c.commentaireOuvert = false;
+    if (suite) {
+        prolongerCommentaire(t.commentaire, c.valeur(l));
+        c.commentaireOuvert = true;
+        // La ligne « # » n'est pas une ligne de note : sa suite non plus.
+        if (c.options.sourceCommentaire == SourceCommentaire::LigneDiese) return;
+    }
     if (!t.notes.empty()) return ajouterLigneNote(t, c.valeur(l));
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (!cle.empty()) {
@@ -799,8 +996,11 @@ void surNote(Chargeur& c, LigneGedcom& l) {
     const bool diese = option == SourceCommentaire::LigneDiese && v.front() == '#';
     if (option == SourceCommentaire::PremiereLigneNote || diese) {
         const bool rtf = v.find("{\\rtf1") != std::string_view::npos;
-        if (t.commentaire.empty() && !rtf)
-            t.commentaire = texteCoupe(sansEspacesDebut(diese ? v.substr(1) : v), TEXTE_MAX);
+        if (t.commentaire.empty() && !rtf) {
+            t.commentaire =
+                texteCoupe(sansEspacesDebut(diese ? v.substr(1) : v), COMMENTAIRE_LU_MAX);
+            c.commentaireOuvert = true;
+        }
         if (diese) return;
         if (rtf) return ajouterLigneNote(t, "");
     }
@@ -816,10 +1016,18 @@ void surCommentaire(Chargeur& c, LigneGedcom& l) {
         c.personne.commentaire = texteCoupe(c.valeur(l), TEXTE_MAX);
 }
 
+void substituerRegistre(DateGenealogique& date, Lieu& lieu, const DateGenealogique& registre,
+                        Lieu& lieuRegistre) {
+    if (!date.estAbsente() || date.jour != 0 || date.mois != 0 || registre.estAbsente()) return;
+    date = registre;
+    if (lieu.estVide()) lieu = std::move(lieuRegistre);
+}
+
 using T2 = Transition<Chargeur>;
-constexpr int16_t P_PERS = 0, P_NOM = 13, P_NAISS = 18, P_LIEU_N = 24, P_DECES = 30, P_LIEU_D = 36,
-                  P_PROF = 42, P_EVEN = 47, P_OBJET = 53, P_IMAGE = 57, P_NOTE = 61;
-constexpr std::array<T2, 67> PASSAGE_INDIVIDU = {{
+constexpr int16_t P_PERS = 0, P_NOM = 16, P_NAISS = 21, P_LIEU_N = 27, P_DECES = 33, P_LIEU_D = 39,
+                  P_PROF = 45, P_EVEN = 50, P_OBJET = 56, P_IMAGE = 60, P_NOTE = 64, P_BAPT = 70,
+                  P_INHUM = 75;
+constexpr std::array<T2, 80> PASSAGE_INDIVIDU = {{
     // 0 personne
     {1, NAME, P_NOM, LIRE, surNom},
     {1, SEX, P_PERS, LIRE, surSexe},
@@ -831,86 +1039,100 @@ constexpr std::array<T2, 67> PASSAGE_INDIVIDU = {{
     {1, OBJE, P_OBJET, LIRE, surObjet},
     {1, IMG, P_IMAGE, LIRE, nullptr},
     {1, NOTE, P_NOTE, LIRE, surNote},
+    {1, BAPM, P_BAPT, LIRE, surDebutRegistre},
+    {1, CHR, P_BAPT, LIRE, surDebutRegistre},
+    {1, BURI, P_INHUM, LIRE, surDebutRegistre},
     {TOUTE, COMMENTAIRE, P_PERS, LIRE, surCommentaire},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_PERS, LIRE, nullptr},
-    // 13 nom
+    // 16 nom
     {2, NICK, P_NOM, LIRE, surSurnom},
     {2, SOUR, P_NOM, LIRE, surSourceNom},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_NOM, LIRE, nullptr},
-    // 18 naissance
+    // 21 naissance
     {2, DATE, P_NAISS, LIRE, surDatePersonne<true>},
     {2, SOUR, P_NAISS, LIRE, surSourceEvenementPersonne<true>},
     {2, PLAC, P_LIEU_N, LIRE, surLieuPersonne<true>},
     {1, TOUTE, P_PERS, PASSER, surFinNaissance},
     {0, TOUTE, SANS_ETAT, FINIR, surFinNaissance},
     {TOUTE, TOUTE, P_NAISS, LIRE, nullptr},
-    // 24 lieu de naissance : les lignes de niveau 0 à 2 reviennent à la naissance, qui finit
+    // 27 lieu de naissance : les lignes de niveau 0 à 2 reviennent à la naissance, qui finit
     {2, LIEU, P_LIEU_N, LIRE, surComplementPersonne<true>},
     {3, SOUR, P_LIEU_N, LIRE, surSourceLieuPersonne<true>},
     {2, TOUTE, P_NAISS, PASSER, nullptr},
     {1, TOUTE, P_NAISS, PASSER, nullptr},
     {0, TOUTE, P_NAISS, PASSER, nullptr},
     {TOUTE, TOUTE, P_LIEU_N, LIRE, nullptr},
-    // 30 décès
+    // 33 décès
     {2, DATE, P_DECES, LIRE, surDatePersonne<false>},
     {2, SOUR, P_DECES, LIRE, surSourceEvenementPersonne<false>},
     {2, PLAC, P_LIEU_D, LIRE, surLieuPersonne<false>},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_DECES, LIRE, nullptr},
-    // 36 lieu de décès
+    // 39 lieu de décès
     {2, LIEU, P_LIEU_D, LIRE, surComplementPersonne<false>},
     {3, SOUR, P_LIEU_D, LIRE, surSourceLieuPersonne<false>},
     {2, TOUTE, P_DECES, PASSER, nullptr},
     {1, TOUTE, P_DECES, PASSER, nullptr},
     {0, TOUTE, P_DECES, PASSER, nullptr},
     {TOUTE, TOUTE, P_LIEU_D, LIRE, nullptr},
-    // 42 profession
+    // 45 profession
     {2, CAUS, P_PROF, LIRE, surCause},
     {2, SOUR, P_PROF, LIRE, surSourceProfession},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_PROF, LIRE, nullptr},
-    // 47 événement typé
+    // 50 événement typé
     {2, TYPE, P_EVEN, LIRE, surType},
     {2, NOTE, P_EVEN, LIRE, surNoteEvenement},
     {2, SOUR, P_EVEN, LIRE, surSourceEvenement},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_EVEN, LIRE, nullptr},
-    // 53 objet
+    // 56 objet
     {TOUTE, FILE, P_OBJET, LIRE, surFichierPhoto},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_OBJET, LIRE, nullptr},
-    // 57 image
+    // 60 image
     {2, OBJE, P_OBJET, LIRE, surObjetImage},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_IMAGE, LIRE, nullptr},
-    // 61 note
+    // 64 note
     {2, SOUR, P_NOTE, LIRE, surSourceCommentaire},
     {2, CONT, P_NOTE, LIRE, surNote},
     {2, CONC, P_NOTE, LIRE, surNote},
     {1, TOUTE, P_PERS, PASSER, nullptr},
     {0, TOUTE, SANS_ETAT, FINIR, nullptr},
     {TOUTE, TOUTE, P_NOTE, LIRE, nullptr},
+    // 70 baptême
+    {2, DATE, P_BAPT, LIRE, surDateRegistre<true>},
+    {2, PLAC, P_BAPT, LIRE, surLieuRegistre<true>},
+    {1, TOUTE, P_PERS, PASSER, surFinRegistre<true>},
+    {0, TOUTE, SANS_ETAT, FINIR, surFinRegistre<true>},
+    {TOUTE, TOUTE, P_BAPT, LIRE, nullptr},
+    // 75 inhumation
+    {2, DATE, P_INHUM, LIRE, surDateRegistre<false>},
+    {2, PLAC, P_INHUM, LIRE, surLieuRegistre<false>},
+    {1, TOUTE, P_PERS, PASSER, surFinRegistre<false>},
+    {0, TOUTE, SANS_ETAT, FINIR, surFinRegistre<false>},
+    {TOUTE, TOUTE, P_INHUM, LIRE, nullptr},
 }};
 
-static_assert(commenceA(PASSAGE_INDIVIDU, P_NOM, 2, NICK) &&
-              commenceA(PASSAGE_INDIVIDU, P_NAISS, 2, DATE) &&
-              commenceA(PASSAGE_INDIVIDU, P_LIEU_N, 2, LIEU) &&
-              commenceA(PASSAGE_INDIVIDU, P_DECES, 2, DATE) &&
-              commenceA(PASSAGE_INDIVIDU, P_LIEU_D, 2, LIEU) &&
-              commenceA(PASSAGE_INDIVIDU, P_PROF, 2, CAUS) &&
-              commenceA(PASSAGE_INDIVIDU, P_EVEN, 2, TYPE) &&
-              commenceA(PASSAGE_INDIVIDU, P_OBJET, TOUTE, FILE) &&
-              commenceA(PASSAGE_INDIVIDU, P_IMAGE, 2, OBJE) &&
-              commenceA(PASSAGE_INDIVIDU, P_NOTE, 2, SOUR) &&
-              PASSAGE_INDIVIDU.back().balise == TOUTE);
+static_assert(
+    commenceA(PASSAGE_INDIVIDU, P_NOM, 2, NICK) && commenceA(PASSAGE_INDIVIDU, P_NAISS, 2, DATE) &&
+    commenceA(PASSAGE_INDIVIDU, P_LIEU_N, 2, LIEU) &&
+    commenceA(PASSAGE_INDIVIDU, P_DECES, 2, DATE) &&
+    commenceA(PASSAGE_INDIVIDU, P_LIEU_D, 2, LIEU) &&
+    commenceA(PASSAGE_INDIVIDU, P_PROF, 2, CAUS) && commenceA(PASSAGE_INDIVIDU, P_EVEN, 2, TYPE) &&
+    commenceA(PASSAGE_INDIVIDU, P_OBJET, TOUTE, FILE) &&
+    commenceA(PASSAGE_INDIVIDU, P_IMAGE, 2, OBJE) && commenceA(PASSAGE_INDIVIDU, P_NOTE, 2, SOUR) &&
+    commenceA(PASSAGE_INDIVIDU, P_BAPT, 2, DATE) && commenceA(PASSAGE_INDIVIDU, P_INHUM, 2, DATE) &&
+    PASSAGE_INDIVIDU.back().balise == TOUTE);
 
 // Relecture du seul nom, pour les messages du passage des unions.
 void surNomSeul(Chargeur& c, LigneGedcom& l) {
@@ -994,15 +1216,20 @@ bool lireDebut(const std::string& chemin, std::string& debut, std::size_t taille
     return true;
 }
 
-// Un fichier sans CHAR est lu en UTF-8 quand il commence par la marque UTF-8 ou quand son
-// en-tête annonce la version 7 de la norme GEDCOM (qui impose l'UTF-8).
-bool presumeUtf8(const std::string& debut) {
-    if (debut.size() >= 3 && debut.compare(0, 3, "\xEF\xBB\xBF") == 0) return true;
+// En-tête qui annonce la version 7 de la norme GEDCOM.
+bool annonceVersion7(const std::string& debut) {
     const std::size_t gedc = debut.find("1 GEDC");
     if (gedc == std::string::npos) return false;
     const std::size_t fin = debut.find("\n0", gedc);
     const std::size_t vers = debut.find("2 VERS 7", gedc);
     return vers != std::string::npos && (fin == std::string::npos || vers < fin);
+}
+
+// Un fichier sans CHAR est lu en UTF-8 quand il commence par la marque UTF-8 ou quand son
+// en-tête annonce la version 7 de la norme GEDCOM (qui impose l'UTF-8).
+bool presumeUtf8(const std::string& debut) {
+    return (debut.size() >= 3 && debut.compare(0, 3, "\xEF\xBB\xBF") == 0) ||
+           annonceVersion7(debut);
 }
 
 // Copie UTF-8 d'un fichier UTF-16 (marque FF FE ou FE FF), lue à la place de l'original.
@@ -1051,6 +1278,26 @@ std::unique_ptr<FichierTemporaire> copierUtf16(const std::string& chemin, bool p
 
 } // namespace
 
+FichierALire preparerLecture(const std::string& chemin) {
+    FichierALire f;
+    f.chemin = chemin;
+    std::string debut;
+    if (!lireDebut(chemin, debut, 4096))
+        throw OperationImpossible("Lecture impossible du fichier Gedcom\n" + chemin);
+    const bool ffFe = debut.size() >= 2 && debut[0] == '\xFF' && debut[1] == '\xFE';
+    const bool feFf = debut.size() >= 2 && debut[0] == '\xFE' && debut[1] == '\xFF';
+    if (ffFe || feFf) {
+        f.copie = copierUtf16(chemin, ffFe);
+        f.chemin = f.copie->chemin();
+        lireDebut(f.chemin, debut, 4096);
+        f.presumeUtf8 = true;
+    } else {
+        f.presumeUtf8 = presumeUtf8(debut);
+    }
+    f.version7 = annonceVersion7(debut);
+    return f;
+}
+
 std::uint32_t drapeauxDuLogiciel(std::string_view valeur) {
     valeur = sansEspacesDebut(valeur);
     if (commencePar(valeur, "Heredis")) return 1 | 2 | 4;
@@ -1068,28 +1315,20 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         const std::string& b = options.baliseCommentaire;
         if (TABLE_ENREGISTREMENTS.chercher(b) != INCONNUE || TABLE_INDIVIDU.chercher(b) != INCONNUE)
             throw OperationImpossible(
-                "Le tag \"" + b +
-                "\" ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
+                "Le tag « " + b +
+                " » ne peut pas être utilisé pour les commentaires\ncar il est déjà pris en "
                 "compte dans la description d'un individu.");
     }
 
     ResultatChargement resultat;
     std::vector<std::string> lus; // chemins réellement lus (copie UTF-8 d'un fichier UTF-16)
-    std::vector<bool> presumes;
+    std::vector<bool> presumes, versions7;
     for (const std::string& chemin : chemins) {
-        std::string debut;
-        if (!lireDebut(chemin, debut, 4096))
-            throw OperationImpossible("Lecture impossible du fichier Gedcom\n" + chemin);
-        const bool ffFe = debut.size() >= 2 && debut[0] == '\xFF' && debut[1] == '\xFE';
-        const bool feFf = debut.size() >= 2 && debut[0] == '\xFE' && debut[1] == '\xFF';
-        if (ffFe || feFf) {
-            resultat.copiesUtf8.push_back(copierUtf16(chemin, ffFe));
-            lus.push_back(resultat.copiesUtf8.back()->chemin());
-            presumes.push_back(true);
-        } else {
-            lus.push_back(chemin);
-            presumes.push_back(presumeUtf8(debut));
-        }
+        FichierALire f = preparerLecture(chemin);
+        lus.push_back(f.chemin);
+        presumes.push_back(f.presumeUtf8);
+        versions7.push_back(f.version7);
+        if (f.copie) resultat.copiesUtf8.push_back(std::move(f.copie));
     }
 
     JournalErreurs journal(chemins);
@@ -1103,6 +1342,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
             throw OperationImpossible("Lecture impossible du fichier Gedcom\n" + chemin);
         }
     }
+    for (std::size_t f = 0; f < versions7.size(); ++f)
+        lecteur.fichier(static_cast<int>(f)).version7 = versions7[f];
     Chargeur c(lecteur, options);
     c.presumesUtf8 = presumes;
     // Taille des index estimée d'après les fichiers (environ 250 octets par personne) : pas de
@@ -1303,7 +1544,9 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         unionsDe(p, true, &t);
         if (!liste.empty()) ind.premiereUnion = cote(liste.front(), p);
         premiereUnion[static_cast<std::size_t>(n)] = ind.premiereUnion;
-        // 3. Événements.
+        // 3. Événements ; baptême et inhumation tiennent lieu de naissance et de décès sans date.
+        substituerRegistre(t.naissance, t.lieuNaissance, t.bapteme, t.lieuBapteme);
+        substituerRegistre(t.deces, t.lieuDeces, t.inhumation, t.lieuInhumation);
         ind.naissance =
             ecrireEvenement(t.naissance, t.lieuNaissance, t.sourceNaissance, t.sourceLieuNaissance);
         ind.deces = ecrireEvenement(t.deces, t.lieuDeces, t.sourceDeces, t.sourceLieuDeces);
@@ -1311,7 +1554,8 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         ind.nom = ecrivain->stockerTexte(Zone::Noms, t.nom);
         ind.prenoms = ecrivain->stockerTexte(Zone::Prenoms, t.prenoms);
         ind.profession = ecrivain->stockerTexte(Zone::Professions, t.profession);
-        ind.commentaire = ecrivain->stockerTexte(Zone::Commentaires, t.commentaire);
+        ind.commentaire =
+            ecrivain->stockerTexte(Zone::Commentaires, commentaireCoupe(t.commentaire, TEXTE_MAX));
         ind.photos = ecrivain->stockerPhotos(t.photos);
         ind.notes = ecrivain->stockerNotes(t.notes);
         ind.source = ecrivain->stockerTexte(Zone::Sources, t.source);
@@ -1427,6 +1671,10 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         if (tete) ecrivain->marquerTeteLignee(n);
     }
 
+    if (c.translitteres > 0)
+        lecteur.signaler("- %zu textes d'autres alphabets écrits en lettres latines, par exemple : "
+                         "%s",
+                         c.translitteres, c.exemplesTranslitteres.c_str());
     resultat.base = ecrivain->terminer();
     for (std::size_t f = 0; f < lecteur.nombreFichiers(); ++f) {
         FichierGedcom fichier = lecteur.fichier(static_cast<int>(f));

@@ -46,6 +46,21 @@ struct ResultatChargement {
 ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
                                  const OptionsChargement& options, Interaction& interaction);
 
+// Commentaire rangé dans la base, de taille - 1 octets au plus : un texte plus long est coupé à
+// la fin d'un mot et finit par « … » (Windows-1252).
+std::string commentaireCoupe(std::string_view texte, std::size_t taille);
+
+// Un fichier GEDCOM tel que le chargeur le lit : la copie UTF-8 d'un fichier UTF-16 (à garder
+// tant qu'on la lit), le jeu UTF-8 présumé sans CHAR, la version 7 de la norme GEDCOM.
+struct FichierALire {
+    std::string chemin;
+    std::unique_ptr<FichierTemporaire> copie;
+    bool presumeUtf8 = false;
+    bool version7 = false;
+};
+// Lève OperationImpossible quand le fichier ne peut pas être lu.
+FichierALire preparerLecture(const std::string& chemin);
+
 // Drapeaux du logiciel source d'après la valeur SOUR de l'en-tête.
 std::uint32_t drapeauxDuLogiciel(std::string_view valeur);
 

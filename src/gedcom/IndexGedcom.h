@@ -22,7 +22,8 @@ struct EntreeIndividu {
     std::int32_t numero = 0;
     std::uint16_t evenements = 0;
     std::uint8_t fichier = 0;
-    bool adoption = false;
+    bool adoption : 1 = false;
+    bool parentsDeNaissance : 1 = false; // l'union des parents vient d'un FAMC de naissance
 };
 
 struct EntreeUnion {

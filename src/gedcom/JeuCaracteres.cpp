@@ -198,10 +198,10 @@ JeuCaracteres jeuCaracteresDeChar(std::string_view valeur) {
     return JeuCaracteres::Aucun;
 }
 
-std::size_t convertirTexte(char* texte, std::size_t longueur, JeuCaracteres jeu) {
-    auto* p = reinterpret_cast<Octet*>(texte);
-    const std::size_t debut = prefixeInchange(p, longueur);
-    if (debut == longueur) return longueur;
+namespace {
+
+// Conversion à partir du premier octet que le jeu peut changer.
+std::size_t convertirDepuis(Octet* p, std::size_t debut, std::size_t longueur, JeuCaracteres jeu) {
     switch (jeu) {
     case JeuCaracteres::Ansel:
         return convertirAnsel(p, debut, longueur);
@@ -213,6 +213,61 @@ std::size_t convertirTexte(char* texte, std::size_t longueur, JeuCaracteres jeu)
         break;
     }
     return convertirAucun(p, debut, longueur);
+}
+
+} // namespace
+
+std::size_t convertirTexte(char* texte, std::size_t longueur, JeuCaracteres jeu) {
+    auto* p = reinterpret_cast<Octet*>(texte);
+    const std::size_t debut = prefixeInchange(p, longueur);
+    if (debut == longueur) return longueur;
+    return convertirDepuis(p, debut, longueur, jeu);
+}
+
+std::size_t longueurSequenceUtf8(std::string_view utf8, std::size_t i) {
+    char32_t point = 0;
+    const unsigned n =
+        sequenceUtf8(reinterpret_cast<const Octet*>(utf8.data()), i, utf8.size(), point);
+    return n == 0 ? 1 : n;
+}
+
+std::size_t longueurHorsWindows1252(std::string_view utf8, std::size_t i) {
+    char32_t point = 0;
+    const unsigned n =
+        sequenceUtf8(reinterpret_cast<const Octet*>(utf8.data()), i, utf8.size(), point);
+    if (n == 0 || point < 0x100 || (point >= 0x300 && point <= 0x36F) || estInvisible(point))
+        return 0;
+    return versWindows1252(point) == '?' ? n : 0;
+}
+
+static bool contientHorsWindows1252(std::string_view utf8) {
+    const auto* p = reinterpret_cast<const Octet*>(utf8.data());
+    std::size_t i = prefixeInchange(p, utf8.size());
+    while (i < utf8.size()) {
+        // ASCII, octets de suite et Latin-1 (C2, C3 : les lettres accentuées françaises) : rien
+        // à translittérer, sans décodage.
+        if (p[i] < 0xC4) {
+            ++i;
+            continue;
+        }
+        if (longueurHorsWindows1252(utf8, i) != 0) return true;
+        i += longueurSequenceUtf8(utf8, i);
+    }
+    return false;
+}
+
+std::size_t convertirTexteSaufHorsJeu(char* texte, std::size_t longueur, JeuCaracteres jeu,
+                                      bool& horsJeu) {
+    horsJeu = false;
+    auto* p = reinterpret_cast<Octet*>(texte);
+    const std::size_t debut = prefixeInchange(p, longueur);
+    if (debut == longueur) return longueur;
+    if (jeu == JeuCaracteres::Utf8 &&
+        contientHorsWindows1252(std::string_view(texte + debut, longueur - debut))) {
+        horsJeu = true;
+        return longueur;
+    }
+    return convertirDepuis(p, debut, longueur, jeu);
 }
 
 void convertirTexte(char* texte, JeuCaracteres jeu) {

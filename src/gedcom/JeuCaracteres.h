@@ -20,6 +20,17 @@ std::size_t convertirTexte(char* texte, std::size_t longueur, JeuCaracteres jeu)
 // Idem sur un texte terminé par NUL, qui le reste.
 void convertirTexte(char* texte, JeuCaracteres jeu);
 
+// Comme convertirTexte, sauf pour un texte UTF-8 qui contient un caractère que Windows-1252 ne
+// peut pas écrire (ni lettre latine voisine) : il est laissé
+// tel quel et horsJeu est mis à vrai (un seul examen des octets ASCII dans tous les cas).
+std::size_t convertirTexteSaufHorsJeu(char* texte, std::size_t longueur, JeuCaracteres jeu,
+                                      bool& horsJeu);
+// Longueur de la séquence UTF-8 valide en i d'un caractère hors de Windows-1252, 0 pour tout
+// autre.
+std::size_t longueurHorsWindows1252(std::string_view utf8, std::size_t i);
+// Longueur de la séquence UTF-8 valide en i, 1 pour un octet qui n'en commence pas.
+std::size_t longueurSequenceUtf8(std::string_view utf8, std::size_t i);
+
 namespace tables_caracteres {
 
 // Lettre de base suivie d'une marque, et la lettre Windows-1252 qui les réunit.

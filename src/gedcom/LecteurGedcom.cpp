@@ -58,7 +58,7 @@ LecteurGedcom::~LecteurGedcom() {
 int LecteurGedcom::ouvrir(const std::string& chemin) {
     int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FichierIllisible(chemin);
-    fichiers_.push_back(FichierGedcom{chemin, fd, JeuCaracteres::Aucun, 0});
+    fichiers_.push_back(FichierGedcom{chemin, fd, JeuCaracteres::Aucun, 0, false});
     if (courant_ < 0) choisirFichier(0);
     return static_cast<int>(fichiers_.size()) - 1;
 }

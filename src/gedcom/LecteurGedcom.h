@@ -55,6 +55,7 @@ struct FichierGedcom {
     int descripteur = -1;
     JeuCaracteres jeu = JeuCaracteres::Aucun;
     uint32_t drapeauxLogiciel = 0;
+    bool version7 = false; // version 7 de la norme GEDCOM : lignes sans limite de longueur
 };
 
 // Lecteur de lignes GEDCOM sur un tampon fixe : aucune allocation par ligne.
@@ -79,6 +80,7 @@ public:
     const FichierGedcom& fichier(int index) const {
         return fichiers_[static_cast<std::size_t>(index)];
     }
+    FichierGedcom& fichier(int index) { return fichiers_[static_cast<std::size_t>(index)]; }
     std::size_t nombreFichiers() const { return fichiers_.size(); }
 
     void choisirTable(const TableBalises& table) { table_ = &table; }

@@ -41,7 +41,9 @@ inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne,
         do statut = lecteur.lireLigne(ligne);
         while (statut == StatutLigne::ErreurSyntaxe);
     }
-    if (statut == StatutLigne::TropLongue && signaler)
+    // La version 7 de la norme GEDCOM ne limite plus les lignes : rien à signaler, le texte
+    // gardé est coupé à la taille des fiches comme les autres.
+    if (statut == StatutLigne::TropLongue && signaler && !lecteur.fichier().version7)
         lecteur.signaler("- Ligne %ld : ligne trop longue (la norme Gedcom limite les lignes à "
                          "255 caractères)",
                          lecteur.numeroLigne());

@@ -9,19 +9,21 @@ namespace {
 using namespace balise;
 
 constexpr EntreeBalise ENREGISTREMENTS[] = {
-    {"ABBR", ABBR}, {"ADOP", ADOP}, {"AUTH", AUTH}, {"BIRT", BIRT}, {"CHAR", CHAR},
-    {"CHIL", CHIL}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT},
-    {"DIV", DIV},   {"FAM", FAM},   {"FAMC", FAMC}, {"FAMS", FAMS}, {"FILE", FILE},
-    {"HEAD", HEAD}, {"HUSB", HUSB}, {"INDI", INDI}, {"MARR", MARR}, {"NAME", NAME},
-    {"NOTE", NOTE}, {"OBJE", OBJE}, {"PLAC", PLAC}, {"PUBL", PUBL}, {"REPO", REPO},
-    {"SOUR", SOUR}, {"TITL", TITL}, {"TRLR", TRLR}, {"WIFE", WIFE},
+    {"ABBR", ABBR}, {"ADOP", ADOP}, {"AUTH", AUTH}, {"BAPM", BAPM}, {"BIRT", BIRT},
+    {"BURI", BURI}, {"CHAR", CHAR}, {"CHIL", CHIL}, {"CHR", CHR},   {"CONC", CONC},
+    {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT}, {"DIV", DIV},   {"FAM", FAM},
+    {"FAMC", FAMC}, {"FAMS", FAMS}, {"FILE", FILE}, {"HEAD", HEAD}, {"HUSB", HUSB},
+    {"INDI", INDI}, {"MARR", MARR}, {"NAME", NAME}, {"NOTE", NOTE}, {"OBJE", OBJE},
+    {"PEDI", PEDI}, {"PLAC", PLAC}, {"PUBL", PUBL}, {"REPO", REPO}, {"SOUR", SOUR},
+    {"TITL", TITL}, {"TRLR", TRLR}, {"WIFE", WIFE},
 };
 
 constexpr EntreeBalise INDIVIDU[] = {
-    {"BIRT", BIRT}, {"CAUS", CAUS}, {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE},
-    {"DEAT", DEAT}, {"EVEN", EVEN}, {"FILE", FILE}, {"LIEU", LIEU}, {"NAME", NAME},
-    {"NICK", NICK}, {"NOTE", NOTE}, {"OBJE", OBJE}, {"OCCU", OCCU}, {"PLAC", PLAC},
-    {"SEX", SEX},   {"SOUR", SOUR}, {"TYPE", TYPE}, {"_IMG", IMG},
+    {"BAPM", BAPM}, {"BIRT", BIRT}, {"BURI", BURI}, {"CAUS", CAUS}, {"CHR", CHR},
+    {"CONC", CONC}, {"CONT", CONT}, {"DATE", DATE}, {"DEAT", DEAT}, {"EVEN", EVEN},
+    {"FILE", FILE}, {"LIEU", LIEU}, {"NAME", NAME}, {"NICK", NICK}, {"NOTE", NOTE},
+    {"OBJE", OBJE}, {"OCCU", OCCU}, {"PLAC", PLAC}, {"SEX", SEX},   {"SOUR", SOUR},
+    {"TYPE", TYPE}, {"_IMG", IMG},
 };
 
 constexpr EntreeBalise UNION[] = {
@@ -37,11 +39,12 @@ constexpr EntreeBalise EVENEMENTS[] = {
 };
 
 // Les 5 octets d'une balise en un entier, octet de tête en poids fort : comparer les entiers
-// revient à comparer les octets, sans appel de bibliothèque à chaque ligne.
+// revient à comparer les octets, sans appel de bibliothèque à chaque ligne. Quatre octets d'une
+// lecture, puis le cinquième : c'est la recherche la plus faite du chargement.
 inline uint64_t enEntier(const char* balise) {
-    uint64_t valeur = 0;
-    for (int i = 0; i < 5; ++i) valeur = valeur << 8 | static_cast<unsigned char>(balise[i]);
-    return valeur;
+    uint32_t quatre;
+    std::memcpy(&quatre, balise, 4);
+    return uint64_t{__builtin_bswap32(quatre)} << 8 | static_cast<unsigned char>(balise[4]);
 }
 
 } // namespace

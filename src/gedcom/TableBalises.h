@@ -16,9 +16,9 @@ inline constexpr uint8_t ABBR = 1, ADDR = 2, ADOP = 3, AUTH = 14, BAPL = 15, BAP
                          CONT = 35, DATE = 41, DEAT = 42, DIV = 46, EVEN = 54, FAM = 56,
                          FAMC = 57, FAMS = 59, FCOM = 61, FILE = 62, HEAD = 68, HUSB = 69,
                          INDI = 72, MARR = 80, NAME = 83, NICK = 87, NOTE = 89, OBJE = 92,
-                         OCCU = 93, ORDN = 95, PLAC = 99, PUBL = 103, REPO = 108, RESI = 109,
-                         SEX = 116, SOUR = 119, TITL = 130, TRLR = 131, TYPE = 132, WIFE = 134,
-                         LIEU = 200, IMG = 201, HAJJ = 202;
+                         OCCU = 93, ORDN = 95, PEDI = 97, PLAC = 99, PUBL = 103, REPO = 108,
+                         RESI = 109, SEX = 116, SOUR = 119, TITL = 130, TRLR = 131, TYPE = 132,
+                         WIFE = 134, LIEU = 200, IMG = 201, HAJJ = 202;
 // Balise de commentaire choisie par l'utilisateur pour le fichier.
 inline constexpr uint8_t COMMENTAIRE = 250;
 // Joker des transitions : tout niveau, toute balise.

@@ -25,8 +25,8 @@ ContexteProgramme* contexteArret = nullptr;
 void prepareArretFatal(ContexteProgramme& contexte, const std::string& message) {
     contexte.interaction.message(message, Icone::Erreur);
     enregistreUsage(contexte.usage, contexte.repertoires.configuration);
-    // Sans répertoire des documents, rien à effacer (et surtout pas le répertoire courant).
-    if (!contexte.repertoires.documents.empty()) nettoieDocuments(contexte.repertoires.documents);
+    // Seuls les documents de ce processus : ni ceux de la console, ni ceux de l'utilisateur.
+    nettoieDocuments(contexte.documentsProduits);
     // Le fichier de données ne survit pas au programme ; le processus s'arrête juste après,
     // sans attendre les fils de la généalogie.
     if (contexte.genealogie) {

@@ -75,7 +75,7 @@ constexpr E MenuStatistiques[] = {
 };
 
 // Les favoris du fichier ouvert s'ajoutent après le séparateur.
-constexpr E MenuFavoris[] = {{u"Gérer les favoris ...", commande::GererFavoris}, {}};
+constexpr E MenuFavoris[] = {{u"Gérer les favoris...", commande::GererFavoris}, {}};
 
 constexpr BoutonBarre Boutons[] = {
     {5000, u"Arbres", "MenuArbre", MenuArbres},
@@ -95,6 +95,7 @@ constexpr E MenuFichier[] = {
     {u"&Consulter", commande::Consulter},
     {u"&Ouvrir...", commande::Ouvrir},
     {u"&Fermer", commande::Fermer},
+    {u"&Enregistrer sous…", commande::EnregistrerSous},
     {u"&Fusion Gedcom", 0, FusionGedcom},
     {},
     {u"&Quitter", commande::Quitter},

@@ -13,6 +13,7 @@ inline constexpr int Fermer = 1003;
 inline constexpr int FusionCreer = 1004;
 inline constexpr int FusionModifier = 1005;
 inline constexpr int Quitter = 1010;
+inline constexpr int EnregistrerSous = 1011;
 inline constexpr int Sources = 1086;
 inline constexpr int Professions = 1087;
 inline constexpr int OptionsFichier = 1088;
@@ -55,7 +56,7 @@ std::span<const BoutonBarre> boutonsBarre();
 // Commandes qui ne servent que lorsqu'une généalogie est ouverte.
 bool demandeGenealogie(int commande);
 
-// Adresse du site de Veltrane (boîte « A propos », commande 1093).
+// Adresse du site de Veltrane (boîte « À propos », commande 1093).
 inline constexpr const char* ADRESSE_SITE = "https://veltrane.fr";
 inline constexpr const char* VERSION_PROGRAMME = "6.1";
 

@@ -20,6 +20,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QIcon>
 #include <QMenu>
@@ -123,14 +124,11 @@ void FenetrePrincipale::initialiseApplication() {
     c.configuration = chargeConfiguration(c.repertoires.configuration);
 
     // Sans Vide.pdf dans les données d'installation, afficheurPdf fait l'arrêt fatal.
-    if (!c.afficheurs.afficheurPdf(c.configuration.afficheurPdf, c.repertoires.donnees)) {
-        bool valide = false;
-        if (c.interaction.question(MESSAGE_AFFICHEUR_PDF_INDEFINI))
-            valide = preferences(QStringLiteral(u"Afficheurs"));
-        // Validée, la page Afficheurs a déjà prévenu qu'aucun afficheur n'existe.
-        if (!valide && c.afficheurs.applicationPdf().empty())
-            c.interaction.message(MESSAGE_AFFICHEUR_PDF_INACCESSIBLE);
-    }
+    // Une seule boîte : la question. Refusée ou annulée, l'utilisateur sait déjà ; validée, la
+    // page Afficheurs prévient elle-même quand aucun afficheur n'existe.
+    if (!c.afficheurs.afficheurPdf(c.configuration.afficheurPdf, c.repertoires.donnees) &&
+        c.interaction.question(MESSAGE_AFFICHEUR_PDF_INDEFINI))
+        preferences(QStringLiteral(u"Afficheurs"));
 
     c.usage = chargeUsage(c.repertoires.configuration);
     // Ici viendra la recherche d'une nouvelle version de Veltrane.
@@ -165,6 +163,7 @@ void FenetrePrincipale::inscritCommandesDeBase() {
         dialogue.exec();
     };
     commandes_[Quitter] = [this] { close(); };
+    commandes_[EnregistrerSous] = [this] { enregistreDocumentSous(); };
     commandes_[Preferences] = [this] { preferences(); };
     commandes_[Aide] = [this] { afficheAide(); };
     commandes_[APropos] = [this] { aPropos(); };
@@ -259,7 +258,7 @@ void FenetrePrincipale::termine() {
     termine_ = true;
     fermeGenealogie();
     enregistreUsage(contexte_.usage, contexte_.repertoires.configuration);
-    if (!contexte_.repertoires.documents.empty()) nettoieDocuments(contexte_.repertoires.documents);
+    nettoieDocuments(contexte_.documentsProduits);
 }
 
 void FenetrePrincipale::executeCommande(int id) {
@@ -288,12 +287,34 @@ void FenetrePrincipale::inscritCommande(int id, Traitement traitement) {
 }
 
 bool FenetrePrincipale::commandeDisponible(int id) const {
+    if (id == commande::EnregistrerSous) return !dernierDocument(contexte_.documentsProduits).empty();
     return commandes_.contains(id) && (!demandeGenealogie(id) || aUneGenealogie());
 }
+
+namespace {
+
+// Grise chaque sous-menu dont toutes les commandes le sont ; vrai s'il en reste une active.
+bool griseSousMenus(QMenu* menu) {
+    bool actif = false;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator()) continue;
+        if (QMenu* sousMenu = a->menu()) a->setEnabled(griseSousMenus(sousMenu));
+        actif = actif || a->isEnabled();
+    }
+    return actif;
+}
+
+} // namespace
 
 void FenetrePrincipale::rafraichitMenus() {
     for (auto& [id, a] : actions_)
         a->setEnabled(commandeDisponible(id));
+    // Un sous-menu ou un bouton dont aucune commande n'est possible ne doit pas sembler l'être.
+    for (QAction* a : menuBar()->actions())
+        if (a->menu()) griseSousMenus(a->menu());
+    for (auto& [id, menu] : menusBoutons_)
+        if (QAction* bouton = action(id))
+            bouton->setEnabled(bouton->isEnabled() && griseSousMenus(menu));
     if (barre_) barre_->setVisible(aUneGenealogie());
 }
 
@@ -350,7 +371,7 @@ void FenetrePrincipale::ouvrir() {
         chemin = fichierAOuvrir_;
         if (chemin.empty()) return;
     } else {
-        fermeGenealogie();
+        // La généalogie ouverte reste jusqu'à ce que la nouvelle soit chargée.
         chemin = choisitFichier();
         if (chemin.empty()) return;
     }
@@ -369,12 +390,26 @@ std::string FenetrePrincipale::choisitFichier() {
     }
 }
 
+void FenetrePrincipale::enregistreDocumentSous() {
+    const std::string document = dernierDocument(contexte_.documentsProduits);
+    if (document.empty()) return;
+    const QString nom = depuisChemin(std::filesystem::path(document).filename().string());
+    const QString choisi = QFileDialog::getSaveFileName(
+        this, QStringLiteral(u"Enregistrer sous"), QDir::home().filePath(nom));
+    if (choisi.isEmpty()) return;
+    const std::string destination = versChemin(choisi);
+    veltrane::enregistreDocumentSous(document, destination);
+    // Gardé par l'utilisateur : plus effacé à la sortie, même s'il est dans le dossier des
+    // documents.
+    std::erase(contexte_.documentsProduits, destination);
+}
+
 void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerErreurs) {
-    fermeGenealogie();
     if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
     fichierDemande_ = chemin;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Une ouverture manquée ne laisse aucune généalogie : rien n'est gardé avant la fin.
+    // Une ouverture manquée laisse la généalogie d'avant ouverte : elle n'est fermée (fichier
+    // de données compris) qu'une fois la nouvelle chargée.
     std::unique_ptr<GenealogieOuverte> g;
     try {
         g = ouvrirGenealogieAvecOptions(chemin, contexte_.repertoires.configuration,
@@ -389,6 +424,7 @@ void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerE
     const std::string journal = g->chargement().journal;
     // L'avis vient du fil de surveillance : il est remis au fil principal par le signal.
     g->surveiller([this] { emit fichierModifie(); });
+    fermeGenealogie();
     contexte_.genealogie = std::move(g);
     if (menuFavoris_) menuFavoris_->reconstruit(contexte_.genealogie->options().favoris.favoris());
     setWindowTitle(depuisChemin(chemin));
@@ -436,7 +472,7 @@ void FenetrePrincipale::afficheAide(const std::string& page) {
 }
 
 void FenetrePrincipale::aPropos() {
-    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"A propos de Veltrane"),
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral(u"À propos de Veltrane"),
                       texteAPropos(contexte_.repertoires.configuration), QMessageBox::Ok, this);
     boite.setObjectName(QStringLiteral(u"APropos"));
     boite.exec();

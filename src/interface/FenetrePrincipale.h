@@ -36,7 +36,7 @@ std::string fichierLigneDeCommande(const QStringList& arguments);
 // Image d'un bouton : les pixels blancs du masque deviennent transparents.
 QImage imageAvecMasque(const QString& image, const QString& masque);
 
-// Texte de la boîte « A propos ».
+// Texte de la boîte « À propos ».
 QString texteAPropos(const std::string& repertoireConfiguration);
 
 // La fenêtre principale : menus, barre d'outils, table des commandes et gestionnaire unique
@@ -108,6 +108,9 @@ private:
 
     void ouvrir();
     std::string choisitFichier();
+    // Copie le dernier document montré là où l'utilisateur le garde : ceux du dossier des
+    // documents sont effacés à la sortie.
+    void enregistreDocumentSous();
     void chargeGenealogie(const std::string& chemin);
     void surFichierModifie();
     void rejoueFavori(int commande);

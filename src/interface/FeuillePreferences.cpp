@@ -209,7 +209,7 @@ public:
         boite->addWidget(doublesAsc_);
         boite->addWidget(doublesDesc_);
 
-        auto* etirements = new QGroupBox(QStringLiteral(u"Etirement horizontal"), this);
+        auto* etirements = new QGroupBox(QStringLiteral(u"Étirement horizontal"), this);
         auto* fe = new QFormLayout(etirements);
         // Saisie libre : la valeur est ramenée entre 10 et 200 à la validation.
         arbres_ = compteur("etirementArbres", 0, 999, c.etirementArbres, this);

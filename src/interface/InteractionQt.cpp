@@ -2,8 +2,13 @@
 
 #include "interface/TexteQt.h"
 
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -66,6 +71,24 @@ void InteractionQt::progression(int64_t fait) {
 
 void InteractionQt::finProgression() {
     progression_.reset();
+}
+
+void InteractionQt::documentEcrit(const std::string& chemin, bool affiche) {
+    const QString cheminQt = depuisChemin(chemin);
+    if (auto* fenetre = qobject_cast<QMainWindow*>(parent_.data()))
+        fenetre->statusBar()->showMessage(QStringLiteral(u"Document écrit : ") + cheminQt);
+    if (affiche) return;
+    QMessageBox boite(QMessageBox::Information, QString(),
+                      QStringLiteral(u"Aucune application n'a pu afficher le document.\n"
+                                     u"Il est écrit dans :\n") +
+                          cheminQt,
+                      QMessageBox::Ok, parent_);
+    QPushButton* dossier =
+        boite.addButton(QStringLiteral(u"Ouvrir le dossier"), QMessageBox::ActionRole);
+    boite.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    boite.exec();
+    if (boite.clickedButton() == dossier)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(cheminQt).absolutePath()));
 }
 
 } // namespace veltrane

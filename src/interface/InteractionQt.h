@@ -24,6 +24,9 @@ public:
     void debutProgression(const std::string& titre, int64_t total) override;
     void progression(int64_t fait) override;
     void finProgression() override;
+    // Le chemin dans la barre d'état de la fenêtre ; sans afficheur, une boîte le donne aussi,
+    // avec un bouton qui ouvre son dossier.
+    void documentEcrit(const std::string& chemin, bool affiche) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -11,7 +11,7 @@ namespace veltrane {
 struct Favori;
 
 // La partie « favoris » du menu « Favoris » : après ses deux premiers éléments (« Gérer les
-// favoris ... » et un séparateur), un élément par favori, de commande 6802 + rang ; un
+// favoris... » et un séparateur), un élément par favori, de commande 6802 + rang ; un
 // séparateur de la liste devient un séparateur du menu.
 class MenuFavoris : public QObject {
     Q_OBJECT

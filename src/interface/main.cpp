@@ -3,6 +3,7 @@
 #include "interface/ArretProgramme.h"
 #include "interface/FenetrePrincipale.h"
 #include "interface/InteractionQt.h"
+#include "plateforme/FichierTemporaire.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -78,6 +79,10 @@ int main(int argc, char** argv) {
     InteractionQt interaction;
     ContexteProgramme contexte(interaction);
     installeArretFatalProgramme(contexte);
+    // Fichiers de données et journaux : effacés sur SIGINT, SIGTERM, SIGHUP ; ceux d'un
+    // processus disparu sans nettoyer partent au démarrage.
+    installerNettoyageSignaux();
+    nettoieTemporairesAbandonnes();
 
     QPointer<FenetrePrincipale> fenetre;
     prepareCapture(fenetre);

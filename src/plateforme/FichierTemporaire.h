@@ -4,8 +4,9 @@
 
 namespace veltrane {
 
-// Fichier temporaire du programme (« gen » données, « dxr » journal, « per » ...),
-// créé dans $TMPDIR ou /tmp. Le fichier est effacé à la destruction.
+// Fichier temporaire du programme (« gen » données, « dxr » journal, « ged » copie ...),
+// créé dans $TMPDIR ou /tmp sous le nom préfixe, numéro du processus, « - », six caractères.
+// Le fichier est effacé à la destruction, et par nettoyage des signaux d'arrêt.
 class FichierTemporaire {
 public:
     // Lève OperationImpossible si le fichier ne peut pas être créé.
@@ -28,5 +29,13 @@ private:
 
 // Répertoire temporaire : $TMPDIR s'il est défini, sinon /tmp.
 std::string repertoireTemporaire();
+
+// SIGINT, SIGTERM et SIGHUP effacent les fichiers temporaires vivants (appels sûrs dans un
+// gestionnaire de signal seulement) puis arrêtent le processus par le même signal.
+void installerNettoyageSignaux();
+
+// Efface du répertoire temporaire les fichiers « gen », « dxr » et « ged » laissés par un
+// processus qui n'existe plus (arrêt brutal) ; rend leur nombre.
+int nettoieTemporairesAbandonnes();
 
 } // namespace veltrane

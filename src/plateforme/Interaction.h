@@ -24,6 +24,13 @@ public:
     }
     virtual void progression(int64_t fait) { (void)fait; }
     virtual void finProgression() {}
+
+    // Un document vient d'être écrit à ce chemin ; affiche : un afficheur a pu être lancé.
+    // Le programme de bureau dit où il est, surtout quand rien ne l'a montré.
+    virtual void documentEcrit(const std::string& chemin, bool affiche) {
+        (void)chemin;
+        (void)affiche;
+    }
 };
 
 } // namespace veltrane

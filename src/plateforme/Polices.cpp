@@ -167,6 +167,25 @@ bool contoursTrueTypeOuOpenType(const FcPattern* p) {
     return f == "TrueType" || f == "CFF";
 }
 
+// Couvre les caractères imprimables de Latin-1 (0x20-0x7E et 0xA0-0xFF).
+bool couvreLatin1(const FcPattern* p) {
+    FcCharSet* jeu = nullptr;
+    if (FcPatternGetCharSet(p, FC_CHARSET, 0, &jeu) != FcResultMatch) return false;
+    for (FcChar32 c = 0x20; c <= 0xFF; ++c) {
+        if (c == 0x7F) c = 0xA0;
+        if (!FcCharSetHasChar(jeu, c)) return false;
+    }
+    return true;
+}
+
+// La règle commune à la liste et au chargement : une face des graphiques est vectorielle
+// (TrueType, ou OpenType à contours CFF comme les polices URW), de graisse normale et dans la
+// variante demandée. Elle n'est utilisable que si elle couvre aussi Latin-1 et que FreeType en
+// lit les métriques.
+bool faceDesGraphiques(const FcPattern* p, bool italique) {
+    return graisseNormale(p) && penchee(p) == italique && contoursTrueTypeOuOpenType(p);
+}
+
 bool porteLaFamille(const FcPattern* p, std::string_view nomUtf8) {
     std::string nom(nomUtf8);
     FcChar8* famille = nullptr;
@@ -186,39 +205,42 @@ std::optional<std::string_view> partenaireDe(const std::string& faceUtf8) {
     return std::nullopt;
 }
 
-// Meilleure face de fontconfig pour ce nom, ou null.
-Pattern meilleureFace(FcConfig* config, const std::string& familleUtf8, bool italique) {
+struct LibereJeu {
+    void operator()(FcFontSet* j) const { FcFontSetDestroy(j); }
+};
+using JeuFaces = std::unique_ptr<FcFontSet, LibereJeu>;
+
+// Faces vectorielles de graisse normale portant exactement ce nom de famille (l'un de leurs
+// noms), dans la variante demandée. Le nom seul décide : fontconfig, lui, remplace une
+// famille absente par une autre, qui ne doit pas passer pour elle.
+JeuFaces facesDeLaFamille(FcConfig* config, const std::string& familleUtf8, bool italique) {
+    JeuFaces candidates(FcFontSetCreate());
+    FcFontSet* systeme = FcConfigGetFonts(config, FcSetSystem);
+    if (!candidates || !systeme) return nullptr;
+    for (int i = 0; i < systeme->nfont; ++i) {
+        FcPattern* p = systeme->fonts[i];
+        if (!porteLaFamille(p, familleUtf8) || !faceDesGraphiques(p, italique)) continue;
+        FcPatternReference(p);
+        if (!FcFontSetAdd(candidates.get(), p)) FcPatternDestroy(p);
+    }
+    return candidates;
+}
+
+// Les mêmes faces, de la plus proche de la demande (chasse normale d'abord) à la plus
+// lointaine.
+JeuFaces rangeParProximite(FcConfig* config, FcFontSet* candidates, const std::string& familleUtf8,
+                           bool italique) {
     Pattern demande(FcPatternCreate());
     if (!demande) return nullptr;
     FcPatternAddString(demande.get(), FC_FAMILY,
                        reinterpret_cast<const FcChar8*>(familleUtf8.c_str()));
     FcPatternAddInteger(demande.get(), FC_WEIGHT, FC_WEIGHT_REGULAR);
     FcPatternAddInteger(demande.get(), FC_SLANT, italique ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    // Une face vectorielle de la famille passe avant une face bitmap du même nom.
-    FcPatternAddBool(demande.get(), FC_SCALABLE, FcTrue);
-    if (!FcConfigSubstitute(config, demande.get(), FcMatchPattern)) return nullptr;
+    FcPatternAddInteger(demande.get(), FC_WIDTH, FC_WIDTH_NORMAL);
     FcDefaultSubstitute(demande.get());
     FcResult resultat = FcResultNoMatch;
-    return Pattern(FcFontMatch(config, demande.get(), &resultat));
-}
-
-// La face trouvée doit porter le nom demandé (ou sa partenaire métrique) dans la bonne
-// variante : fontconfig renvoie toujours une police, même sans rapport avec la demande.
-Pattern trouveFace(FcConfig* config, const std::string& faceUtf8, bool italique) {
-    auto partenaire = partenaireDe(faceUtf8);
-    auto convient = [&](const FcPattern* p) {
-        return (porteLaFamille(p, faceUtf8) || (partenaire && porteLaFamille(p, *partenaire))) &&
-               graisseNormale(p) && penchee(p) == italique && contoursTrueTypeOuOpenType(p);
-    };
-    Pattern trouvee = meilleureFace(config, faceUtf8, italique);
-    if (trouvee && convient(trouvee.get())) return trouvee;
-    // Sans la règle d'alias dans la configuration de fontconfig, la partenaire est demandée
-    // directement.
-    if (partenaire) {
-        trouvee = meilleureFace(config, std::string(*partenaire), italique);
-        if (trouvee && convient(trouvee.get())) return trouvee;
-    }
-    return nullptr;
+    return JeuFaces(
+        FcFontSetSort(config, &candidates, 1, demande.get(), FcFalse, nullptr, &resultat));
 }
 
 int16_t versInt16(double v) {
@@ -327,15 +349,35 @@ ResultatPolice lisMetriques(FT_Face face, MetriquesPolice& m, bool italique) {
     return ResultatPolice::Utilisable;
 }
 
-// Couvre les caractères imprimables de Latin-1 (0x20-0x7E et 0xA0-0xFF).
-bool couvreLatin1(const FcPattern* p) {
-    FcCharSet* jeu = nullptr;
-    if (FcPatternGetCharSet(p, FC_CHARSET, 0, &jeu) != FcResultMatch) return false;
-    for (FcChar32 c = 0x20; c <= 0xFF; ++c) {
-        if (c == 0x7F) c = 0xA0;
-        if (!FcCharSetHasChar(jeu, c)) return false;
+// Métriques d'une face désignée par fontconfig ; Refusee si FreeType ne sait pas les lire.
+ResultatPolice lisFace(FT_Library bibliotheque, const FcPattern* p, bool italique,
+                       MetriquesPolice& metriques) {
+    FcChar8* fichier = nullptr;
+    if (FcPatternGetString(p, FC_FILE, 0, &fichier) != FcResultMatch) return ResultatPolice::Refusee;
+    int index = 0;
+    FcPatternGetInteger(p, FC_INDEX, 0, &index);
+    FT_Face brute = nullptr;
+    if (FT_New_Face(bibliotheque, reinterpret_cast<const char*>(fichier), index, &brute) != 0)
+        return ResultatPolice::Refusee;
+    Face ftFace(brute);
+    return lisMetriques(ftFace.get(), metriques, italique);
+}
+
+// Charge la face de la famille la plus proche de la demande ; si FreeType en refuse une, la
+// suivante de la même famille est essayée.
+ResultatPolice chargeFamille(const Moteur& moteur, const std::string& familleUtf8, bool italique,
+                             MetriquesPolice& metriques) {
+    JeuFaces candidates = facesDeLaFamille(moteur.config(), familleUtf8, italique);
+    if (!candidates || candidates->nfont == 0) return ResultatPolice::Absente;
+    JeuFaces rangees = rangeParProximite(moteur.config(), candidates.get(), familleUtf8, italique);
+    if (!rangees) return ResultatPolice::Absente;
+    for (int i = 0; i < rangees->nfont; ++i) {
+        const FcPattern* p = rangees->fonts[i];
+        if (couvreLatin1(p) &&
+            lisFace(moteur.bibliotheque(), p, italique, metriques) == ResultatPolice::Utilisable)
+            return ResultatPolice::Utilisable;
     }
-    return true;
+    return ResultatPolice::Refusee;
 }
 
 bool commenceParUneLettre(std::string_view nom) {
@@ -352,20 +394,13 @@ ResultatPolice chargePolice(MetriquesPolice& metriques, const std::string& face,
     if (!moteur.config() || !moteur.bibliotheque()) return ResultatPolice::Absente;
     std::lock_guard<std::mutex> garde(moteur.verrou());
 
-    Pattern trouvee = trouveFace(moteur.config(), versUtf8(face), italique);
-    if (!trouvee) return ResultatPolice::Absente;
-    FcChar8* fichier = nullptr;
-    if (FcPatternGetString(trouvee.get(), FC_FILE, 0, &fichier) != FcResultMatch)
-        return ResultatPolice::Absente;
-    int index = 0;
-    FcPatternGetInteger(trouvee.get(), FC_INDEX, 0, &index);
-
-    FT_Face brute = nullptr;
-    if (FT_New_Face(moteur.bibliotheque(), reinterpret_cast<const char*>(fichier), index, &brute) !=
-        0)
-        return ResultatPolice::Refusee;
-    Face ftFace(brute);
-    return lisMetriques(ftFace.get(), metriques, italique);
+    const std::string nom = versUtf8(face);
+    ResultatPolice resultat = chargeFamille(moteur, nom, italique, metriques);
+    if (resultat != ResultatPolice::Absente) return resultat;
+    // Une police courante qui manque : sa partenaire métrique tient lieu d'elle.
+    auto partenaire = partenaireDe(nom);
+    if (!partenaire) return resultat;
+    return chargeFamille(moteur, std::string(*partenaire), italique, metriques);
 }
 
 void limiteListePolices(std::vector<std::string>& noms) {
@@ -379,39 +414,39 @@ void limiteListePolices(std::vector<std::string>& noms) {
 
 std::vector<std::string> policesUtilisables() {
     Moteur& moteur = Moteur::instance();
-    if (!moteur.config()) return {};
+    if (!moteur.config() || !moteur.bibliotheque()) return {};
     std::lock_guard<std::mutex> garde(moteur.verrou());
-
-    Pattern filtre(FcPatternCreate());
-    FcObjectSet* objets = FcObjectSetBuild(FC_FAMILY, FC_WEIGHT, FC_SLANT, FC_OUTLINE,
-                                           FC_FONTFORMAT, FC_CHARSET, nullptr);
-    if (!filtre || !objets) {
-        if (objets) FcObjectSetDestroy(objets);
-        return {};
-    }
-    FcPatternAddBool(filtre.get(), FC_SCALABLE, FcTrue);
-    FcPatternAddInteger(filtre.get(), FC_SLANT, FC_SLANT_ROMAN);
-    FcFontSet* faces = FcFontList(moteur.config(), filtre.get(), objets);
-    FcObjectSetDestroy(objets);
+    FcFontSet* faces = FcConfigGetFonts(moteur.config(), FcSetSystem);
     if (!faces) return {};
 
+    // Chaque nom d'une face utilisable compte : une face en porte parfois plusieurs.
     std::vector<std::string> noms;
     for (int i = 0; i < faces->nfont; ++i) {
         const FcPattern* p = faces->fonts[i];
-        if (!graisseNormale(p) || penchee(p) || !contoursTrueTypeOuOpenType(p) || !couvreLatin1(p))
-            continue;
+        if (!faceDesGraphiques(p, false) || !couvreLatin1(p)) continue;
         FcChar8* famille = nullptr;
         for (int k = 0; FcPatternGetString(p, FC_FAMILY, k, &famille) == FcResultMatch; ++k) {
             auto nom = nomWindows1252(reinterpret_cast<const char*>(famille));
             if (nom && commenceParUneLettre(*nom)) noms.push_back(std::move(*nom));
         }
     }
-    FcFontSetDestroy(faces);
-
     std::sort(noms.begin(), noms.end());
     noms.erase(std::unique(noms.begin(), noms.end()), noms.end());
-    limiteListePolices(noms);
-    return noms;
+
+    // Un nom n'est offert que si le chargement l'accepte : une face que FreeType ne lit pas
+    // n'est ni proposée ni tirée au hasard. La vérification s'arrête quand le tampon est plein.
+    std::vector<std::string> retenus;
+    std::size_t occupe = 0;
+    for (std::string& nom : noms) {
+        MetriquesPolice essai;
+        if (chargeFamille(moteur, versUtf8(nom), false, essai) != ResultatPolice::Utilisable)
+            continue;
+        occupe += nom.size() + 1;
+        retenus.push_back(std::move(nom));
+        if (occupe > TAILLE_LISTE_POLICES) break;
+    }
+    limiteListePolices(retenus);
+    return retenus;
 }
 
 } // namespace veltrane

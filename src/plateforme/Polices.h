@@ -14,16 +14,17 @@ enum class ResultatPolice : uint8_t {
     Refusee,    // la face existe mais ne couvre pas les caractères latins
 };
 
-// Remplit les métriques de la face demandée (graisse normale, italique ou non) à partir du
-// fichier de police que fontconfig désigne ; un alias métriquement compatible (Arial ->
-// Liberation Sans...) compte pour la face demandée.
+// Remplit les métriques de la face demandée (graisse normale, italique ou non) à partir d'un
+// fichier de police qui porte exactement ce nom de famille : une famille que fontconfig
+// remplacerait par une autre est absente. Seul un alias métriquement compatible (Arial ->
+// Liberation Sans...) compte pour la face demandée quand elle manque.
 ResultatPolice chargePolice(MetriquesPolice& metriques, const std::string& face, bool italique);
 
 // Place des noms de la liste des faces utilisables, chacun suivi d'un zéro.
 inline constexpr std::size_t TAILLE_LISTE_POLICES = 2000;
 
 // Faces utilisables pour les graphiques, triées, sans doublon (pour la police au hasard et la
-// liste des préférences).
+// liste des préférences) : chacune se charge par chargePolice.
 std::vector<std::string> policesUtilisables();
 
 // Garde, dans l'ordre, les noms qui tiennent dans TAILLE_LISTE_POLICES ; la liste s'arrête au

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <string_view>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -37,7 +38,8 @@ bool finitParTrailer(const std::string& chemin) {
     }
     ::close(fd);
     if (lus <= 0) return false;
-    return std::search(fin, fin + lus, "0 TRLR", "0 TRLR" + 6) != fin + lus;
+    constexpr std::string_view TRAILER = "0 TRLR";
+    return std::search(fin, fin + lus, TRAILER.begin(), TRAILER.end()) != fin + lus;
 }
 
 SurveillanceFichiers::SurveillanceFichiers(std::vector<std::string> fichiers, Avis avis,

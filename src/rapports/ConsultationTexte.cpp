@@ -101,11 +101,18 @@ private:
     }
 
     std::string dateEvenement(std::int32_t e) const {
-        return texteEvenement(base_, e, STYLE_DATES_PERSONNE, SANS_LIMITE, police_).texte;
+        std::string texte =
+            texteEvenement(base_, e, STYLE_DATES_PERSONNE, SANS_LIMITE, police_).texte;
+        if (e != 0 && !texte.empty() && texte != "?")
+            texte.insert(0, marqueNature(base_.lireEvenement(e).date));
+        return texte;
     }
 
+    // Une date de baptême ou d'inhumation tenant lieu de naissance ou de décès est marquée.
     std::string dateStyle4(const Evenement& e) const {
-        return texteDate(e.date, STYLE_DATE, SANS_LIMITE, police_).texte;
+        std::string texte = texteDate(e.date, STYLE_DATE, SANS_LIMITE, police_).texte;
+        if (!texte.empty()) texte.insert(0, marqueNature(e.date));
+        return texte;
     }
 
     // La date sur la ligne du libellé, le lieu dessous, aligné sur la date.

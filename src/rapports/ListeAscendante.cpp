@@ -43,7 +43,7 @@ std::string nomComplet(std::string prenoms, const std::string& nom) {
 }
 
 std::string titreGeneration(unsigned generation) {
-    return std::to_string(generation) + "° GENERATION";
+    return std::to_string(generation) + "° GÉNÉRATION";
 }
 
 std::string hexa(const Couleur& c) {
@@ -74,18 +74,23 @@ FormatSortie ParametresListeAscendante::formatSortie() const {
 }
 
 Destinations ParametresListeAscendante::destinations() {
-    return {&racine, &nomRacine, &renvois, &format, &coupes, &limiteGenerations};
+    return {&racine, &nomRacine, &renvois, &format, &coupes, &limiteGenerations, &doubles};
 }
 
 void ParametresListeAscendante::encode(Favori& favori, const IdentitesPersonnes& identites) const {
     ParametresListeAscendante copie = *this;
-    encodeVariables(favori, SIGNATURE, copie.destinations(), identites);
+    const auto& d = PARAMETRES_LISTE_ASCENDANTE;
+    encodeParametres(favori, signatureFavori(d),
+                     valeursDuFavori(d, valeursDesVariables(d, copie.destinations())), identites);
 }
 
 void ParametresListeAscendante::decode(const Favori& favori, ModeDecodage mode,
                                        const IdentitesPersonnes& identites,
                                        Interaction& interaction) {
-    decodeParametres(favori, mode, SIGNATURE, destinations(), identites, interaction);
+    const auto& d = PARAMETRES_LISTE_ASCENDANTE;
+    affecteParametres(valeursDepuisFavori(d, decodeValeurs(favori, mode, signatureFavori(d),
+                                                            identites, interaction)),
+                      destinations());
 }
 
 // --- Calcul des entrées ---
@@ -122,6 +127,7 @@ std::string ListeAscendante::texteEvenementListe(std::int32_t evenement) const {
     const Evenement e = base_.lireEvenement(evenement);
     std::string texte =
         texteDate(e.date, STYLE_LISTE, SANS_LIMITE, contexte_.polices.reguliere()).texte;
+    if (!texte.empty()) texte.insert(0, marqueNature(e.date));
     if (e.lieu == 0) return texte;
     const std::string& lieu = texteEnCache(Zone::Lieux, e.lieu, 0);
     if (!lieu.empty() && !texte.empty()) texte += ' ';
@@ -232,7 +238,9 @@ void ListeAscendante::calculeEntrees() {
 
     // Première entrée de chaque personne (rang + 1, 0 : aucune), le temps du calcul.
     std::vector<std::uint32_t> premiere(static_cast<std::size_t>(n) + 1, 0);
-    const bool doublesBranches = contexte_.configuration.doublesBranchesAscendantes != 0;
+    const bool doublesBranches =
+        parametres_.doubles == 0 ? contexte_.configuration.doublesBranchesAscendantes != 0
+                                 : parametres_.doubles == 1;
     const std::uint8_t limite = parametres_.limiteGenerations;
     auto connue = [n](std::int32_t p) { return p >= 1 && p <= n; };
 
@@ -422,7 +430,7 @@ void ListeAscendante::ecritRtf(const std::string& chemin) const {
         }
     }
     if (precedente != 0) rtf << '}';
-    if (!rtf.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!rtf.ferme()) throw OperationImpossible(rtf.messageEchec());
 }
 
 void ListeAscendante::ecritWeb(const std::string& chemin) const {
@@ -444,9 +452,10 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
         html.ecritTexte(e.numero);
         if (!e.nom.empty()) {
             const bool colore = couleurs && e.sexe != ' ';
-            if (colore) html << "<font color=\"#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
+            if (colore)
+                html << "<span style=\"color:#" << (e.sexe == 'F' ? femmes : hommes) << "\"><b>";
             html.ecritTexte(e.nom);
-            if (colore) html << "</b></font>";
+            if (colore) html << "</b></span>";
         }
         html.ecritTexte(e.details);
         html << "<br>\n";
@@ -458,7 +467,7 @@ void ListeAscendante::ecritWeb(const std::string& chemin) const {
         }
     }
     if (precedente != 0) html << "</div>\n";
-    if (!html.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!html.ferme()) throw OperationImpossible(html.messageEchec());
 }
 
 std::string ListeAscendante::produire(std::string_view prefixe, const std::string& cheminImpose) {
@@ -497,7 +506,10 @@ std::string produireListeAscendante(const DescriptionGraphique& description,
     if (!contexte.genealogie) throw OperationImpossible();
     ListeAscendante liste(contexte, contexte.genealogie->base(), parametres);
     const std::string chemin = liste.produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) afficherDocument(contexte, liste.format(), chemin);
+    if (options.afficher) {
+        const bool affiche = afficherDocument(contexte, liste.format(), chemin);
+        contexte.interaction.documentEcrit(chemin, affiche);
+    }
     return chemin;
 }
 

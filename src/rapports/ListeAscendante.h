@@ -26,7 +26,7 @@ struct Favori;
 inline constexpr const char* TITRE_LISTE_ASCENDANTE = "Liste ascendante";
 inline constexpr const char* TITRE_WEB_LISTE_ASCENDANTE = "Liste Ascendante";
 inline constexpr const char* MESSAGE_SOSA_AU_DELA_64 =
-    "La numérotation Soza-Stradonitz ne peut pas être affichée au-delà de la 64ème génération";
+    "La numérotation Sosa-Stradonitz ne peut pas être affichée au-delà de la 64e génération";
 inline constexpr const char* MESSAGE_RACINE_INCONNUE =
     "La personne choisie n'existe pas dans la généalogie ouverte";
 
@@ -34,7 +34,9 @@ inline constexpr const char* MESSAGE_RACINE_INCONNUE =
 inline constexpr ParametreDecrit PARAMETRES_LISTE_ASCENDANTE[] = {
     {'P', nullptr, "", "La personne dont on liste les ascendants", RoleParametre::Racine},
     {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
-    {'b', "renvois", "oui", "Fait un renvoi pour les personnes « doublon » (oui ou non)"},
+    {'b', "renvois", "oui",
+     "Une personne déjà listée est remplacée par « voir … génération » (oui) ou répétée en "
+     "entier (non)"},
     {'1', "format", "pdf", "Format de sortie : pdf, texte, rtf ou web", RoleParametre::Format, 0, 3,
      "pdf,texte|txt,rtf,web|htm|html"},
     {'L', "coupes", "",
@@ -43,11 +45,14 @@ inline constexpr ParametreDecrit PARAMETRES_LISTE_ASCENDANTE[] = {
     {'1', "generations", "0",
      "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)",
      RoleParametre::Option, 0, 99},
+    {'1', "doubles", "préférence",
+     "Les ascendants d'une personne déjà listée sont listés à nouveau (oui) ou une seule fois "
+     "(non) ; par défaut, la préférence « Montrer les doubles branches »",
+     RoleParametre::Option, 0, 2, "préférence|preference,oui|1,non|0", false},
 };
 
 // Paramètres d'une liste ascendante, dans l'ordre de leur enregistrement dans un favori.
 struct ParametresListeAscendante {
-    static constexpr std::string_view SIGNATURE = "Psb1L1";
     static constexpr std::size_t COUPES_MAX = 50;
     static constexpr std::uint8_t LIMITE_MAX = 99;
 
@@ -57,9 +62,11 @@ struct ParametresListeAscendante {
     std::uint8_t format = 0; // 0 PDF, 1 texte, 2 RTF, 3 Web
     std::optional<EnsemblePersonnes> coupes;
     std::uint8_t limiteGenerations = 0; // 0 : sans limite
+    // Hors favori (console) : ascendants d'un doublon répétés ; 0 la préférence, 1 oui, 2 non.
+    std::uint8_t doubles = 0;
 
     FormatSortie formatSortie() const;
-    // Les variables dans l'ordre de SIGNATURE (pour decodeParametres et encodeVariables).
+    // Les variables dans l'ordre de PARAMETRES_LISTE_ASCENDANTE.
     Destinations destinations();
     void encode(Favori& favori, const IdentitesPersonnes& identites) const;
     // Au rejeu, une racine introuvable lève OperationImpossible sans message.

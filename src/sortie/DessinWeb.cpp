@@ -2,7 +2,6 @@
 
 #include "base/OperationImpossible.h"
 #include "plateforme/UrlFichier.h"
-#include "sortie/SortieTexte.h"
 #include "sortie/pdf/PolicesGraphiques.h"
 
 #include <algorithm>
@@ -103,7 +102,7 @@ void DessinWeb::photo(std::int32_t x, std::int32_t y, std::int32_t largeur, std:
 }
 
 void DessinWeb::terminer() {
-    if (!html_.ferme()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!html_.ferme()) throw OperationImpossible(html_.messageEchec());
 }
 
 } // namespace veltrane

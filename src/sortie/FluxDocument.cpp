@@ -4,7 +4,7 @@
 
 namespace veltrane {
 
-FluxDocument::FluxDocument() : std::ostream(nullptr) {
+FluxDocument::FluxDocument(CodageDocument codage) : std::ostream(nullptr), tampon_(codage) {
     rdbuf(&tampon_);
     imbue(std::locale::classic());
 }

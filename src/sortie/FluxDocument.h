@@ -7,20 +7,23 @@
 
 namespace veltrane {
 
-// Flux de sortie d'un document texte (HTML, RTF, texte) : les lignes finissent par retour
-// chariot et saut de ligne, les nombres s'écrivent sans séparateur quelle que soit la locale.
+// Flux de sortie d'un document texte (HTML, RTF, texte) : caractères et fins de ligne selon le
+// codage, nombres écrits sans séparateur quelle que soit la locale.
 class FluxDocument : public std::ostream {
 public:
-    FluxDocument();
+    explicit FluxDocument(CodageDocument codage);
     ~FluxDocument() override;
     FluxDocument(const FluxDocument&) = delete;
     FluxDocument& operator=(const FluxDocument&) = delete;
 
-    // Crée ou vide le fichier et remet l'état du flux à zéro ; faux s'il ne peut être ouvert.
+    // Prépare le document et remet l'état du flux à zéro ; faux s'il ne peut l'être.
     bool ouvreFichier(const std::string& chemin);
     bool estOuvert() const { return tampon_.estOuvert(); }
-    // Ferme le fichier ; un échec d'écriture ou de fermeture marque le flux en échec (faux).
+    // Met le document à sa place ; un échec d'écriture ou de fermeture marque le flux en échec
+    // (faux) et laisse intact le document d'avant.
     bool fermeFichier();
+    // Le chemin et la raison du dernier échec, pour le message.
+    const std::string& messageEchec() const { return tampon_.messageEchec(); }
 
 private:
     TamponFinsDeLigne tampon_;

@@ -1,10 +1,17 @@
 #include "sortie/Graphique.h"
 
 #include "application/ContexteProgramme.h"
+#include "base/OperationImpossible.h"
+#include "plateforme/EcritureDocument.h"
+#include "plateforme/RaisonSysteme.h"
+#include "plateforme/TexteUtf8.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace veltrane {
 
@@ -12,15 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view CARACTERES_GENANTS = " '\"()[]\\,;/*?";
+// Les caractères gênants dans un nom : ceux d'un chemin ou d'une commande, et ceux que refusent
+// d'autres systèmes de fichiers ou les partages.
+constexpr std::string_view CARACTERES_GENANTS = " '\"()[]\\,;/*?<>:|";
 
 bool existe(const std::string& chemin) {
     std::error_code erreur;
     return fs::exists(chemin, erreur);
-}
-
-bool terminePar(std::string_view texte, std::string_view fin) {
-    return texte.size() >= fin.size() && texte.substr(texte.size() - fin.size()) == fin;
 }
 
 } // namespace
@@ -37,9 +42,12 @@ const char* extensionDocument(FormatSortie format) {
 
 std::string nomNettoye(std::string_view nom) {
     std::string resultat(nom);
-    for (char& c : resultat)
-        if (CARACTERES_GENANTS.find(c) != std::string_view::npos) c = '-';
-    return resultat;
+    for (char& c : resultat) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet < 0x20 || octet == 0x7F || CARACTERES_GENANTS.find(c) != std::string_view::npos)
+            c = '-';
+    }
+    return versUtf8(resultat);
 }
 
 Graphique::Graphique(ContexteProgramme& contexte, FormatSortie format)
@@ -67,6 +75,7 @@ const std::string& Graphique::nomFichier(std::string_view prefixe, std::string_v
     chemin_ = base + "." + extension;
     for (int numero = 1; existe(chemin_); ++numero)
         chemin_ = base + std::to_string(numero) + "." + extension;
+    contexte_.documentsProduits.push_back(chemin_);
     return chemin_;
 }
 
@@ -83,24 +92,42 @@ bool Graphique::afficheDocument() const {
     return afficherDocument(contexte_, format_, chemin_);
 }
 
-int nettoieDocuments(const std::string& repertoireDocuments) {
-    int effaces = 0;
-    std::error_code erreur;
-    fs::directory_iterator it(repertoireDocuments, erreur);
-    if (erreur) return 0;
-    for (const auto& entree : it) {
-        const std::string nom = entree.path().filename().string();
-        bool documentProduit = false;
-        for (std::string_view prefixe : PREFIXES_DOCUMENTS)
-            if (nom.size() > prefixe.size() + 1 && nom.compare(0, prefixe.size(), prefixe) == 0 &&
-                nom[prefixe.size()] == '_')
-                documentProduit = true;
-        if (!documentProduit) continue;
-        if (!terminePar(nom, ".pdf") && !terminePar(nom, ".rtf") && !terminePar(nom, ".htm") &&
-            !terminePar(nom, ".txt"))
-            continue;
+std::string dernierDocument(const std::vector<std::string>& documents) {
+    for (auto d = documents.rbegin(); d != documents.rend(); ++d) {
         std::error_code e;
-        if (entree.is_regular_file(e) && fs::remove(entree.path(), e)) ++effaces;
+        if (fs::is_regular_file(*d, e)) return *d;
+    }
+    return {};
+}
+
+void enregistreDocumentSous(const std::string& document, const std::string& destination) {
+    const int source = ::open(document.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        throw OperationImpossible("Lecture impossible du document « " + depuisUtf8(document) +
+                                  " » : " + raisonSysteme(errno));
+    EcritureDocument copie;
+    bool reussi = copie.ouvre(destination);
+    std::string lecture;
+    char tampon[1 << 16];
+    while (reussi) {
+        const ssize_t n = ::read(source, tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) lecture = raisonSysteme(errno);
+        if (n <= 0) break;
+        reussi = copie.ecrit(tampon, static_cast<std::size_t>(n));
+    }
+    ::close(source);
+    if (!lecture.empty())
+        throw OperationImpossible("Lecture impossible du document « " + depuisUtf8(document) +
+                                  " » : " + lecture);
+    if (!reussi || !copie.termine()) throw OperationImpossible(copie.messageEchec());
+}
+
+int nettoieDocuments(const std::vector<std::string>& documents) {
+    int effaces = 0;
+    for (const std::string& document : documents) {
+        std::error_code e;
+        if (fs::is_regular_file(document, e) && fs::remove(document, e)) ++effaces;
     }
     return effaces;
 }

@@ -4,12 +4,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veltrane {
 
 struct ContexteProgramme;
 
-// Préfixes des documents produits : ils nomment les fichiers et servent au nettoyage final.
+// Préfixes des documents produits : ils commencent le nom des fichiers.
 inline constexpr const char* PREFIXES_DOCUMENTS[] = {
     "AA", "AD", "AC", "CL", "AM", "LA", "CM", "LE", "LD", "LC", "LB", "FG", "LI",
     "RA", "FI", "TA", "RD", "TP", "TR", "TI", "TC", "SG", "SA", "SP", "SN", "SS",
@@ -29,7 +30,8 @@ public:
     Graphique& operator=(const Graphique&) = delete;
 
     // Calcule le chemin du document : répertoire des documents, préfixe (deux lettres et
-    // « _ »), nom nettoyé, extension ; un numéro est ajouté tant que le fichier existe.
+    // « _ »), nom nettoyé, extension ; un numéro est ajouté tant que le fichier existe. Le
+    // chemin est retenu parmi les documents produits par le processus.
     const std::string& nomFichier(std::string_view prefixe, std::string_view nom);
     // Montre le document dans l'afficheur de son format ; faux si aucun n'a pu être lancé.
     bool afficheDocument() const;
@@ -50,11 +52,20 @@ private:
 // Montre le document dans l'afficheur de son format ; faux si aucun n'a pu être lancé.
 bool afficherDocument(ContexteProgramme& contexte, FormatSortie format, const std::string& chemin);
 
-// Remplace par « - » les caractères qui gênent dans un nom de fichier.
+// Nom de fichier tiré d'un texte Windows-1252 : en UTF-8, les caractères qui gênent dans un nom
+// (séparateurs, caractères refusés par d'autres systèmes de fichiers ou partages, caractères de
+// contrôle) remplacés par « - ».
 std::string nomNettoye(std::string_view nom);
 
-// Efface du répertoire les documents produits (préfixes connus, extensions pdf, rtf, htm, txt) ;
-// rend leur nombre.
-int nettoieDocuments(const std::string& repertoireDocuments);
+// Efface les documents donnés (ceux que le processus a produits) ; rend le nombre effacé. Un
+// fichier qui n'est plus un fichier ordinaire est laissé.
+int nettoieDocuments(const std::vector<std::string>& documents);
+
+// Le dernier des documents produits qui existe encore ; vide s'il n'y en a pas.
+std::string dernierDocument(const std::vector<std::string>& documents);
+
+// Copie un document là où l'utilisateur le garde, sans abîmer un fichier déjà là en cas
+// d'échec ni remplacer un fichier lu. Lève OperationImpossible (chemin et raison).
+void enregistreDocumentSous(const std::string& document, const std::string& destination);
 
 } // namespace veltrane

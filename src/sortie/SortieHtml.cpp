@@ -12,9 +12,8 @@ namespace {
 
 constexpr const char* VersionProgramme = "6.1";
 
-// Caractères Unicode des octets 0x80 à 0x9F de Windows-1252 (0 : code non attribué). La page
-// se déclare ISO-8859-1, où ces octets sont des caractères de contrôle : ils sont donc écrits
-// en références numériques.
+// Caractères Unicode des octets 0x80 à 0x9F de Windows-1252 (0 : code non attribué), écrits en
+// références numériques : la page reste lisible même recopiée dans un autre codage.
 constexpr char16_t Plage80a9F[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -28,7 +27,8 @@ bool octetOrdinaire(unsigned char c) {
 
 } // namespace
 
-SortieHtml::SortieHtml(const Configuration& configuration) : configuration_(configuration) {}
+SortieHtml::SortieHtml(const Configuration& configuration)
+    : FluxDocument(CodageDocument::Utf8Lf), configuration_(configuration) {}
 
 SortieHtml::~SortieHtml() {
     try {
@@ -41,7 +41,7 @@ SortieHtml::~SortieHtml() {
 void SortieHtml::ouvreFichierOuLeve(const std::string& chemin) {
     ferme();
     if (!ouvreFichier(chemin))
-        throw OperationImpossible("Ouverture impossible du fichier " + chemin);
+        throw OperationImpossible(messageEchec());
     margeGauche_ = configuration_.margeGauche;
     margeBas_ = configuration_.margeBas;
     const Couleur& c = configuration_.couleurTraits;
@@ -49,8 +49,8 @@ void SortieHtml::ouvreFichierOuLeve(const std::string& chemin) {
 }
 
 void SortieHtml::ecritEnTete(std::string_view titre) {
-    *this << "<html>\n<head>\n<meta http-equiv=\"content-type\" content=\"text/html; "
-             "charset=ISO-8859-1\">\n<meta name=\"GENERATOR\" content=\"Veltrane "
+    *this << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+             "<meta name=\"generator\" content=\"Veltrane "
           << VersionProgramme << "\">\n<title>";
     ecritTexte(titre);
     *this << "</title>\n";
@@ -72,8 +72,6 @@ void SortieHtml::ouvre(const std::string& chemin, std::string_view titre,
 void SortieHtml::ouvrePositionne(const std::string& chemin, std::string_view titre, int32_t largeur,
                                  int32_t hauteur, std::optional<std::string_view> css) {
     ouvreFichierOuLeve(chemin);
-    *this << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" "
-             "\"http://www.w3.org/TR/html4/strict.dtd\">\n";
     ecritEnTete(titre);
     if (css) *this << "<style type=\"text/css\">\n<!--\n" << *css << "\n-->\n</style>\n";
     *this << "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">";

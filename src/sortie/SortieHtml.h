@@ -21,14 +21,14 @@ public:
     // Termine le document s'il ne l'est pas encore (graphique abandonné par une exception).
     ~SortieHtml() override;
 
-    // Lèvent OperationImpossible « Ouverture impossible du fichier » suivi du chemin.
+    // Lèvent OperationImpossible (chemin et raison) si le document ne peut être préparé.
     void ouvre(const std::string& chemin, std::string_view titre,
                std::optional<std::string_view> css = std::nullopt);
     // largeur, hauteur : taille du dessin en 1/16 de point, marges non comprises.
     void ouvrePositionne(const std::string& chemin, std::string_view titre, int32_t largeur,
                          int32_t hauteur, std::optional<std::string_view> css = std::nullopt);
 
-    // Texte Windows-1252 échappé pour une page déclarée ISO-8859-1.
+    // Texte Windows-1252 échappé pour la page (écrite en UTF-8).
     void ecritTexte(std::string_view texte);
     void texte(int32_t x, int32_t y, std::string_view texte);
     // Cadre bordé de la couleur des traits sur les côtés demandés.

@@ -34,7 +34,8 @@ bool extensionJpeg(const std::string& chemin) {
 } // namespace
 
 SortieRtf::SortieRtf(const Configuration& configuration, Interaction& interaction)
-    : configuration_(configuration), interaction_(interaction) {}
+    : FluxDocument(CodageDocument::Windows1252CrLf), configuration_(configuration),
+      interaction_(interaction) {}
 
 SortieRtf::~SortieRtf() {
     try {
@@ -47,8 +48,12 @@ SortieRtf::~SortieRtf() {
 void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, uint8_t bleu) {
     ferme();
     if (!ouvreFichier(chemin))
-        throw OperationImpossible("Ouverture impossible du fichier " + chemin);
-    const FormatPapier& format = formatPapier(configuration_.formatPapier);
+        throw OperationImpossible(messageEchec());
+    // Un document RTF coule de page en page : sans pagination, le traitement de texte pagine
+    // lui-même sur du A4 portrait.
+    const FormatPapier& choisi = formatPapier(configuration_.formatPapier);
+    const FormatPapier& format =
+        choisi.identifiant == FormatNonPagine ? formatPapier(FormatA4Portrait) : choisi;
     largeurFeuille_ = format.largeur;
     hauteurFeuille_ = format.hauteur;
 
@@ -61,10 +66,10 @@ void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, ui
     for (std::size_t i = 0; i < couleurs.size(); ++i)
         *this << "\\red" << unsigned{couleurs[i].r} << "\\green" << unsigned{couleurs[i].g}
               << "\\blue" << unsigned{couleurs[i].b} << (i + 1 < couleurs.size() ? ";" : ";}");
-    *this << "\\paperw" << twips(largeurFeuille_) << "\\paperh" << twips(hauteurFeuille_)
-          << "\\margt" << twips(configuration_.margeHaut) << "\\margb"
-          << twips(configuration_.margeBas) << "\\margl" << twips(configuration_.margeGauche)
-          << "\\margr" << twips(configuration_.margeDroite);
+    *this << "\\paperw" << format.largeurTwips << "\\paperh" << format.hauteurTwips << "\\margt"
+          << twips(configuration_.margeHaut) << "\\margb" << twips(configuration_.margeBas)
+          << "\\margl" << twips(configuration_.margeGauche) << "\\margr"
+          << twips(configuration_.margeDroite);
     *this << "\\widowctrl\n{\\*\\generator Veltrane " << VersionProgramme << ";}\\f0\\fs20\n";
     imagesIgnorees_ = 0;
 }

@@ -28,7 +28,7 @@ public:
     ~SortieRtf() override;
 
     // Crée le fichier et écrit le prologue ; (rouge, vert, bleu) devient la couleur 4. Lève
-    // OperationImpossible « Ouverture impossible du fichier » suivi du chemin.
+    // OperationImpossible (chemin et raison) si le document ne peut être préparé.
     void ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, uint8_t bleu);
 
     // Texte Windows-1252 du corps : « \ », « { », « } » et les octets non ASCII échappés pour

@@ -10,11 +10,11 @@ SortieTexte::~SortieTexte() {
 
 void SortieTexte::ouvre(const std::string& chemin) {
     if (estOuvert()) fermeFichier();
-    if (!ouvreFichier(chemin)) throw OperationImpossible(MESSAGE_OUVERTURE_TXT);
+    if (!ouvreFichier(chemin)) throw OperationImpossible(messageEchec());
 }
 
 void SortieTexte::ferme() {
-    if (!fermeFichier()) throw OperationImpossible(MESSAGE_ECRITURE_SORTIE);
+    if (!fermeFichier()) throw OperationImpossible(messageEchec());
 }
 
 } // namespace veltrane

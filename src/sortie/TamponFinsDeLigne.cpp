@@ -1,29 +1,29 @@
 #include "sortie/TamponFinsDeLigne.h"
 
+#include "plateforme/TexteUtf8.h"
+
 #include <cstring>
 
 namespace veltrane {
 
-TamponFinsDeLigne::TamponFinsDeLigne() {
+TamponFinsDeLigne::TamponFinsDeLigne(CodageDocument codage) : codage_(codage) {
     setp(tampon_.data(), tampon_.data() + tampon_.size());
 }
 
-TamponFinsDeLigne::~TamponFinsDeLigne() {
-    ferme();
-}
+// Un document que personne n'a fermé est un document abandonné.
+TamponFinsDeLigne::~TamponFinsDeLigne() = default;
 
 bool TamponFinsDeLigne::ouvre(const std::string& chemin) {
     ferme();
     echec_ = false;
     setp(tampon_.data(), tampon_.data() + tampon_.size());
-    // Binaire : la conversion des fins de ligne est faite ici, pas par la bibliothèque.
-    return fichier_.open(chemin, std::ios::out | std::ios::trunc | std::ios::binary) != nullptr;
+    return document_.ouvre(chemin);
 }
 
 bool TamponFinsDeLigne::ferme() {
-    if (!fichier_.is_open()) return !echec_;
+    if (!document_.estOuverte()) return !echec_;
     vide();
-    if (fichier_.close() == nullptr) echec_ = true;
+    if (!document_.termine()) echec_ = true;
     return !echec_;
 }
 
@@ -31,17 +31,25 @@ bool TamponFinsDeLigne::vide() {
     const char* debut = pbase();
     const char* fin = pptr();
     setp(tampon_.data(), tampon_.data() + tampon_.size());
-    if (echec_ || !fichier_.is_open()) return false;
+    if (echec_ || !document_.estOuverte()) return false;
+    if (codage_ == CodageDocument::Utf8Lf) {
+        // Un octet par caractère : chaque morceau du tampon se convertit seul.
+        const std::string utf8 =
+            versUtf8(std::string_view(debut, static_cast<std::size_t>(fin - debut)));
+        if (!document_.ecrit(utf8.data(), utf8.size())) echec_ = true;
+        return !echec_;
+    }
+    // Les lignes converties sont réunies pour une seule écriture par tampon.
+    converti_.clear();
     while (debut < fin) {
         const void* trouve = std::memchr(debut, '\n', static_cast<std::size_t>(fin - debut));
         const char* morceau = trouve ? static_cast<const char*>(trouve) : fin;
-        std::streamsize taille = morceau - debut;
-        if (taille > 0 && fichier_.sputn(debut, taille) != taille) echec_ = true;
-        if (trouve && fichier_.sputn("\r\n", 2) != 2) echec_ = true;
-        if (echec_) return false;
+        converti_.append(debut, morceau);
+        if (trouve) converti_ += "\r\n";
         debut = trouve ? morceau + 1 : fin;
     }
-    return true;
+    if (!document_.ecrit(converti_.data(), converti_.size())) echec_ = true;
+    return !echec_;
 }
 
 TamponFinsDeLigne::int_type TamponFinsDeLigne::overflow(int_type c) {
@@ -53,12 +61,7 @@ TamponFinsDeLigne::int_type TamponFinsDeLigne::overflow(int_type c) {
 }
 
 int TamponFinsDeLigne::sync() {
-    if (!vide()) return -1;
-    if (fichier_.pubsync() != 0) {
-        echec_ = true;
-        return -1;
-    }
-    return 0;
+    return vide() ? 0 : -1;
 }
 
 } // namespace veltrane

@@ -188,7 +188,7 @@ TEST(Favoris, FavoriNommeDeLaConsole) {
     TableRejeu table;
     EXPECT_EQ(
         messageDe([&] { rejoueFavoriNomme(liste, "Arbre", table, *g->identites, g->interaction); }),
-        "Aucun favori ne s'appelle \"Arbre\".");
+        "Aucun favori ne s'appelle « Arbre ».");
     EXPECT_FALSE(rejoueFavoriNomme(liste, "roue de jean", table, *g->identites, g->interaction));
     EXPECT_EQ(g->interaction.messages.size(), 1u);
 }

@@ -1,8 +1,8 @@
 // Ouverture, fermeture et fusions : aucune trace laissée dans le répertoire temporaire, la
 // fermeture attend l'estimation, une fusion se lit fichier par fichier.
+#include "application/GenealogieOuverte.h"
 #include "application/ChoixPersonne.h"
 #include "application/FusionGedcom.h"
-#include "application/GenealogieOuverte.h"
 
 #include "base/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
@@ -136,15 +136,15 @@ TEST(GenealogieOuverte, FusionDeDeuxFichiers) {
     EXPECT_EQ(nomAffiche(g->base(), 5, true), "Luc MARTIN");
     // Fusions fautives : message clair.
     ecrire(r, "vide.fged", "# rien\n\n");
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("vide.fged")); })
-                  .find("ne cite aucun fichier"),
-              std::string::npos);
+    EXPECT_NE(
+        messageDe([&] { lireFusionGedcom(r.fichier("vide.fged")); }).find("ne cite aucun fichier"),
+        std::string::npos);
     ecrire(r, "trou.fged", "a.ged\nabsent.ged\n");
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("trou.fged")); })
-                  .find("absent.ged"),
+    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("trou.fged")); }).find("absent.ged"),
               std::string::npos);
-    EXPECT_NE(messageDe([&] { lireFusionGedcom(r.fichier("inexistante.fged")); })
-                  .find("Lecture impossible de la fusion Gedcom"),
+    EXPECT_NE(messageDe([&] {
+                  lireFusionGedcom(r.fichier("inexistante.fged"));
+              }).find("Lecture impossible de la fusion Gedcom"),
               std::string::npos);
 }
 
@@ -173,7 +173,7 @@ TEST(GenealogieOuverte, DesignerUnePersonne) {
     EXPECT_TRUE(designerPersonne(*g, "Inconnu").homonymes.empty());
     // Lignes des homonymes.
     EXPECT_EQ(ligneHomonyme(g->base(), jean, false, true),
-              "(1900-?) Epoux de Marie DUPOND et sans parents");
+              "(1900-?) Époux de Marie DUPOND et sans parents");
     const std::int32_t fils = paul.homonymes[0] == designerPersonne(*g, "@I3@").numero
                                   ? paul.homonymes[0]
                                   : paul.homonymes[1];
@@ -181,5 +181,59 @@ TEST(GenealogieOuverte, DesignerUnePersonne) {
               "Paul DUPONT : (?-?) Non marié et enfant de Jean DUPONT");
     const std::int32_t marie = designerPersonne(*g, "@I2@").numero;
     EXPECT_EQ(ligneHomonyme(g->base(), marie, false, false),
-              "(?-?) Epouse de Jean DUPONT et sans parents");
+              "(?-?) Épouse de Jean DUPONT et sans parents");
 }
+
+namespace veltrane {
+
+// Un nom seul : les homonymes sont tous comptés, rangés par prénoms puis naissance, et la
+// liste s'arrête à 50 ; les lignes portent les prénoms à la demande et élident « de ».
+TEST(GenealogieOuverte, HomonymesRangesEtComptes) {
+    std::string ged =
+        "0 HEAD\n1 CHAR ANSI\n"
+        "0 @O@ INDI\n1 NAME Olivier /PETIT/\n1 SEX M\n1 FAMS @F@\n"
+        "0 @E@ INDI\n1 NAME Emma /PETIT/\n1 SEX F\n1 BIRT\n2 DATE 1950\n1 FAMS @F@\n"
+        "0 @F@ FAM\n1 HUSB @O@\n1 WIFE @E@\n1 CHIL @B@\n"
+        "0 @B@ INDI\n1 NAME Bernard /PETIT/\n1 SEX M\n1 BIRT\n2 DATE 1980\n1 FAMC @F@\n"
+        "0 @A2@ INDI\n1 NAME Bernard /PETIT/\n1 BIRT\n2 DATE 1930\n";
+    for (int k = 0; k < 60; ++k)
+        ged += "0 @Z" + std::to_string(k) + "@ INDI\n1 NAME Zoé /PETIT/\n1 BIRT\n2 DATE " +
+               std::to_string(1700 + k) + "\n";
+    ged += "0 TRLR\n";
+    essai::RepertoireEssai r;
+    ecrire(r, "p.ged", ged);
+    essai::InteractionEssai i;
+    auto g = ouvrirGenealogie(r.fichier("p.ged"), {}, i);
+    const PersonneDesignee d = designerPersonne(*g, "PETIT");
+    EXPECT_EQ(d.numero, 0);
+    EXPECT_EQ(d.total, 64u);
+    ASSERT_EQ(d.homonymes.size(), HOMONYMES_MAX);
+    const auto ref = [&](std::int32_t n) { return g->chargement().references.reference(n); };
+    EXPECT_EQ(ref(d.homonymes[0]), "@A2@");
+    EXPECT_EQ(ref(d.homonymes[1]), "@B@");
+    EXPECT_EQ(ref(d.homonymes[2]), "@E@");
+    EXPECT_EQ(ref(d.homonymes[3]), "@O@");
+    EXPECT_EQ(ref(d.homonymes[4]), "@Z0@");
+    EXPECT_EQ(ref(d.homonymes[49]), "@Z45@");
+
+    const auto numero = [&](const char* reference) {
+        return designerPersonne(*g, reference).numero;
+    };
+    struct Cas {
+        const char* reference;
+        bool avecPrenoms;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {"@E@", false, "(1950-?) Épouse d'Olivier PETIT et sans parents"},
+        {"@O@", true, "Olivier (?-?) Époux d'Emma PETIT et sans parents"},
+        {"@B@", true, "Bernard (1980-?) Non marié et enfant d'Olivier PETIT"},
+        {"@A2@", false, "(1930-?) Non marié et sans parents"},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(ligneHomonyme(g->base(), numero(c.reference), false, true, c.avecPrenoms),
+                  c.attendu)
+            << c.reference;
+}
+
+} // namespace veltrane

@@ -305,7 +305,7 @@ TEST(ParametresFavori, EnregistrementTronqueOuTropLongRefuse) {
             decodeValeurs(favori, ModeDecodage::Rejeu, "Pss111bL1", *g->identites, g->interaction);
             ADD_FAILURE() << "tronqué à " << taille << " accepté";
         } catch (const OperationImpossible& e) {
-            EXPECT_NE(std::string(e.what()).find("\"Arbre de Jean\" est endommag"),
+            EXPECT_NE(std::string(e.what()).find("« Arbre de Jean » est endommag"),
                       std::string::npos);
         }
     }

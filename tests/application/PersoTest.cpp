@@ -217,6 +217,29 @@ TEST(Perso, FichierTronqueGardeLesEntreesLisibles) {
     }
 }
 
+// Un Perso.dxr abîmé (illisible, ou coupé après quelques entrées) est dit une seule fois et
+// gardé à côté dès la lecture : rien n'est perdu en silence.
+TEST(Perso, FichierAbimeSignaleUneFoisEtGardeDeCote) {
+    const std::string a = "/x/a.ged";
+    const auto complet = encodePerso({{a, encodeEntreePerso(optionsRiches())},
+                                      {"/x/b.ged", encodeEntreePerso(optionsRiches())}});
+    const std::vector<std::uint8_t> cas[] = {
+        std::vector<std::uint8_t>(complet.begin(), complet.begin() + 5),
+        std::vector<std::uint8_t>(complet.begin(), complet.end() - 3),
+    };
+    for (const std::vector<std::uint8_t>& abime : cas) {
+        Configuration c;
+        c.config.ecrire("Perso.dxr", abime);
+        chargePerso(c.config.chemin(), a, c.interaction);
+        chargePerso(c.config.chemin(), a, c.interaction);
+        EXPECT_EQ(c.interaction.messages,
+                  std::vector<std::string>{"Le fichier des favoris " + c.config.fichier("Perso.dxr") +
+                                           " est illisible ; une copie est gard\xE9""e sous " +
+                                           c.config.fichier("Perso-illisible.dxr") + "."});
+        EXPECT_EQ(c.config.lire("Perso-illisible.dxr"), abime);
+    }
+}
+
 TEST(Perso, FichiersAuHasardNePlantentJamais) {
     Configuration c;
     const std::string ouvert = c.genealogie("ouvert.ged");
@@ -276,7 +299,7 @@ TEST(Perso, TagDeCommentaire) {
         normaliseBaliseCommentaire("name");
         FAIL() << "pas d'exception";
     } catch (const OperationImpossible& e) {
-        EXPECT_STREQ(e.what(), "Le tag \"NAME\" ne peut pas être utilisé pour les "
+        EXPECT_STREQ(e.what(), "Le tag « NAME » ne peut pas être utilisé pour les "
                                "commentaires\ncar il est déjà pris en compte dans la description "
                                "d'un individu.");
     }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,9 +32,9 @@ TEST(EcrivainPool, PositionsDePremiereApparitionEtPartage) {
     EXPECT_EQ(pool.nombreEntrees(), 7u);
 }
 
-TEST(EcrivainPool, UnMillionDEntreesRestentRapidesEtJustes) {
+// La vitesse se mesure dans « make bench » (mesure_pool).
+TEST(EcrivainPool, UnMillionDEntreesRestentJustes) {
     PoolTextes pool;
-    const auto debut = std::chrono::steady_clock::now();
     std::vector<std::int32_t> positions;
     positions.reserve(1000000);
     std::string texte;
@@ -47,10 +46,8 @@ TEST(EcrivainPool, UnMillionDEntreesRestentRapidesEtJustes) {
         texte = "NOM" + std::to_string(i);
         ASSERT_EQ(pool.stocker(texte), positions[static_cast<std::size_t>(i)]);
     }
-    const auto duree = std::chrono::steady_clock::now() - debut;
     EXPECT_EQ(pool.nombreEntrees(), 1000000u);
     EXPECT_EQ(positions[1], 1 + 5); // "NOM0\n"
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(duree).count(), 10);
 }
 
 TEST(EcrivainPool, ZoneTropLongueEstUneErreurDEcriture) {

@@ -2,6 +2,7 @@
 // phonétique, compte des noms, fiches absentes et fichier abîmé.
 #include "base/IndexNoms.h"
 
+#include "application/ChoixPersonne.h"
 #include "base/EcrivainBase.h"
 #include "commun/GardeArretFatal.h"
 #include "commun/InteractionEssai.h"
@@ -17,13 +18,13 @@
 
 namespace veltrane::essai {
 
-TEST(NormaliserNom, CapitalesSansAccentsMemeLongueur) {
+TEST(NormaliserNom, CapitalesSansAccents) {
     EXPECT_EQ(IndexNoms::normaliserNom("Dupont"), "DUPONT");
     EXPECT_EQ(IndexNoms::normaliserNom("DUPONT"), "DUPONT");
     EXPECT_EQ(IndexNoms::normaliserNom("Émile"), "EMILE");
     EXPECT_EQ(IndexNoms::normaliserNom("d'Artagnan"), "D ARTAGNAN");
     EXPECT_EQ(IndexNoms::normaliserNom("Çàéïôûÿ"), "CAEIOUY");
-    EXPECT_EQ(IndexNoms::normaliserNom("Ærø"), "\xC6R ");
+    EXPECT_EQ(IndexNoms::normaliserNom("Ærø"), "AER ");
     EXPECT_EQ(IndexNoms::normaliserNom("ßÞ÷×"), "B  X");
     EXPECT_EQ(IndexNoms::normaliserNom("Louis XIV (roi) [1638]"), "LOUIS XIV (ROI) [1638]");
     EXPECT_EQ(IndexNoms::normaliserNom("#°?<>{}"), "#\xB0?<>{}");
@@ -32,6 +33,21 @@ TEST(NormaliserNom, CapitalesSansAccentsMemeLongueur) {
                                        "b©c_d"),
               "A B C D");
     EXPECT_EQ(IndexNoms::normaliserNom(""), "");
+}
+
+TEST(NormaliserNom, LigaturesEnDeuxLettres) {
+    const struct {
+        const char* texte;
+        const char* attendu;
+    } cas[] = {
+        {"ŒILLET", "OEILLET"},   {"Lecœur", "LECOEUR"},         {"Œnone", "OENONE"},
+        {"Lætitia", "LAETITIA"}, {"CÆSAR", "CAESAR"},           {"œ  x", "OE  X"},
+        {"a  œ", "A  OE"},       {"Œ\xA0\xA0\xA0", "OE  \xA0"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.texte);
+        EXPECT_EQ(IndexNoms::normaliserNom(c.texte), c.attendu);
+    }
 }
 
 TEST(NormaliserNom, JamaisTroisEspacesDeSuite) {
@@ -138,6 +154,26 @@ TEST(IndexNoms, ClesTrieesEtRecherches) {
     EXPECT_EQ(g->index.chercherNom("Martin", true), (ResultatRecherche{3, false}));
 }
 
+TEST(IndexNoms, LigaturesTrouveesEtRangeesParmiLesLettres) {
+    auto g = charger({{"Jeanne", "ŒILLET"},
+                      {"Œnone", "ADAM"},
+                      {"Adèle", "ADAM"},
+                      {"Paul", "LECŒUR"},
+                      {"Anne", "Æbischer"}});
+    const IndexPersonnes& noms = g->index.indexNoms();
+    EXPECT_EQ(cles(noms), (std::vector<std::string>{"ADAM\x1F"
+                                                    "ADELE",
+                                                    "ADAM\x1FOENONE",
+                                                    "AEBISCHER\x1F"
+                                                    "ANNE",
+                                                    "LECOEUR\x1FPAUL", "OEILLET\x1FJEANNE"}));
+    EXPECT_TRUE(g->index.chercherNom("OEILLET", false).trouve);
+    EXPECT_TRUE(g->index.chercherNom("Œillet", false).trouve);
+    EXPECT_TRUE(g->index.chercherNom("lecoeur", false).trouve);
+    EXPECT_TRUE(g->index.chercherNom("AEBISCHER", false).trouve);
+    EXPECT_TRUE(g->index.chercherNom("lecoeur", true).trouve);
+}
+
 TEST(IndexNoms, OrdreOctetParOctetEtRechercheCommeUnTriComplet) {
     // Noms et prénoms mêlés, caractères de contrôle compris : l'octet 31 dans un nom oblige
     // l'index à comparer les clés entières.
@@ -219,6 +255,39 @@ TEST(IndexNoms, PositionDeNomHorsZoneArretFatal) {
     auto base = ecrivain.terminer();
     EXPECT_EQ(messageArretFatal([&] { (void)construireIndexNoms(*base); }),
               "Fichiers de données corrompus");
+}
+
+} // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+// La recherche par nom et prénoms suit la règle de la désignation : prénoms exacts, sinon
+// premiers prénoms (trois Jean… pour « MARTIN, Jean »), jamais un simple début de mot.
+TEST(IndexNoms, PrenomsExactsSinonPremiers) {
+    auto g = charger({{"Jean Baptiste", "MARTIN"},
+                      {"Jean Pierre", "MARTIN"},
+                      {"Jeanne", "MARTIN"},
+                      {"Jean", "DURAND"},
+                      {"Jean Paul", "DURAND"},
+                      {"Jean Louis", "MARTIN"}});
+    const struct {
+        const char* nom;
+        const char* prenoms;
+        std::vector<std::int32_t> attendues;
+    } cas[] = {
+        {"Martin", "Jean", {1, 2, 6}}, {"martin", "jean pierre", {2}}, {"Martin", "", {1, 2, 6, 3}},
+        {"Martin", "Pierre", {}},      {"Durand", "Jean", {4}}, // l'exact suffit
+        {"Martin", "Jea", {}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::string(c.nom) + ", " + c.prenoms);
+        std::vector<std::int32_t> trouvees =
+            chercherHomonymesParPrenoms(g->index, c.nom, c.prenoms, false);
+        std::vector<std::int32_t> attendues = c.attendues;
+        std::sort(trouvees.begin(), trouvees.end());
+        std::sort(attendues.begin(), attendues.end());
+        EXPECT_EQ(trouvees, attendues);
+    }
 }
 
 } // namespace veltrane::essai

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veltrane::essai {
@@ -24,7 +25,12 @@ public:
         return r;
     }
 
+    void documentEcrit(const std::string& chemin, bool affiche) override {
+        documents.emplace_back(chemin, affiche);
+    }
+
     std::vector<std::string> messages;
+    std::vector<std::pair<std::string, bool>> documents;
     std::vector<Icone> icones;
     std::vector<std::string> questions;
     std::deque<bool> reponses;

@@ -37,6 +37,35 @@ TEST(DateLecture, QualificatifsAnglaisEtFrancais) {
     EXPECT_EQ(lu("1850 ?"), "refusée");
 }
 
+// Formes de la norme GEDCOM données comme date d'événement : période, date interprétée.
+TEST(DateLecture, PeriodeEtDateInterpretee) {
+    const struct {
+        const char* texte;
+        const char* attendu;
+    } cas[] = {
+        {"FROM 1800 TO 1805", "entre 1800 1805"},
+        {"FROM APR 2000 TO 5 MAR 2001", "entre 2000 2001"},
+        {"from 12 jan 1790 to 1791", "entre 1790 1791"},
+        {"FROM 1800", "après 0/0/1800"},
+        {"FROM 3 MAY 1800", "après 3/5/1800"},
+        {"TO 1805", "avant 0/0/1805"},
+        {"TO 5 MAR 1805", "avant 5/3/1805"},
+        {"INT 1995 (from estimated age)", "0/0/1995"},
+        {"INT ABT 12 JUN 1850 (d'après l'âge au décès)", "vers 12/6/1850"},
+        {"INT 3 MAR 1850", "3/3/1850"},
+        {"FROM 1800 TO", "refusée"},
+        {"FROM TO 1805", "refusée"},
+        {"FROM MAR TO 1805", "refusée"}, // première année nulle
+        {"TO", "refusée"},
+        {"INT (sans date)", "refusée"},
+        {"TOURS 1850", "refusée"}, // un mot qui commence par TO n'est pas TO
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.texte);
+        EXPECT_EQ(lu(c.texte), c.attendu);
+    }
+}
+
 TEST(DateLecture, EntreDeuxAnnees) {
     EXPECT_EQ(lu("BET 1850 AND 1860"), "entre 1850 1860");
     EXPECT_EQ(lu("BET 12 MAR 1850 AND 3 JUL 1860"), "entre 1850 1860");

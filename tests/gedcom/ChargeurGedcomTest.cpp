@@ -266,6 +266,64 @@ TEST(ChargeurGedcom, CommentaireSelonLOption) {
     EXPECT_THROW(charger(texte, balise), OperationImpossible);
 }
 
+// Première ligne du commentaire : ses suites CONC la prolongent sans espace, une suite CONT
+// l'arrête ; trop longue, elle est coupée à la fin d'un mot, avec « … ».
+TEST(ChargeurGedcom, CommentaireProlongeParConcEtCoupeAuMot) {
+    const std::string longue =
+        "Meunier au moulin de la Roche, puis marchand de grains et de farines dans tout le "
+        "canton de Montfort";
+    const std::string texte =
+        entete() +
+        "0 @I1@ INDI\n1 NAME Jean\n1 NOTE Meunier au moul\n2 CONC in\n2 CONT Suite\n"
+        "2 CONC perdue\n"
+        "0 @I2@ INDI\n1 NAME Paul\n1 NOTE @N1@\n"
+        "0 @I3@ INDI\n1 NAME Luc\n1 NOTE #Tisserand\n2 CONC  à Rennes\n"
+        "0 @N1@ NOTE " +
+        longue.substr(0, 40) + "\n1 CONC " + longue.substr(40) + "\n1 CONT Autre ligne\n0 TRLR\n";
+    struct Cas {
+        SourceCommentaire option;
+        std::int32_t personne;
+        std::string attendu;
+    };
+    const std::string coupee = "Meunier au moulin de la Roche, puis marchand de grains et de "
+                               "farines dans tout le canton de\x85";
+    const Cas cas[] = {
+        {SourceCommentaire::PremiereLigneNote, 1, "Meunier au moulin"},
+        {SourceCommentaire::PremiereLigneNote, 2, coupee},
+        {SourceCommentaire::LigneDiese, 3, "Tisserand à Rennes"},
+    };
+    for (const Cas& c : cas) {
+        OptionsChargement options;
+        options.sourceCommentaire = c.option;
+        auto g = charger(texte, options);
+        EXPECT_EQ(g->base().lireTexte(Zone::Commentaires, g->individu(c.personne).commentaire, 101),
+                  c.attendu)
+            << c.personne;
+    }
+}
+
+TEST(ChargeurGedcom, CommentaireCoupeALaFinDUnMot) {
+    struct Cas {
+        std::string texte;
+        std::string attendu;
+    };
+    const std::string mots = "un deux trois quatre cinq six";
+    const Cas cas[] = {
+        {"court", "court"},
+        {"fin  ", "fin"},
+        {std::string(19, 'a'), std::string(19, 'a')},
+        {mots, "un deux trois\x85"}, // 18 octets gardés au plus : « quatre » ne tient pas
+        {"un deux trois quat cinq", "un deux trois quat\x85"}, // le mot finit à la coupe
+        {"un deux trois, quatre", "un deux trois\x85"},        // pas de virgule avant « … »
+        {std::string(30, 'x'), std::string(18, 'x') + "\x85"}, // un seul mot : coupé net
+    };
+    for (const Cas& c : cas) {
+        const std::string coupe = commentaireCoupe(c.texte, 20);
+        EXPECT_EQ(coupe, c.attendu) << c.texte;
+        EXPECT_LT(coupe.size(), 20u) << c.texte;
+    }
+}
+
 TEST(ChargeurGedcom, SurnomEtSexe) {
     auto c = charger(entete() + "0 @I1@ INDI\n1 NAME Jeanne /L/\n2 NICK la Grande\n1 SEX F\n"
                                 "0 @I2@ INDI\n1 SEX F\n1 NAME Rose /L/\n2 NICK Rosette\n0 TRLR\n");

@@ -68,3 +68,18 @@ TEST(CorpusGedcom, ExempleFourniSansErreur) {
     EXPECT_LE(a.individus, 55u);
     EXPECT_EQ(a.jeuDeclare, "UTF-8");
 }
+
+// Un fichier UTF-16 se lit par le même décodage que le chargeur : son en-tête et ses
+// enregistrements sont ceux de sa version UTF-8.
+TEST(CorpusGedcom, EnteteDUnFichierUtf16) {
+    const ApercuGedcom utf8 = apercevoirGedcom(std::string(VELTRANE_CORPUS_DIR) + "/555SAMPLE.ged");
+    for (const char* fichier : {"555SAMPLE16LE.ged", "555SAMPLE16BE.ged"}) {
+        SCOPED_TRACE(fichier);
+        const ApercuGedcom a = apercevoirGedcom(std::string(VELTRANE_CORPUS_DIR) + "/" + fichier);
+        EXPECT_EQ(a.logiciel, "GS");
+        EXPECT_EQ(a.jeuDeclare, "UNICODE");
+        EXPECT_EQ(a.individus, utf8.individus);
+        EXPECT_EQ(a.familles, utf8.familles);
+        EXPECT_EQ(a.premiersNoms, utf8.premiersNoms);
+    }
+}

@@ -226,7 +226,7 @@ TEST(LecteurGedcom, TablesTrieesEtCompletes) {
         const TableBalises* table;
         std::size_t nombre;
     };
-    for (auto [table, nombre] : {Cas{&TABLE_ENREGISTREMENTS, 29}, Cas{&TABLE_INDIVIDU, 19},
+    for (auto [table, nombre] : {Cas{&TABLE_ENREGISTREMENTS, 33}, Cas{&TABLE_INDIVIDU, 22},
                                  Cas{&TABLE_UNION, 6}, Cas{&TABLE_EVENEMENTS, 21}}) {
         auto e = table->entrees();
         ASSERT_EQ(e.size(), nombre);

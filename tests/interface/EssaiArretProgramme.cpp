@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -22,13 +23,18 @@ private slots:
         contexte.repertoires.documents = documents.chemin();
         contexte.usage.compteurs[Usage::RoueAscendante] = 3;
         std::ofstream(documents.fichier("RA_Martin.pdf")) << "x";
+        std::ofstream(documents.fichier("RA_Martin1.pdf")) << "x";
         std::ofstream(documents.fichier("lettre.txt")) << "x";
+        // RA_Martin.pdf vient d'un autre processus : seul le document de celui-ci part.
+        contexte.documentsProduits = {documents.fichier("RA_Martin1.pdf")};
         prepareArretFatal(contexte, "Fichiers de donn\xE9\x65s corrompus");
         QCOMPARE(interaction.messages,
                  std::vector<std::string>{"Fichiers de donn\xE9\x65s corrompus"});
         QCOMPARE(interaction.icones, std::vector<Icone>{Icone::Erreur});
         QCOMPARE(configuration.lire(NOM_FICHIER_USAGE), encodeUsage(contexte.usage));
-        QCOMPARE(documents.noms(), std::vector<std::string>{"lettre.txt"});
+        auto restants = documents.noms();
+        std::sort(restants.begin(), restants.end());
+        QCOMPARE(restants, (std::vector<std::string>{"RA_Martin.pdf", "lettre.txt"}));
     }
 
     void sansRepertoires() {

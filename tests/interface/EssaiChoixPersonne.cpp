@@ -86,6 +86,34 @@ private slots:
         QVERIFY(d.boutonOk()->isEnabled());
     }
 
+    // Le nom seul : chaque ligne commence par les prénoms, rangée par prénoms puis naissance
+    // (inconnue en dernier) ; la fenêtre se redimensionne.
+    void homonymesDuNomSeulAvecPrenoms() {
+        ProgrammeAvecFamille p;
+        const BaseGenealogique& base = p.contexte().genealogie->base();
+        DialogueHomonymes d(base, {p.personne("@I3@"), p.personne("@I4@"), p.personne("@I1@")},
+                            "Dupont", "", false);
+        QCOMPARE(d.entete()->text(), QStringLiteral(u"Il y a plusieurs Dupont :"));
+        const QStringList attendus = {
+            QStringLiteral(u"Jean (1900-?) Époux de Marie MARTIN"),
+            QStringLiteral(u"Pierre (1950-?) Non marié et sans parents"),
+            QStringLiteral(u"Pierre (?-?) "),
+        };
+        QCOMPARE(d.liste()->count(), 3);
+        for (int k = 0; k < 3; ++k)
+            QVERIFY2(d.liste()->item(k)->text().startsWith(attendus[k]),
+                     qPrintable(d.liste()->item(k)->text()));
+        d.liste()->setCurrentRow(1);
+        d.accept();
+        QCOMPARE(d.personneChoisie(), p.personne("@I4@"));
+        QVERIFY(d.isSizeGripEnabled());
+        QVERIFY(d.maximumSize().width() > d.minimumSize().width());
+        // Prénoms tapés : les lignes ne les répètent pas.
+        DialogueHomonymes tapes(base, {p.personne("@I4@"), p.personne("@I3@")}, "Dupont", "Pierre",
+                                false);
+        QVERIFY(tapes.liste()->item(0)->text().startsWith(u'('));
+    }
+
     void deuxHomonymesOuvrentLeurListe() {
         ProgrammeAvecFamille p;
         QStringList lignes;
@@ -99,7 +127,7 @@ private slots:
                 entete = homonymes->entete()->text();
                 for (int k = 0; k < homonymes->liste()->count(); ++k)
                     lignes << homonymes->liste()->item(k)->text();
-                homonymes->liste()->setCurrentRow(1);
+                homonymes->liste()->setCurrentRow(0);
                 homonymes->accept();
             });
             d->boutonOk()->click();
@@ -109,8 +137,9 @@ private slots:
                                                QStringLiteral(u"Arbre"), 0, nom, prenoms);
         QCOMPARE(entete, QStringLiteral(u"Il y a plusieurs Pierre Dupont :"));
         QCOMPARE(lignes.size(), 2);
-        QVERIFY(lignes.at(0).contains(QStringLiteral(u"Epoux de Claire ROUX")));
-        QVERIFY(lignes.at(1).contains(QStringLiteral(u"(1950-?) Non marié et sans parents")));
+        // Rangées par naissance : 1950 d'abord, l'inconnue ensuite.
+        QVERIFY(lignes.at(0).contains(QStringLiteral(u"(1950-?) Non marié et sans parents")));
+        QVERIFY(lignes.at(1).contains(QStringLiteral(u"Époux de Claire ROUX")));
         QCOMPARE(n, p.personne("@I4@"));
         QCOMPARE(nom, std::string("Dupont"));
         QCOMPARE(prenoms, std::string("Pierre"));

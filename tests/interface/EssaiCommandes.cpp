@@ -163,7 +163,7 @@ private slots:
             texte = qobject_cast<QMessageBox*>(w)->text();
         });
         f.executeCommande(1092);
-        QCOMPARE(titre, u"A propos de Veltrane"_qs);
+        QCOMPARE(titre, u"À propos de Veltrane"_qs);
         QCOMPARE(texte, u"Veltrane v6.1\nhttps://veltrane.fr\nRépertoire de configuration : "_qs +
                             QString::fromStdString(e.configuration.chemin()));
     }

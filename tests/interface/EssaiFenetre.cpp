@@ -2,16 +2,19 @@
 
 #include "application/Afficheurs.h"
 #include "application/Configuration.h"
-#include "application/Perso.h"
 #include "application/ContexteProgramme.h"
+#include "application/Perso.h"
 #include "application/Repertoires.h"
 #include "application/Usage.h"
 #include "commun/GardeArretFatal.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/FenetrePrincipale.h"
 #include "interface/FeuillePreferences.h"
+#include "interface/Commandes.h"
 #include "interface/TexteQt.h"
+#include "sortie/Graphique.h"
 
+#include <QFileDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -24,6 +27,7 @@
 
 using namespace veltrane;
 using essai::EnvironnementProgramme;
+using essai::VariableEnvironnement;
 
 namespace {
 
@@ -56,10 +60,9 @@ private slots:
         QCOMPARE(f.size(), QSize(650, 510));
         QCOMPARE(e.contexte.repertoires.configuration, e.configuration.chemin());
         QCOMPARE(e.contexte.repertoires.donnees, essai::DonneesSource);
-        // Pas d'afficheur : la question, refusée, puis l'avertissement ; rien d'autre.
+        // Pas d'afficheur : la question, refusée, et rien d'autre.
         QCOMPARE(e.interaction.questions, std::vector<std::string>{MESSAGE_AFFICHEUR_PDF_INDEFINI});
-        QCOMPARE(e.interaction.messages,
-                 std::vector<std::string>{MESSAGE_AFFICHEUR_PDF_INACCESSIBLE});
+        QVERIFY(e.interaction.messages.empty());
         QCOMPARE(e.contexte.configuration, Configuration{});
         QVERIFY(f.fichierDemande().empty());
         QVERIFY(!f.barreOutils()->isVisibleTo(&f));
@@ -83,9 +86,8 @@ private slots:
         FenetrePrincipale f(e.contexte, "");
         QCOMPARE(titre, QStringLiteral(u"Préférences"));
         QCOMPARE(page, QStringLiteral(u"DIALOG_PREFER_AFFICHEURS"));
-        // Feuille annulée : toujours pas d'afficheur, donc l'avertissement.
-        QCOMPARE(e.interaction.messages,
-                 std::vector<std::string>{MESSAGE_AFFICHEUR_PDF_INACCESSIBLE});
+        // Feuille annulée : pas de seconde boîte qui contredirait la première.
+        QVERIFY(e.interaction.messages.empty());
         QVERIFY(e.configuration.noms().empty());
     }
 
@@ -148,10 +150,19 @@ private slots:
         f.ouvreGenealogie(e.configuration.fichier("b.ged"));
         QVERIFY(!std::filesystem::exists(premier));
         QCOMPARE(f.windowTitle(), depuisChemin(e.configuration.fichier("b.ged")));
-        // Une ouverture manquée ne laisse aucune généalogie ouverte.
+        // Une ouverture manquée, ou la boîte d'ouverture annulée, garde la généalogie d'avant et
+        // son fichier de données.
+        const std::string second = e.contexte.genealogie->base().chemin();
         f.executeCommandeAvec([&] { f.ouvreGenealogie(e.configuration.fichier("absent.ged")); });
-        QVERIFY(!f.aUneGenealogie());
         QCOMPARE(e.interaction.messages, std::vector<std::string>{MESSAGE_FICHIER_INCONNU});
+        f.executeCommande(commande::Ouvrir); // la première ouverture n'a pas de boîte
+        bool boiteOuverte = false;
+        essai::quandBoiteModale([&](QWidget* w) { boiteOuverte = qobject_cast<QFileDialog*>(w); });
+        f.executeCommande(commande::Ouvrir);
+        QVERIFY(boiteOuverte);
+        QVERIFY(f.aUneGenealogie());
+        QVERIFY(std::filesystem::exists(second));
+        QCOMPARE(f.windowTitle(), depuisChemin(e.configuration.fichier("b.ged")));
     }
 
     void fichierReecritParUnAutreLogiciel() {
@@ -252,16 +263,34 @@ private slots:
     void finEffaceLesDocuments() {
         EnvironnementProgramme e;
         configurationAvecAfficheur(e);
+        essai::RepertoireEssai documents, garde;
+        VariableEnvironnement tmp{"TMPDIR", documents.chemin()};
         FenetrePrincipale f(e.contexte, "");
-        const std::string documents = e.contexte.repertoires.documents;
-        QCOMPARE(documents, repertoireTemporaire());
-        for (const char* nom : {"/LA_Martin.pdf", "/AA_Durand.htm", "/notes.pdf"})
-            std::ofstream(documents + nom) << "x";
+        QCOMPARE(e.contexte.repertoires.documents, documents.chemin());
+        // Le fichier de l'utilisateur et le document de la console ont des préfixes connus.
+        for (const char* nom : {"TR_mes-notes.txt", "LA_Martin.pdf"})
+            std::ofstream(documents.fichier(nom)) << "x";
+        QVERIFY(!f.action(commande::EnregistrerSous)->isEnabled());
+        Graphique g(e.contexte, FormatSortie::Pdf);
+        std::ofstream(g.nomFichier("LA_", "Martin")) << "montre";
+        f.rafraichitMenus();
+        QVERIFY(f.action(commande::EnregistrerSous)->isEnabled());
+        // « Enregistrer sous » propose le nom du document ; la copie elle-même est faite par
+        // enregistreDocumentSous (la boîte de Qt remplit sa liste de fichiers en différé).
+        QString propose;
+        essai::quandBoiteModale([&](QWidget* w) {
+            if (auto* boite = qobject_cast<QFileDialog*>(w)) propose = boite->selectedFiles().value(0);
+        });
+        f.executeCommande(commande::EnregistrerSous);
+        QVERIFY(propose.endsWith(QStringLiteral(u"/LA_Martin1.pdf")));
+        enregistreDocumentSous(dernierDocument(e.contexte.documentsProduits),
+                               garde.fichier("liste.pdf"));
+        QCOMPARE(garde.lire("liste.pdf"), (std::vector<std::uint8_t>{'m', 'o', 'n', 't', 'r', 'e'}));
         f.termine();
-        QVERIFY(!std::filesystem::exists(documents + "/LA_Martin.pdf"));
-        QVERIFY(!std::filesystem::exists(documents + "/AA_Durand.htm"));
-        QVERIFY(std::filesystem::exists(documents + "/notes.pdf"));
-        std::filesystem::remove(documents + "/notes.pdf");
+        auto restants = documents.noms();
+        std::sort(restants.begin(), restants.end());
+        QCOMPARE(restants, (std::vector<std::string>{"LA_Martin.pdf", "TR_mes-notes.txt"}));
+        QCOMPARE(garde.noms(), std::vector<std::string>{"liste.pdf"});
     }
 
     void policesChargeesAuDemarrage() {

@@ -2,8 +2,10 @@
 
 #include "interface/InteractionQt.h"
 
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 using namespace veltrane;
@@ -47,6 +49,37 @@ private slots:
             });
             QCOMPARE(interaction.question("Voulez-vous continuer ?"), attendu);
             QCOMPARE(libelleAnnuler, QStringLiteral(u"Annuler"));
+        }
+    }
+
+    // Document écrit : le chemin dans la barre d'état ; sans afficheur, une boîte le donne aussi
+    // avec le bouton du dossier. Montré par un afficheur, aucune boîte (elle bloquerait l'essai).
+    void cheminDuDocumentEcrit() {
+        const std::string chemin = "/tmp/documents/LA_Pierre-DUPONT.txt";
+        const QString attendu = QStringLiteral(u"/tmp/documents/LA_Pierre-DUPONT.txt");
+        for (const bool affiche : {true, false}) {
+            QMainWindow fenetre;
+            InteractionQt interaction;
+            interaction.definitParent(&fenetre);
+            int boites = 0;
+            QString texte;
+            QStringList boutons;
+            if (!affiche)
+                essai::quandBoiteModale([&](QWidget* w) {
+                    auto* boite = qobject_cast<QMessageBox*>(w);
+                    QVERIFY(boite);
+                    ++boites;
+                    texte = boite->text();
+                    for (QAbstractButton* b : boite->buttons())
+                        boutons << b->text();
+                    boite->button(QMessageBox::Ok)->click();
+                });
+            interaction.documentEcrit(chemin, affiche);
+            QVERIFY(fenetre.statusBar()->currentMessage().contains(attendu));
+            QCOMPARE(boites, affiche ? 0 : 1);
+            if (affiche) continue;
+            QVERIFY(texte.contains(attendu));
+            QVERIFY(boutons.contains(QStringLiteral(u"Ouvrir le dossier")));
         }
     }
 

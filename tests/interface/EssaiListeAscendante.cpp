@@ -75,6 +75,25 @@ private slots:
         texte << f.rdbuf();
         QVERIFY(texte.str().find("Pierre DUPONT") != std::string::npos);
         QVERIFY(p.interaction().messages.empty());
+        // L'afficheur a été lancé : le chemin est donné à l'interaction, document montré.
+        QCOMPARE(p.interaction().documents.size(), std::size_t{1});
+        QCOMPARE(p.interaction().documents[0].first, p.donnees.fichier(documents[0]));
+        QVERIFY(p.interaction().documents[0].second);
+    }
+
+    // Sans afficheur qui se lance, le document est écrit quand même et son chemin est dit.
+    void sansAfficheurLeCheminEstDit() {
+        ProgrammeAvecFamille p;
+        p.contexte().repertoires.documents = p.donnees.chemin();
+        p.contexte().configuration.afficheurTxt = "/nexiste/pas/afficheur";
+        QWidget fenetre;
+        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMHOMO"),
+                         [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
+        choisirPierreEnTexte(false);
+        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6201));
+        QCOMPARE(p.interaction().documents.size(), std::size_t{1});
+        QVERIFY(!p.interaction().documents[0].second);
+        QVERIFY(std::filesystem::exists(p.interaction().documents[0].first));
     }
 
     void renoncerNeProduitRien() {

@@ -15,10 +15,10 @@ using namespace veltrane;
 
 namespace {
 
-// Le menu tel que la fenêtre le construit : « Gérer les favoris ... » puis un séparateur.
+// Le menu tel que la fenêtre le construit : « Gérer les favoris... » puis un séparateur.
 std::unique_ptr<QMenu> menuDeBase() {
     auto menu = std::make_unique<QMenu>();
-    menu->addAction(QStringLiteral(u"Gérer les favoris ..."))->setData(6801);
+    menu->addAction(QStringLiteral(u"Gérer les favoris..."))->setData(6801);
     menu->addSeparator();
     return menu;
 }
@@ -49,7 +49,7 @@ private slots:
                                            favori("\xC9lise & Paul")};
         favoris.reconstruit(liste);
         const QList<QPair<QString, int>> attendu = {
-            {QStringLiteral(u"Gérer les favoris ..."), 6801},
+            {QStringLiteral(u"Gérer les favoris..."), 6801},
             {QStringLiteral(u"-"), 0},
             {QStringLiteral(u"Roue de Jean"), 6802},
             {QStringLiteral(u"-"), 0},

@@ -44,6 +44,7 @@ Entrees barreAttendue() {
         {u"&Fichier > &Consulter"_qs, 1001},
         {u"&Fichier > &Ouvrir..."_qs, 1002},
         {u"&Fichier > &Fermer"_qs, 1003},
+        {u"&Fichier > &Enregistrer sous…"_qs, 1011},
         {u"&Fichier > &Fusion Gedcom > &Créer..."_qs, 1004},
         {u"&Fichier > &Fusion Gedcom > &Modifier..."_qs, 1005},
         {u"&Fichier > &Quitter"_qs, 1010},
@@ -121,7 +122,7 @@ Entrees menuAttendu(int bouton) {
         return e;
     }
     case 5009:
-        return {{u"Gérer les favoris ..."_qs, 6801}};
+        return {{u"Gérer les favoris..."_qs, 6801}};
     }
     return {};
 }
@@ -210,10 +211,12 @@ private slots:
         EnvironnementProgramme e;
         avecAfficheur(e);
         FenetrePrincipale f(e.contexte, "");
-        for (int id : {1002, 1010, 1089, 1091, 1092, 1093, 1702, 1725, 5000, 5009})
+        for (int id : {1002, 1010, 1089, 1091, 1092, 1093, 1702, 1725})
             QVERIFY2(f.action(id)->isEnabled(), qPrintable(QString::number(id)));
-        // Graphiques pas encore construits, commandes à venir, ou sans généalogie ouverte.
-        for (int id : {1001, 1003, 1004, 1005, 1086, 1087, 1088, 6101, 6206, 6510, 6753, 6801})
+        // Graphiques pas encore construits, commandes à venir, ou sans généalogie ouverte ; les
+        // boutons dont toutes les commandes sont grises aussi.
+        for (int id :
+             {1001, 1003, 1004, 1005, 1086, 1087, 1088, 6101, 6206, 6510, 6753, 6801, 5000, 5009})
             QVERIFY2(!f.action(id)->isEnabled(), qPrintable(QString::number(id)));
         QVERIFY(!f.barreOutils()->isVisibleTo(&f));
     }
@@ -243,6 +246,30 @@ private slots:
         QVERIFY(!f.action(1003)->isEnabled());
     }
 
+    // Boutons et sous-menus dont toutes les commandes sont grisées le sont aussi ; une seule
+    // commande possible suffit à les rendre actifs.
+    void sousMenusEtBoutonsVidesGrises() {
+        EnvironnementProgramme e;
+        avecAfficheur(e);
+        FenetrePrincipale f(e.contexte, "");
+        f.ouvreGenealogie(petitFichier(e));
+        for (int bouton : {5002, 5003, 5004, 5005, 5006})
+            QVERIFY2(!f.action(bouton)->isEnabled(), qPrintable(QString::number(bouton)));
+        for (int bouton : {5001, 5009})
+            QVERIFY2(f.action(bouton)->isEnabled(), qPrintable(QString::number(bouton)));
+        // Le sous-menu « Individuelle » des frises, gris, devient actif avec sa commande.
+        QAction* individuelle = f.menuBouton(5002)->actions().first();
+        QVERIFY(individuelle->menu());
+        QVERIFY(!individuelle->isEnabled());
+        f.inscritCommande(6301, [] {});
+        QVERIFY(individuelle->isEnabled());
+        QVERIFY(f.action(5002)->isEnabled());
+        QVERIFY(!f.action(5003)->isEnabled());
+        // Sans généalogie, tout redevient gris.
+        f.executeCommande(1003);
+        QVERIFY(!f.action(5002)->isEnabled());
+    }
+
     void menuSousLeBouton() {
         EnvironnementProgramme e;
         avecAfficheur(e);
@@ -250,10 +277,10 @@ private slots:
         f.show();
         f.ouvreGenealogie(petitFichier(e));
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QWidget* bouton = f.barreOutils()->widgetForAction(f.action(5003));
+        QWidget* bouton = f.barreOutils()->widgetForAction(f.action(5001));
         QVERIFY(bouton);
-        f.action(5003)->trigger();
-        QMenu* menu = f.menuBouton(5003);
+        f.action(5001)->trigger();
+        QMenu* menu = f.menuBouton(5001);
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), bouton->mapToGlobal(QPoint(10, bouton->height() - 3)));
         menu->close();

@@ -514,3 +514,40 @@ TEST(ConsultationComplete, ErreurDEcritureArreteLaListe) {
 } // namespace
 
 } // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+// Une personne connue des seuls registres paroissiaux : baptême et inhumation marqués, année
+// estimée d'après le baptême.
+TEST(ConsultationTexte, RegistresParoissiaux) {
+    auto g = charger({u8(u8R"(0 HEAD
+1 CHAR UTF-8
+0 @I1@ INDI
+1 NAME Jean /Martin/
+1 SEX M
+1 BAPM
+2 DATE 3 MAR 1702
+1 BURI
+2 DATE 1760
+1 FAMS @F1@
+0 @I2@ INDI
+1 NAME Luc /Martin/
+1 SEX M
+1 CHR
+2 DATE 1730
+1 FAMC @F1@
+0 @F1@ FAM
+1 HUSB @I1@
+1 CHIL @I2@
+0 TRLR
+)")});
+    const std::string jean = g->bloc(1);
+    EXPECT_NE(jean.find("Naissance : bapt. 3.3.1702\n"), std::string::npos) << jean;
+    EXPECT_NE(jean.find("Décès : inh. 1760\n"), std::string::npos) << jean;
+    EXPECT_NE(jean.find("Année estimée : 1702 (m)\n"), std::string::npos) << jean;
+    const std::string luc = g->bloc(2);
+    EXPECT_NE(luc.find("Père : Jean MARTIN (bapt. 1702-inh. 1760)\n"), std::string::npos) << luc;
+    EXPECT_NE(luc.find("Année estimée : 1730 (m)\n"), std::string::npos) << luc;
+}
+
+} // namespace veltrane::essai

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <set>
+#include <utility>
 
 namespace veltrane {
 namespace {
@@ -48,6 +50,42 @@ TEST(PdfFormatsPapier, TaillesDesFeuilles) {
     EXPECT_EQ(variantePaysage(1707), 1712);
     EXPECT_EQ(variantePaysage(1720), 1723);
     EXPECT_EQ(variantePaysage(1702), 1702);
+}
+
+TEST(PdfFormatsPapier, NomsDeLaLigneDeCommande) {
+    const std::pair<const char*, uint16_t> cas[] = {
+        {"non-pagine", 1702},  {"a4-portrait", 1707},     {"a4-paysage", 1712},
+        {"a0-portrait", 1703}, {"letter-portrait", 1720}, {"tabloid-paysage", 1725}};
+    for (const auto& [nom, identifiant] : cas) {
+        EXPECT_EQ(formatPapierSelonNom(nom), identifiant) << nom;
+        EXPECT_EQ(nomConsolePapier(formatPapier(identifiant)), nom);
+    }
+    for (const char* inconnu : {"", "A4 portrait", "a4", "a5-portrait", "non-pagin\xE9"})
+        EXPECT_FALSE(formatPapierSelonNom(inconnu)) << inconnu;
+    std::set<std::string> noms;
+    for (const FormatPapier& f : FormatsPapier)
+        noms.insert(nomConsolePapier(f));
+    EXPECT_EQ(noms.size(), FormatsPapier.size());
+}
+
+TEST(PdfFormatsPapier, FeuillesEntieresEnTwips) {
+    // Millimètres × 1440 / 25,4 ; le non paginé part en A4 portrait.
+    const std::array<std::array<int32_t, 3>, 6> cas{{{1707, 11906, 16838},
+                                                     {1712, 16838, 11906},
+                                                     {1702, 11906, 16838},
+                                                     {1706, 16838, 23811},
+                                                     {1720, 12240, 15840},
+                                                     {1724, 20160, 12240}}};
+    for (const auto& [id, l, h] : cas) {
+        EXPECT_EQ(formatPapier(static_cast<uint16_t>(id)).largeurTwips, l) << id;
+        EXPECT_EQ(formatPapier(static_cast<uint16_t>(id)).hauteurTwips, h) << id;
+    }
+    // La feuille entière déborde toujours la surface imprimable (en twips : × 5 / 4).
+    for (const FormatPapier& f : FormatsPapier)
+        if (f.identifiant != FormatNonPagine) {
+            EXPECT_GT(f.largeurTwips, f.largeur * 5 / 4) << f.nom;
+            EXPECT_GT(f.hauteurTwips, f.hauteur * 5 / 4) << f.nom;
+        }
 }
 
 TEST(PdfFormatsPapier, IdentifiantInconnuDonneNonPagine) {

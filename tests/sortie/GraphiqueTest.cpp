@@ -37,13 +37,26 @@ TEST(Graphique, NomFichierNettoyeEtNumerote) {
     toucher(pdf.chemin());
     EXPECT_EQ(pdf.nomFichier("RA_", "de l'Isle (Jean)"),
               e.documents.fichier("RA_de-l-Isle--Jean-2.pdf"));
-    EXPECT_EQ(nomNettoye("a\"b[c]d\\e,f;g/h*i?j"), "a-b-c-d-e-f-g-h-i-j");
 
     Graphique web(e.contexte, FormatSortie::Web), texte(e.contexte, FormatSortie::Texte),
         rtf(e.contexte, FormatSortie::Rtf);
     EXPECT_EQ(web.nomFichier("LA_", "X"), e.documents.fichier("LA_X.htm"));
     EXPECT_EQ(texte.nomFichier("LA_", "X"), e.documents.fichier("LA_X.txt"));
     EXPECT_EQ(rtf.nomFichier("LA_", "X"), e.documents.fichier("LA_X.rtf"));
+}
+
+// Les noms sur le disque sont en UTF-8 et sans caractère refusé ailleurs (partages, autres
+// systèmes de fichiers).
+TEST(Graphique, NomNettoyeEnUtf8EtPortable) {
+    const std::pair<std::string, std::string> cas[] = {
+        {"a\"b[c]d\\e,f;g/h*i?j", "a-b-c-d-e-f-g-h-i-j"},
+        {"a<b>c:d|e", "a-b-c-d-e"},
+        {"a\tb\nc\x01\x7F", "a-b-c--"},
+        {"Jeanne LEF\xC8VRE", "Jeanne-LEF\xC3\x88VRE"},
+        {"\x80uros \x9C", "\xE2\x82\xACuros-\xC5\x93"},
+    };
+    for (const auto& [nom, attendu] : cas)
+        EXPECT_EQ(nomNettoye(nom), attendu) << nom;
 }
 
 TEST(Graphique, AfficheurChoisiParLExtension) {
@@ -88,14 +101,21 @@ TEST(Graphique, PoliceAuHasardPuisRemise) {
     EXPECT_EQ(e.contexte.configuration.police, "Arial");
 }
 
-TEST(Graphique, NettoyageDesDocumentsParPrefixe) {
+// Seuls les documents nommés par ce processus sont effacés : ni le fichier de l'utilisateur
+// au préfixe connu, ni le document d'un autre processus (la console).
+TEST(Graphique, NettoyageDesSeulsDocumentsDuProcessus) {
     Essai e;
-    for (const char* nom : {"AA_Martin.pdf", "LA_x.txt", "SS_y.htm", "TC_z.rtf", "ZZ_a.pdf",
-                            "AA_b.doc", "AAc.pdf", "notes.txt", "AA_.pdf"})
+    for (const char* nom : {"TR_mes-notes.txt", "LA_Martin.txt"})
         toucher(e.documents.fichier(nom));
-    EXPECT_EQ(nettoieDocuments(e.documents.chemin()), 5);
+    for (FormatSortie format : {FormatSortie::Pdf, FormatSortie::Texte, FormatSortie::Web}) {
+        Graphique g(e.contexte, format);
+        toucher(g.nomFichier("LA_", "Martin"));
+    }
+    Graphique jamaisEcrit(e.contexte, FormatSortie::Rtf);
+    jamaisEcrit.nomFichier("LA_", "Martin");
+    EXPECT_EQ(e.contexte.documentsProduits.size(), 4u);
+    EXPECT_EQ(nettoieDocuments(e.contexte.documentsProduits), 3);
     auto restants = e.documents.noms();
     std::sort(restants.begin(), restants.end());
-    EXPECT_EQ(restants, (std::vector<std::string>{"AA_b.doc", "AAc.pdf", "ZZ_a.pdf", "notes.txt"}));
-    EXPECT_EQ(nettoieDocuments(e.documents.fichier("absent")), 0);
+    EXPECT_EQ(restants, (std::vector<std::string>{"LA_Martin.txt", "TR_mes-notes.txt"}));
 }

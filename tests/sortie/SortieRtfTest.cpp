@@ -2,6 +2,7 @@
 #include "application/Configuration.h"
 #include "base/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/ImageJpeg.h"
@@ -66,7 +67,7 @@ TEST(SortieRtf, PrologueA4EtNonPagine) {
         EXPECT_TRUE(rtf.ferme());
     }
     EXPECT_EQ(lireTexte(rep, "a4.rtf"),
-              PrologueDebut + "\\paperw11340\\paperh16280\\margt440\\margb440\\margl440\\margr440" +
+              PrologueDebut + "\\paperw11906\\paperh16838\\margt440\\margb440\\margl440\\margr440" +
                   PrologueFin + "}");
 
     configuration.formatPapier = FormatNonPagine;
@@ -75,8 +76,7 @@ TEST(SortieRtf, PrologueA4EtNonPagine) {
         rtf.ouvre(rep.fichier("np.rtf"), 220, 220, 220);
     }
     EXPECT_EQ(lireTexte(rep, "np.rtf"),
-              PrologueDebut +
-                  "\\paperw200000000\\paperh200000000\\margt440\\margb440\\margl440\\margr440" +
+              PrologueDebut + "\\paperw11906\\paperh16838\\margt440\\margb440\\margl440\\margr440" +
                   PrologueFin + "}");
     EXPECT_TRUE(interaction.messages.empty());
 }
@@ -101,20 +101,21 @@ TEST(SortieRtf, PrologueAutresFormatsMargesEtCouleurs) {
               "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fswiss\\fcharset0 "
               "Arial;}}{\\colortbl \\red1\\green2\\blue3;\\red4\\green5\\blue6;"
               "\\red7\\green8\\blue9;\\red10\\green11\\blue255;\\red0\\green128\\blue255;}"
-              "\\paperw16280\\paperh11340\\margt660\\margb220\\margl125\\margr18" +
+              "\\paperw16838\\paperh11906\\margt660\\margb220\\margl125\\margr18" +
                   PrologueFin + "}");
 
-    // Formats laissés ouverts : la table des formats ; identifiant inconnu : non paginé.
+    // Formats laissés ouverts : la table des formats ; identifiant inconnu : non paginé, donc A4.
     configuration.formatPapier = 1706;
     rtf.ouvre(rep.fichier("a3.rtf"), 0, 0, 0);
     EXPECT_EQ(rtf.largeurFeuille(), 814 * 16);
     EXPECT_EQ(rtf.hauteurFeuille(), 1163 * 16);
     rtf.ferme();
-    EXPECT_NE(lireTexte(rep, "a3.rtf").find("\\paperw16280\\paperh23260\\margt"),
+    EXPECT_NE(lireTexte(rep, "a3.rtf").find("\\paperw16838\\paperh23811\\margt"),
               std::string::npos);
     configuration.formatPapier = 4242;
     rtf.ouvre(rep.fichier("x.rtf"), 0, 0, 0);
-    EXPECT_EQ(rtf.largeurFeuille(), TailleNonPaginee);
+    EXPECT_EQ(rtf.largeurFeuille(), 9072);
+    EXPECT_EQ(rtf.hauteurFeuille(), 13024);
 }
 
 TEST(SortieRtf, TexteEchappe) {
@@ -233,7 +234,8 @@ TEST(SortieRtf, OuvertureImpossibleEtFinApresException) {
             rtf.ouvre(chemin, 0, 0, 0);
             FAIL() << "ouverture acceptée";
         } catch (const OperationImpossible& e) {
-            EXPECT_EQ(std::string(e.what()), "Ouverture impossible du fichier " + chemin);
+            EXPECT_EQ(std::string(e.what()), "Création impossible du document « " + chemin +
+                                                 " » : Aucun fichier ou dossier de ce type");
         }
     }
     EXPECT_TRUE(interaction.messages.empty());
@@ -251,13 +253,16 @@ TEST(SortieRtf, OuvertureImpossibleEtFinApresException) {
 }
 
 TEST(SortieRtf, EchecDEcriture) {
+    RepertoireEssai rep;
     Configuration configuration;
     InteractionEssai interaction;
     SortieRtf rtf(configuration, interaction);
-    rtf.ouvre("/dev/full", 0, 0, 0);
+    rtf.ouvre(rep.fichier("x.rtf"), 0, 0, 0);
     rtf << "\\par Jean\n";
+    LimiteTailleFichier limite(10);
     EXPECT_FALSE(rtf.ferme());
     EXPECT_TRUE(rtf.fail());
+    EXPECT_TRUE(rep.noms().empty());
 }
 
 // unrtf relit une table et extrait la photo intacte.

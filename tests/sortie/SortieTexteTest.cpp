@@ -1,6 +1,8 @@
 #include "sortie/SortieTexte.h"
 #include "base/OperationImpossible.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
+#include "plateforme/TexteUtf8.h"
 
 #include <gtest/gtest.h>
 
@@ -37,18 +39,19 @@ struct MilliersGroupes : std::numpunct<char> {
 
 } // namespace
 
-TEST(SortieTexte, LignesEnCrLfEtOctetsWindows1252) {
+TEST(SortieTexte, LignesEnLfEtUtf8) {
     RepertoireEssai rep;
     SortieTexte texte;
     texte.ouvre(rep.fichier("l.txt"));
     texte << "------------------------------ 1\xB0 GENERATION\n" << 12 << " Léon\n\nx";
     texte.ferme();
     EXPECT_EQ(lireTexte(rep, "l.txt"),
-              "------------------------------ 1\xB0 GENERATION\r\n12 L\xE9on\r\n\r\nx");
+              "------------------------------ 1\xC2\xB0 GENERATION\n12 L\xC3\xA9on\n\nx");
 }
 
 TEST(SortieTexte, TamponPleinCoupeAuMilieuDesLignes) {
-    // Plusieurs tampons de 64 Kio, avec des fins de ligne à cheval sur leurs limites.
+    // Plusieurs tampons de 64 Kio, des fins de ligne et des lettres accentuées (deux octets en
+    // UTF-8) à cheval sur leurs limites.
     RepertoireEssai rep;
     std::string attendu;
     {
@@ -58,15 +61,15 @@ TEST(SortieTexte, TamponPleinCoupeAuMilieuDesLignes) {
             std::string ligne =
                 std::string(static_cast<std::size_t>(i % 13), 'a') + std::to_string(i);
             texte << ligne << '\n';
-            attendu += ligne + "\r\n";
+            attendu += ligne + "\n";
         }
         std::string bloc(200000, 'z');
         bloc[65535] = '\n';
-        bloc[65536] = '\n';
+        bloc[65536] = '\xE9';
+        bloc[131071] = '\xE9';
         texte.write(bloc.data(), static_cast<std::streamsize>(bloc.size()));
         texte.ferme();
-        bloc.replace(65535, 2, "\r\n\r\n");
-        attendu += bloc;
+        attendu += versUtf8(bloc);
     }
     std::string lu = lireTexte(rep, "g.txt");
     EXPECT_EQ(lu.size(), attendu.size());
@@ -91,22 +94,31 @@ TEST(SortieTexte, MessagesDOuvertureEtDEcriture) {
     RepertoireEssai rep;
     SortieTexte texte;
     attendMessage([&] { texte.ouvre(rep.fichier("absent/l.txt")); },
-                  "Ouverture impossible du fichier TXT");
-    attendMessage([&] { texte.ouvre(rep.chemin()); }, "Ouverture impossible du fichier TXT");
+                  "Création impossible du document « " + rep.fichier("absent/l.txt") +
+                      " » : Aucun fichier ou dossier de ce type");
+    attendMessage([&] { texte.ouvre(rep.chemin()); },
+                  "Création impossible du document « " + rep.chemin() + " » : Est un dossier");
 
-    // Le disque plein n'apparaît qu'au vidage : petite et grande écriture.
+    // Le disque plein n'apparaît qu'au vidage : petite et grande écriture. L'ancien document
+    // reste entier et aucun fichier temporaire ne traîne.
+    rep.ecrire("plein.txt", {'b', 'o', 'n'});
     for (std::size_t taille : {std::size_t{10}, std::size_t{300000}}) {
         SortieTexte plein;
-        plein.ouvre("/dev/full");
+        plein.ouvre(rep.fichier("plein.txt"));
         plein << std::string(taille, 'x') << "\n";
-        attendMessage([&] { plein.ferme(); }, "Erreur d'écriture dans le fichier de sortie");
+        LimiteTailleFichier limite(4);
+        attendMessage([&] { plein.ferme(); }, "Écriture impossible du document « " +
+                                                  rep.fichier("plein.txt") +
+                                                  " » : Fichier trop volumineux");
     }
+    EXPECT_EQ(lireTexte(rep, "plein.txt"), "bon");
+    EXPECT_EQ(rep.noms(), std::vector<std::string>{"plein.txt"});
 
     // Un document réussi se ferme sans message, et le fichier est bien là.
     texte.ouvre(rep.fichier("ok.txt"));
     texte << "ok\n";
     EXPECT_NO_THROW(texte.ferme());
-    EXPECT_EQ(lireTexte(rep, "ok.txt"), "ok\r\n");
+    EXPECT_EQ(lireTexte(rep, "ok.txt"), "ok\n");
 }
 
 TEST(SortieTexte, OuvertureTronqueEtReouverture) {
@@ -119,8 +131,8 @@ TEST(SortieTexte, OuvertureTronqueEtReouverture) {
     texte.ouvre(rep.fichier("u.txt"));
     texte << "b\n";
     texte.ferme();
-    EXPECT_EQ(lireTexte(rep, "t.txt"), "a\r\n");
-    EXPECT_EQ(lireTexte(rep, "u.txt"), "b\r\n");
+    EXPECT_EQ(lireTexte(rep, "t.txt"), "a\n");
+    EXPECT_EQ(lireTexte(rep, "u.txt"), "b\n");
 
     // Abandon par une exception : ce qui est écrit reste, sans message.
     try {
@@ -130,8 +142,8 @@ TEST(SortieTexte, OuvertureTronqueEtReouverture) {
         throw std::runtime_error("abandon");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(lireTexte(rep, "v.txt"), "d\xE9"
-                                       "but\r\n");
+    EXPECT_EQ(lireTexte(rep, "v.txt"), "d\xC3\xA9"
+                                       "but\n");
 }
 
 } // namespace veltrane::essai

@@ -25,7 +25,7 @@ PageGeneralListeAscendante::PageGeneralListeAscendante(ParametresListeAscendante
     setObjectName(QStringLiteral(u"DIALOG_LA_GENE"));
     auto* disposition = new QVBoxLayout(this);
     renvois_ =
-        new QCheckBox(QStringLiteral(u"Fait un renvoi pour les personnes \"doublon\""), this);
+        new QCheckBox(QStringLiteral(u"Fait un renvoi pour les personnes « doublon »"), this);
     renvois_->setChecked(parametres.renvois);
     disposition->addWidget(renvois_);
     auto* cadre = new QGroupBox(QStringLiteral(u"Format de sortie"), this);

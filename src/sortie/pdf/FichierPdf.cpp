@@ -255,7 +255,7 @@ void FichierPdf::terminer() {
     pages_.clear();
     pages_.shrink_to_fit();
     metriques_.clear();
-    if (!reussi) throw OperationImpossible("Écriture impossible du fichier PDF");
+    if (!reussi) throw OperationImpossible(sortie.messageEchec());
 }
 
 } // namespace veltrane

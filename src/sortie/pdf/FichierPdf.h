@@ -37,7 +37,7 @@ public:
 
     // largeur et hauteur : taille du dessin en 1/16 de point, marges non comprises. Remet le
     // style à son état de début de document. Lève OperationImpossible (« Mémoire
-    // insuffisante », « Ouverture impossible du fichier PDF »).
+    // insuffisante », création du document impossible, avec son chemin).
     FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
                int32_t largeur, int32_t hauteur, const Configuration& configuration,
                StyleTrace& style, const MetriquesPolice& metriques, Interaction& interaction);

@@ -3,44 +3,25 @@
 #include "base/OperationImpossible.h"
 #include "sortie/pdf/NombrePdf.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace veltrane {
 
 SortiePdf::SortiePdf(const std::string& chemin) {
-    descripteur_ = ::open(chemin.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descripteur_ < 0) throw OperationImpossible("Ouverture impossible du fichier PDF");
+    if (!document_.ouvre(chemin)) throw OperationImpossible(document_.messageEchec());
     tampon_ = std::make_unique<char[]>(Capacite);
 }
 
-SortiePdf::~SortiePdf() {
-    if (descripteur_ >= 0) ::close(descripteur_);
-}
+SortiePdf::~SortiePdf() = default;
 
 void SortiePdf::ecritEntier(int64_t valeur) {
     char texte[NombrePdf::TailleMax];
     ecrit(texte, static_cast<std::size_t>(NombrePdf::ecritEntier(texte, valeur) - texte));
 }
 
-void SortiePdf::ecritTout(const char* octets, std::size_t taille) {
-    while (taille > 0 && !echec_) {
-        ssize_t n = ::write(descripteur_, octets, taille);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            echec_ = true;
-            break;
-        }
-        octets += n;
-        taille -= static_cast<std::size_t>(n);
-    }
-}
-
 void SortiePdf::vide() {
     if (rempli_ == 0) return;
-    ecritTout(tampon_.get(), rempli_);
+    document_.ecrit(tampon_.get(), rempli_);
     base_ += static_cast<int64_t>(rempli_);
     rempli_ = 0;
 }
@@ -48,7 +29,7 @@ void SortiePdf::vide() {
 void SortiePdf::ecritLong(const void* octets, std::size_t taille) {
     vide();
     if (taille >= Capacite) {
-        ecritTout(static_cast<const char*>(octets), taille);
+        document_.ecrit(octets, taille);
         base_ += static_cast<int64_t>(taille);
     } else {
         std::memcpy(tampon_.get(), octets, taille);
@@ -63,27 +44,13 @@ void SortiePdf::remplaceA(int64_t position, std::string_view texte) {
         return;
     }
     vide();
-    const char* octets = texte.data();
-    std::size_t reste = texte.size();
-    while (reste > 0 && !echec_) {
-        ssize_t n = ::pwrite(descripteur_, octets, reste, static_cast<off_t>(position));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            echec_ = true;
-            break;
-        }
-        octets += n;
-        position += n;
-        reste -= static_cast<std::size_t>(n);
-    }
+    document_.ecritA(position, texte.data(), texte.size());
 }
 
 bool SortiePdf::ferme() {
-    if (descripteur_ < 0) return !echec_;
+    if (!document_.estOuverte()) return !document_.enEchec();
     vide();
-    if (::close(descripteur_) != 0) echec_ = true;
-    descripteur_ = -1;
-    return !echec_;
+    return document_.termine();
 }
 
 } // namespace veltrane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plateforme/EcritureDocument.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -12,7 +14,8 @@ namespace veltrane {
 // connues qu'après leurs données : remplaceA réécrit des octets déjà écrits.
 class SortiePdf {
 public:
-    // Lève OperationImpossible « Ouverture impossible du fichier PDF ».
+    // Lève OperationImpossible (chemin et raison) si le document ne peut être préparé ; le
+    // document d'avant reste intact jusqu'à ferme().
     explicit SortiePdf(const std::string& chemin);
     ~SortiePdf();
     SortiePdf(const SortiePdf&) = delete;
@@ -35,22 +38,22 @@ public:
     // Réécrit des octets déjà écrits à partir de position.
     void remplaceA(int64_t position, std::string_view texte);
 
-    // Vide le tampon et ferme ; faux si une écriture ou la fermeture a échoué.
+    // Vide le tampon et met le document à sa place ; faux si une écriture ou la fermeture a
+    // échoué. Sans ferme(), le document est abandonné.
     bool ferme();
-    bool enEchec() const { return echec_; }
+    bool enEchec() const { return document_.enEchec(); }
+    const std::string& messageEchec() const { return document_.messageEchec(); }
 
 private:
     static constexpr std::size_t Capacite = 1 << 20;
 
     void vide();
     void ecritLong(const void* octets, std::size_t taille);
-    void ecritTout(const char* octets, std::size_t taille);
 
-    int descripteur_ = -1;
+    EcritureDocument document_;
     std::unique_ptr<char[]> tampon_;
     std::size_t rempli_ = 0;
     int64_t base_ = 0; // position du premier octet du tampon
-    bool echec_ = false;
 };
 
 } // namespace veltrane

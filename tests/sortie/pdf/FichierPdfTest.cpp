@@ -1,6 +1,7 @@
 #include "sortie/pdf/FichierPdf.h"
 
 #include "base/OperationImpossible.h"
+#include "commun/LimiteTailleFichier.h"
 #include "commun/VerificationPdf.h"
 #include "sortie/pdf/OutilsPdfEssai.h"
 
@@ -508,7 +509,9 @@ TEST_F(FichierPdfTest, EchecsOuvertureMemoireEcriture) {
                        style, metriques, interaction);
         FAIL();
     } catch (const OperationImpossible& e) {
-        EXPECT_STREQ(e.what(), "Ouverture impossible du fichier PDF");
+        EXPECT_EQ(std::string(e.what()), "Création impossible du document « " +
+                                             repertoire.fichier("absent/x.pdf") +
+                                             " » : Aucun fichier ou dossier de ce type");
     }
     configuration.formatPapier = 1707;
     try {
@@ -518,17 +521,21 @@ TEST_F(FichierPdfTest, EchecsOuvertureMemoireEcriture) {
     } catch (const OperationImpossible& e) {
         EXPECT_STREQ(e.what(), "M\xE9moire insuffisante");
     }
-    // Disque plein : terminer() le dit, le destructeur se tait.
-    FichierPdf plein("/dev/full", "Arbre", 100, 100, 100, configuration, style, metriques,
-                     interaction);
+    // Disque plein : terminer() le dit, le destructeur se tait, l'ancien document reste.
+    repertoire.ecrire("plein.pdf", {'b', 'o', 'n'});
+    FichierPdf plein(repertoire.fichier("plein.pdf"), "Arbre", 100, 100, 100, configuration,
+                     style, metriques, interaction);
     try {
+        LimiteTailleFichier limite(100);
         plein.terminer();
         FAIL();
     } catch (const OperationImpossible& e) {
-        EXPECT_STREQ(e.what(), "\xC9"
-                               "criture impossible du fichier PDF");
+        EXPECT_EQ(std::string(e.what()), "Écriture impossible du document « " +
+                                             repertoire.fichier("plein.pdf") +
+                                             " » : Fichier trop volumineux");
     }
     EXPECT_NO_THROW(plein.terminer());
+    EXPECT_EQ(repertoire.lire("plein.pdf"), (std::vector<std::uint8_t>{'b', 'o', 'n'}));
 }
 
 // Long (une dizaine de secondes) : l'écriture prend moins d'une seconde, qpdf --check le reste.

@@ -78,9 +78,10 @@ TEST(PolicesGraphiques, FaceAbsenteRemplaceeParArial) {
 TEST(PolicesGraphiques, FaceExistanteChargeeSansMessage) {
     PolicesGraphiques polices;
     InteractionEssai interaction;
-    std::string face = "DejaVu Serif";
+    // Une famille livrée avec son italique même dans une installation minimale.
+    std::string face = "Liberation Serif";
     ASSERT_TRUE(polices.charger(face, interaction));
-    EXPECT_EQ(face, "DejaVu Serif");
+    EXPECT_EQ(face, "Liberation Serif");
     EXPECT_TRUE(interaction.messages.empty());
     EXPECT_EQ(polices.reguliere().drapeaux, 34);
     EXPECT_EQ(polices.italique().drapeaux, 34 + 64);
