@@ -5,7 +5,7 @@
 #include "application/ContexteProgramme.h"
 #include "base/BaseGenealogique.h"
 #include "gedcom/ChargeurGedcom.h"
-#include "rapports/ListeAscendante.h"
+#include "graphiques/listes/ListeAscendante.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,7 +4,7 @@
 #include "application/Favoris.h"
 #include "application/Usage.h"
 #include "base/OperationImpossible.h"
-#include "rapports/ListeAscendante.h"
+#include "graphiques/listes/ListeAscendante.h"
 
 #include <array>
 #include <charconv>

@@ -3,7 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "base/ArretFatal.h"
 #include "plateforme/Interaction.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <cstdlib>
 #include <filesystem>

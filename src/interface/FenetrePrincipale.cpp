@@ -14,7 +14,7 @@
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesGraphiques.h"
 #include "sortie/FormatsPapier.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <QAction>
 #include <QActionGroup>

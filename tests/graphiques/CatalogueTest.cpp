@@ -4,7 +4,7 @@
 #include "application/Favoris.h"
 #include "application/GenealogieFavoris.h"
 #include "base/OperationImpossible.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <gtest/gtest.h>
 

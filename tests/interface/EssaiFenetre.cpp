@@ -12,7 +12,7 @@
 #include "interface/FeuillePreferences.h"
 #include "interface/Commandes.h"
 #include "interface/TexteQt.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <QFileDialog>
 #include <QMenu>

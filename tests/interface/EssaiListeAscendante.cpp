@@ -8,7 +8,7 @@
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
-#include "rapports/ListeAscendante.h"
+#include "graphiques/listes/ListeAscendante.h"
 
 #include <QCheckBox>
 #include <QPushButton>

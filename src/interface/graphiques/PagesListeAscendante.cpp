@@ -6,7 +6,7 @@
 #include "interface/FeuilleParametres.h"
 #include "interface/PageCoupes.h"
 #include "interface/TexteQt.h"
-#include "rapports/ListeAscendante.h"
+#include "graphiques/listes/ListeAscendante.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

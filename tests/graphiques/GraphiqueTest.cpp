@@ -1,7 +1,7 @@
 #include "application/ContexteProgramme.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <gtest/gtest.h>
 

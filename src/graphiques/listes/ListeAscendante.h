@@ -3,8 +3,9 @@
 #include "application/ParametresFavori.h"
 #include "base/Enregistrements.h"
 #include "graphiques/Catalogue.h"
+#include "graphiques/listes/DocumentListe.h"
 #include "sortie/FormatSortie.h"
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include <cstdint>
 #include <optional>
@@ -74,21 +75,13 @@ struct ParametresListeAscendante {
                 Interaction& interaction);
 };
 
-// Une ligne de la liste : une occurrence d'une personne.
-struct EntreeListeAscendante {
+// Une ligne de la liste : une occurrence d'une personne, numérotée selon Sosa (dix astérisques
+// au-delà de la 64e génération).
+struct EntreeListeAscendante : LigneListe {
     std::int32_t personne = 0;
     std::uint8_t generation = 0; // 1 pour la racine
     std::uint64_t sosa = 0;
     std::int32_t partenaire = 0; // pour un père : la mère du même enfant
-    std::int32_t largeurNumero = 0;
-    std::int32_t largeurNom = 0;
-    std::int32_t largeurDetails = 0; // ou du texte de renvoi
-    std::int32_t largeurMariage = 0;
-    char sexe = ' ';
-    std::string numero;  // numéro Sosa en décimal, ou dix astérisques
-    std::string nom;     // vide pour un renvoi
-    std::string details; // détails, ou texte de renvoi ; vide : aucun
-    std::string mariage; // vide : pas de ligne de mariage
 };
 
 // La liste ascendante : la racine et ses ascendants génération par génération, numérotés
@@ -106,19 +99,10 @@ public:
     void calculeEntrees();
 
     const std::vector<EntreeListeAscendante>& entrees() const { return entrees_; }
-    std::int32_t largeurMax() const { return max_; }
-    std::int32_t nombreLignesMariage() const { return lignesMariage_; }
-    // Taille du dessin PDF en 1/16 de point, marges non comprises.
-    std::int32_t largeurPage() const { return max_; }
-    std::int32_t hauteurPage() const;
-    // Coin bas gauche du tampon de largeur donnée, ou rien quand aucune place ne convient.
-    std::optional<std::pair<std::int32_t, std::int32_t>>
-    placeSignature(std::int32_t largeurSignature) const;
-
-    void ecritPdf(const std::string& chemin);
-    void ecritTexte(const std::string& chemin) const;
-    void ecritRtf(const std::string& chemin) const;
-    void ecritWeb(const std::string& chemin) const;
+    // La page PDF non paginée que ces entrées demandent.
+    PageListe page() const;
+    // Les générations titrées et leurs lignes, dans le document.
+    void ecrit(DocumentListe& document) const;
 
     // Calcule et écrit le document ; rend son chemin : celui imposé, sinon le préfixe (« LA »),
     // « _ » et le nom de la racine dans le répertoire des documents.
@@ -138,8 +122,6 @@ private:
     const BaseGenealogique& base_;
     ParametresListeAscendante parametres_;
     std::vector<EntreeListeAscendante> entrees_;
-    std::int32_t max_ = 0;
-    std::int32_t lignesMariage_ = 0;
     mutable std::unordered_map<std::uint64_t, std::string> cache_;
 };
 

@@ -2,7 +2,7 @@
 // coupes, limite de générations, racine sans parents), numéros Sosa exacts jusqu'à la 64e
 // génération et astérisques au-delà, texte octet pour octet de l'exemple fourni, PDF relu par
 // qpdf et pdftotext, RTF relu par unrtf, page Web passée à tidy, favoris et options.
-#include "rapports/ListeAscendante.h"
+#include "graphiques/listes/ListeAscendante.h"
 
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
@@ -525,12 +525,13 @@ TEST(ListeAscendante, PlaceDeLaSignature) {
 
     ListeAscendante liste(e.contexte, e.genealogie().base(), p);
     liste.calculeEntrees();
-    const auto place = liste.placeSignature(1000);
+    const PageListe page = liste.page();
+    const auto place = page.placeSignature(1000);
     ASSERT_TRUE(place.has_value());
-    EXPECT_EQ(place->first, liste.largeurMax() - 1045);
+    EXPECT_EQ(place->first, page.largeur() - 1045);
     EXPECT_GE(place->second, 0);
-    EXPECT_LT(place->second, liste.hauteurPage());
-    EXPECT_FALSE(liste.placeSignature(liste.largeurMax()).has_value());
+    EXPECT_LT(place->second, page.hauteur());
+    EXPECT_FALSE(page.placeSignature(page.largeur()).has_value());
 
     e.contexte.configuration.signature1 = std::string(50, 'W');
     EXPECT_EQ(texteDuPdf(e.produire(p)).find("WWWW"), std::string::npos);
@@ -545,12 +546,13 @@ TEST(ListeAscendante, TailleDeLaPage) {
     Essai e("implexe.ged", IMPLEXE);
     ListeAscendante liste(e.contexte, e.genealogie().base(), e.parametres("@I01@", 0));
     liste.calculeEntrees();
-    EXPECT_EQ(liste.nombreLignesMariage(), 3);
-    EXPECT_EQ(liste.hauteurPage(), (3 + 4 * 5 + 12) * 176 - 384);
+    const PageListe page = liste.page();
+    EXPECT_EQ(page.nombreLignesMariage(), 3);
+    EXPECT_EQ(page.hauteur(), (3 + 4 * 5 + 12) * 176 - 384);
     for (const auto& entree : liste.entrees()) {
         const int c = std::max(360, entree.largeurNumero);
-        EXPECT_LE(c + entree.largeurNom + entree.largeurDetails, liste.largeurMax());
-        EXPECT_LE(c + 320 + entree.largeurMariage, liste.largeurMax());
+        EXPECT_LE(c + entree.largeurNom + entree.largeurDetails, page.largeur());
+        EXPECT_LE(c + 320 + entree.largeurMariage, page.largeur());
     }
 }
 

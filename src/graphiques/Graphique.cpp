@@ -1,4 +1,4 @@
-#include "sortie/Graphique.h"
+#include "graphiques/Graphique.h"
 
 #include "application/ContexteProgramme.h"
 #include "base/OperationImpossible.h"

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "sortie/FormatSortie.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace veltrane {
+
+struct ContexteProgramme;
+
+// Une ligne numérotée d'une liste : le numéro, le nom (coloré selon le sexe), les détails et,
+// sous elle, la ligne de mariage. Un renvoi n'a pas de nom : ses détails le disent. Les
+// largeurs, mesurées avec la police des graphiques, décident de la page PDF.
+struct LigneListe {
+    std::string numero;
+    std::string nom;     // « ␣␣␣␣Prénoms NOM » ; vide pour un renvoi
+    std::string details; // détails, ou texte du renvoi ; vide : aucun
+    std::string mariage; // vide : pas de ligne de mariage
+    char sexe = ' ';
+    std::int32_t largeurNumero = 0;
+    std::int32_t largeurNom = 0;
+    std::int32_t largeurDetails = 0;
+    std::int32_t largeurMariage = 0;
+};
+
+// Titres du document : celui du PDF et celui de la page Web.
+struct TitresListe {
+    std::string pdf;
+    std::string web;
+};
+
+// Ce qu'une liste écrit, quel que soit le format : des sections titrées (les générations) et
+// leurs lignes. La syntaxe de chaque format ne vit que dans ses implémentations.
+class DocumentListe {
+public:
+    virtual ~DocumentListe() = default;
+
+    virtual void titreSection(std::string_view titre) = 0;
+    virtual void ligne(const LigneListe& ligne) = 0;
+    // Écrit et ferme le document ; lève OperationImpossible (chemin et raison) en cas d'échec.
+    virtual void terminer() = 0;
+};
+
+// Le document du format demandé, au chemin donné. Lève OperationImpossible quand il ne peut pas
+// être créé.
+std::unique_ptr<DocumentListe> ouvrirDocumentListe(FormatSortie format, const std::string& chemin,
+                                                   const TitresListe& titres,
+                                                   ContexteProgramme& contexte);
+
+// Les quatre implémentations, une par format (ouvrirDocumentListe choisit).
+std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
+                                                ContexteProgramme& contexte);
+std::unique_ptr<DocumentListe> documentListeTexte(const std::string& chemin);
+std::unique_ptr<DocumentListe> documentListeRtf(const std::string& chemin,
+                                                ContexteProgramme& contexte);
+std::unique_ptr<DocumentListe> documentListeWeb(const std::string& chemin, const TitresListe& titres,
+                                                ContexteProgramme& contexte);
+
+// La page PDF d'une liste non paginée : sa taille et la place du tampon de signature, d'après
+// ses sections et ses lignes.
+class PageListe {
+public:
+    void section();
+    void ligne(const LigneListe& ligne);
+
+    std::int32_t nombreLignesMariage() const { return lignesMariage_; }
+    // Taille du dessin en 1/16 de point, marges non comprises.
+    std::int32_t largeur() const { return largeur_; }
+    std::int32_t hauteur() const;
+    // Coin bas gauche du tampon de largeur donnée, ou rien quand aucune place ne convient.
+    std::optional<std::pair<std::int32_t, std::int32_t>> placeSignature(std::int32_t largeur) const;
+
+    // Colonne des noms : les numéros sont alignés à droite sur elle.
+    static std::int32_t colonne(const LigneListe& ligne);
+
+private:
+    struct Mesure {
+        std::int32_t section;
+        std::int32_t occupe; // colonne, nom et détails
+    };
+
+    std::vector<Mesure> mesures_;
+    std::int32_t sections_ = 0;
+    std::int32_t lignesMariage_ = 0;
+    std::int32_t largeur_ = 0;
+};
+
+} // namespace veltrane
