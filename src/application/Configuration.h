@@ -1,6 +1,6 @@
 #pragma once
 
-#include "application/Couleur.h"
+#include "sortie/MiseEnPage.h"
 
 #include <array>
 #include <cstddef>
@@ -43,7 +43,8 @@ inline constexpr std::array<Theme, 15> TableThemes{{
 
 // Préférences du programme, dans l'ordre du fichier Config.dxr. Les cases à cocher gardent
 // l'octet lu (non nul : cochée) pour que le fichier se réécrive à l'identique.
-struct Configuration {
+// La mise en page des documents en fait partie : les écrivains ne reçoivent qu'elle.
+struct Configuration : MiseEnPage {
     static constexpr std::uint16_t VersionCourante = 601;
 
     // Longueurs maximales des textes (un octet de longueur).
@@ -77,33 +78,17 @@ struct Configuration {
     std::uint8_t gestionMajuscules = 1;
     std::string fichierParDefaut;
     std::string repertoirePhotos;
-    std::uint16_t formatPapier = 1702;
     std::uint16_t etirementArbres = 80;
     std::uint16_t etirementListes = 100;
     std::uint16_t etirementTables = 80;
     std::uint8_t theme = 1;
     std::uint8_t themeAuHasard = 0;
-    std::string police = "Arial";
     std::uint8_t policeAuHasard = 0;
     std::uint16_t espaceMinimal = 8;
-    std::uint16_t margeHaut = 352;
-    std::uint16_t margeBas = 352;
-    std::uint16_t margeGauche = 352;
-    std::uint16_t margeDroite = 352;
     std::uint8_t doublesBranchesAscendantes = 0;
     std::uint8_t doublesBranchesDescendantes = 0;
     std::uint16_t paysParDefaut = 18002; // « R » « F »
     std::array<std::uint8_t, 7> donneesAffichees{255, 255, 255, 255, 255, 255, 255};
-    std::uint8_t couleurSelonSexe = 1;
-    Couleur couleurTexte{0, 0, 0};
-    Couleur couleurHommes{0, 0, 170};
-    Couleur couleurFemmes{170, 0, 0};
-    Couleur couleurTraits{0, 100, 0};
-    Couleur couleurFond{0, 128, 128};
-    std::uint8_t signerPdf = 1;
-    std::string signature1;
-    std::string signature2;
-    Couleur couleurSignature{210, 230, 210};
     std::string afficheurPdf;
     std::string afficheurTxt;
     std::string afficheurRtf;

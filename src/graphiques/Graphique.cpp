@@ -51,21 +51,20 @@ std::string nomNettoye(std::string_view nom) {
 }
 
 Graphique::Graphique(ContexteProgramme& contexte, FormatSortie format)
-    : contexte_(contexte), format_(format) {
+    : contexte_(contexte), format_(format), miseEnPage_(contexte.configuration) {
     auto& faces = contexte_.policesUtilisables;
     if (!contexte_.configuration.policeAuHasard || faces.empty()) return;
-    faceSauvee_ = contexte_.configuration.police;
     std::uniform_int_distribution<std::size_t> tirage(0, faces.size() - 1);
     std::string face = faces[tirage(contexte_.hasard)];
-    contexte_.polices.charger(face, contexte_.interaction);
-    contexte_.configuration.police = face;
+    policeTiree_ = std::make_unique<PolicesGraphiques>(contexte_.polices);
+    policeTiree_->charger(face, contexte_.interaction);
+    miseEnPage_.police = face;
 }
 
-Graphique::~Graphique() {
-    if (faceSauvee_.empty()) return;
-    contexte_.configuration.police = faceSauvee_;
-    std::string face = faceSauvee_;
-    contexte_.polices.charger(face, contexte_.interaction);
+Graphique::~Graphique() = default;
+
+const PolicesGraphiques& Graphique::polices() const {
+    return policeTiree_ ? *policeTiree_ : contexte_.polices;
 }
 
 const std::string& Graphique::nomFichier(std::string_view prefixe, std::string_view nom) {

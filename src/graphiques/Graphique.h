@@ -1,7 +1,10 @@
 #pragma once
 
 #include "sortie/FormatSortie.h"
+#include "sortie/MiseEnPage.h"
+#include "sortie/pdf/PolicesGraphiques.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +25,8 @@ const char* extensionDocument(FormatSortie format);
 // Base de chaque graphique : format de sortie, chemin du document, police au hasard.
 class Graphique {
 public:
-    // Tire une police au hasard quand la préférence le demande (la face d'avant est gardée et
-    // remise à la destruction).
+    // Prend sa mise en page des préférences ; quand elles le demandent, tire une police au
+    // hasard pour ce graphique seul (la préférence du programme ne change pas).
     Graphique(ContexteProgramme& contexte, FormatSortie format);
     virtual ~Graphique();
     Graphique(const Graphique&) = delete;
@@ -39,6 +42,9 @@ public:
     FormatSortie format() const { return format_; }
     const std::string& chemin() const { return chemin_; }
     ContexteProgramme& contexte() const { return contexte_; }
+    // Ce que les écrivains reçoivent : la mise en page du graphique et les métriques de sa police.
+    const MiseEnPage& miseEnPage() const { return miseEnPage_; }
+    const PolicesGraphiques& polices() const;
 
 protected:
     ContexteProgramme& contexte_;
@@ -46,7 +52,8 @@ protected:
 private:
     FormatSortie format_;
     std::string chemin_;
-    std::string faceSauvee_; // non vide : une police a été tirée au hasard
+    MiseEnPage miseEnPage_;
+    std::unique_ptr<PolicesGraphiques> policeTiree_; // nulle : la police du programme
 };
 
 // Montre le document dans l'afficheur de son format ; faux si aucun n'a pu être lancé.

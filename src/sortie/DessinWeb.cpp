@@ -11,9 +11,9 @@
 namespace veltrane {
 
 DessinWeb::DessinWeb(const std::string& chemin, std::string_view titre, std::int32_t largeur,
-                     std::int32_t hauteur, const Configuration& configuration, StyleTrace& style,
+                     std::int32_t hauteur, const MiseEnPage& miseEnPage, StyleTrace& style,
                      const PolicesGraphiques& polices)
-    : html_(configuration), style_(style), polices_(polices) {
+    : html_(miseEnPage), style_(style), polices_(polices) {
     html_.ouvrePositionne(chemin, titre, largeur, hauteur);
 }
 

@@ -8,7 +8,7 @@
 namespace veltrane {
 
 class PolicesGraphiques;
-struct Configuration;
+struct MiseEnPage;
 
 // Le dessin d'un graphique écrit en page Web positionnée : textes et cadres en blocs placés,
 // traits et cercles en SVG, photos en images liées. Même code de dessin que le PDF.
@@ -17,7 +17,7 @@ public:
     // largeur, hauteur : taille du dessin, marges non comprises. Lève OperationImpossible quand
     // le fichier ne peut pas être créé.
     DessinWeb(const std::string& chemin, std::string_view titre, std::int32_t largeur,
-              std::int32_t hauteur, const Configuration& configuration, StyleTrace& style,
+              std::int32_t hauteur, const MiseEnPage& miseEnPage, StyleTrace& style,
               const PolicesGraphiques& polices);
 
     StyleTrace& style() override { return style_; }

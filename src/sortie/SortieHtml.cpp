@@ -1,6 +1,6 @@
 #include "sortie/SortieHtml.h"
 
-#include "application/Configuration.h"
+#include "sortie/MiseEnPage.h"
 #include "base/OperationImpossible.h"
 #include "plateforme/UrlFichier.h"
 
@@ -27,8 +27,8 @@ bool octetOrdinaire(unsigned char c) {
 
 } // namespace
 
-SortieHtml::SortieHtml(const Configuration& configuration)
-    : FluxDocument(CodageDocument::Utf8Lf), configuration_(configuration) {}
+SortieHtml::SortieHtml(const MiseEnPage& miseEnPage)
+    : FluxDocument(CodageDocument::Utf8Lf), miseEnPage_(miseEnPage) {}
 
 SortieHtml::~SortieHtml() {
     try {
@@ -42,9 +42,9 @@ void SortieHtml::ouvreFichierOuLeve(const std::string& chemin) {
     ferme();
     if (!ouvreFichier(chemin))
         throw OperationImpossible(messageEchec());
-    margeGauche_ = configuration_.margeGauche;
-    margeBas_ = configuration_.margeBas;
-    const Couleur& c = configuration_.couleurTraits;
+    margeGauche_ = miseEnPage_.margeGauche;
+    margeBas_ = miseEnPage_.margeBas;
+    const Couleur& c = miseEnPage_.couleurTraits;
     std::snprintf(couleurTraits_, sizeof couleurTraits_, "%02x%02x%02x", c.r, c.g, c.b);
 }
 
@@ -62,9 +62,9 @@ void SortieHtml::ouvre(const std::string& chemin, std::string_view titre,
     hauteurPage_ = -1;
     ecritEnTete(titre);
     *this << "<style type=\"text/css\">\n<!--\n* {font-family:Arial;font-size:11px;}\n"
-          << "body {margin: " << configuration_.margeHaut / 16 << "pt "
-          << configuration_.margeDroite / 16 << "pt " << configuration_.margeBas / 16 << "pt "
-          << configuration_.margeGauche / 16 << "pt;}\n";
+          << "body {margin: " << miseEnPage_.margeHaut / 16 << "pt "
+          << miseEnPage_.margeDroite / 16 << "pt " << miseEnPage_.margeBas / 16 << "pt "
+          << miseEnPage_.margeGauche / 16 << "pt;}\n";
     if (css) *this << *css << "\n";
     *this << "-->\n</style>\n</head>\n<body>\n";
 }
@@ -76,11 +76,11 @@ void SortieHtml::ouvrePositionne(const std::string& chemin, std::string_view tit
     if (css) *this << "<style type=\"text/css\">\n<!--\n" << *css << "\n-->\n</style>\n";
     *this << "</head>\n<body>\n<div style=\"font-family:Arial;font-size:11px;\">";
     hauteurPage_ =
-        hauteurPixels(int64_t{hauteur} + configuration_.margeBas + configuration_.margeHaut) + 1;
+        hauteurPixels(int64_t{hauteur} + miseEnPage_.margeBas + miseEnPage_.margeHaut) + 1;
     // Repère d'un pixel au coin opposé : la page du navigateur prend toute l'étendue du dessin.
     *this << "<div style=\"position:absolute;top:" << hauteurPage_ << "px;left:"
-          << largeurPixels(int64_t{largeur} + configuration_.margeDroite +
-                           configuration_.margeGauche)
+          << largeurPixels(int64_t{largeur} + miseEnPage_.margeDroite +
+                           miseEnPage_.margeGauche)
           << "px;font-size:1px;\">&nbsp;</div>\n";
 }
 

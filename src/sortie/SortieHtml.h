@@ -9,15 +9,15 @@
 
 namespace veltrane {
 
-struct Configuration;
+struct MiseEnPage;
 
 // Page Web d'un graphique : document « en flux » (listes) ou « positionné » (dessins, chaque
 // élément placé d'après ses coordonnées en 1/16 de point, y vers le haut, marges ajoutées).
 // Le graphique écrit ses propres balises entre l'en-tête et la fin par l'opérateur <<.
 class SortieHtml : public FluxDocument {
 public:
-    // Marges et couleur des traits sont lues dans la configuration à chaque ouverture.
-    explicit SortieHtml(const Configuration& configuration);
+    // Marges et couleur des traits sont lues dans la mise en page à chaque ouverture.
+    explicit SortieHtml(const MiseEnPage& miseEnPage);
     // Termine le document s'il ne l'est pas encore (graphique abandonné par une exception).
     ~SortieHtml() override;
 
@@ -55,7 +55,7 @@ private:
     void ouvreFichierOuLeve(const std::string& chemin);
     void ecritEnTete(std::string_view titre);
 
-    const Configuration& configuration_;
+    const MiseEnPage& miseEnPage_;
     int64_t hauteurPage_ = -1;
     int64_t margeGauche_ = 0;
     int64_t margeBas_ = 0;

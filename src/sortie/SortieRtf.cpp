@@ -1,6 +1,6 @@
 #include "sortie/SortieRtf.h"
 
-#include "application/Configuration.h"
+#include "sortie/MiseEnPage.h"
 #include "base/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 #include "sortie/FormatsPapier.h"
@@ -33,8 +33,8 @@ bool extensionJpeg(const std::string& chemin) {
 
 } // namespace
 
-SortieRtf::SortieRtf(const Configuration& configuration, Interaction& interaction)
-    : FluxDocument(CodageDocument::Windows1252CrLf), configuration_(configuration),
+SortieRtf::SortieRtf(const MiseEnPage& miseEnPage, Interaction& interaction)
+    : FluxDocument(CodageDocument::Windows1252CrLf), miseEnPage_(miseEnPage),
       interaction_(interaction) {}
 
 SortieRtf::~SortieRtf() {
@@ -51,7 +51,7 @@ void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, ui
         throw OperationImpossible(messageEchec());
     // Un document RTF coule de page en page : sans pagination, le traitement de texte pagine
     // lui-même sur du A4 portrait.
-    const FormatPapier& choisi = formatPapier(configuration_.formatPapier);
+    const FormatPapier& choisi = formatPapier(miseEnPage_.formatPapier);
     const FormatPapier& format =
         choisi.identifiant == FormatNonPagine ? formatPapier(FormatA4Portrait) : choisi;
     largeurFeuille_ = format.largeur;
@@ -59,17 +59,17 @@ void SortieRtf::ouvre(const std::string& chemin, uint8_t rouge, uint8_t vert, ui
 
     *this << "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fswiss\\fcharset0 "
              "Arial;}}";
-    const std::array<Couleur, 5> couleurs{configuration_.couleurTexte, configuration_.couleurHommes,
-                                          configuration_.couleurFemmes,
-                                          configuration_.couleurTraits, Couleur{rouge, vert, bleu}};
+    const std::array<Couleur, 5> couleurs{miseEnPage_.couleurTexte, miseEnPage_.couleurHommes,
+                                          miseEnPage_.couleurFemmes,
+                                          miseEnPage_.couleurTraits, Couleur{rouge, vert, bleu}};
     *this << "{\\colortbl ";
     for (std::size_t i = 0; i < couleurs.size(); ++i)
         *this << "\\red" << unsigned{couleurs[i].r} << "\\green" << unsigned{couleurs[i].g}
               << "\\blue" << unsigned{couleurs[i].b} << (i + 1 < couleurs.size() ? ";" : ";}");
     *this << "\\paperw" << format.largeurTwips << "\\paperh" << format.hauteurTwips << "\\margt"
-          << twips(configuration_.margeHaut) << "\\margb" << twips(configuration_.margeBas)
-          << "\\margl" << twips(configuration_.margeGauche) << "\\margr"
-          << twips(configuration_.margeDroite);
+          << twips(miseEnPage_.margeHaut) << "\\margb" << twips(miseEnPage_.margeBas)
+          << "\\margl" << twips(miseEnPage_.margeGauche) << "\\margr"
+          << twips(miseEnPage_.margeDroite);
     *this << "\\widowctrl\n{\\*\\generator Veltrane " << VersionProgramme << ";}\\f0\\fs20\n";
     imagesIgnorees_ = 0;
 }

@@ -9,7 +9,7 @@
 namespace veltrane {
 
 class Interaction;
-struct Configuration;
+struct MiseEnPage;
 
 inline constexpr const char* MESSAGE_UNE_IMAGE_IGNOREE =
     "Seules les images JPEG peuvent être intégrées dans le document RTF\nUne image a été ignorée";
@@ -22,8 +22,8 @@ inline constexpr const char* MESSAGE_IMAGES_IGNOREES =
 // propres mots de contrôle, par l'opérateur <<.
 class SortieRtf : public FluxDocument {
 public:
-    // Couleurs, marges et format de papier sont lus dans la configuration à l'ouverture.
-    SortieRtf(const Configuration& configuration, Interaction& interaction);
+    // Couleurs, marges et format de papier sont lus dans la mise en page à l'ouverture.
+    SortieRtf(const MiseEnPage& miseEnPage, Interaction& interaction);
     // Termine le document s'il ne l'est pas encore (graphique abandonné par une exception).
     ~SortieRtf() override;
 
@@ -55,7 +55,7 @@ public:
     int32_t hauteurFeuille() const { return hauteurFeuille_; }
 
 private:
-    const Configuration& configuration_;
+    const MiseEnPage& miseEnPage_;
     Interaction& interaction_;
     int32_t largeurFeuille_ = 0; // 1/16 de point
     int32_t hauteurFeuille_ = 0;

@@ -87,9 +87,12 @@ TEST(Graphique, PoliceAuHasardPuisRemise) {
     e.contexte.configuration.policeAuHasard = 1;
     e.contexte.policesUtilisables = {"DejaVu Serif"};
     {
+        // Le graphique a sa police ; la préférence et la police du programme ne bougent pas.
         Graphique g(e.contexte, FormatSortie::Pdf);
-        EXPECT_EQ(e.contexte.configuration.police, "DejaVu Serif");
-        EXPECT_EQ(e.contexte.polices.face(), "DejaVu Serif");
+        EXPECT_EQ(g.miseEnPage().police, "DejaVu Serif");
+        EXPECT_EQ(g.polices().face(), "DejaVu Serif");
+        EXPECT_EQ(e.contexte.configuration.police, "Arial");
+        EXPECT_EQ(e.contexte.polices.face(), "Arial");
     }
     EXPECT_EQ(e.contexte.configuration.police, "Arial");
     EXPECT_EQ(e.contexte.polices.face(), "Arial");
@@ -98,7 +101,8 @@ TEST(Graphique, PoliceAuHasardPuisRemise) {
     // Sans la préférence, la police ne change pas.
     e.contexte.configuration.policeAuHasard = 0;
     Graphique g(e.contexte, FormatSortie::Pdf);
-    EXPECT_EQ(e.contexte.configuration.police, "Arial");
+    EXPECT_EQ(g.miseEnPage().police, "Arial");
+    EXPECT_EQ(&g.polices(), &e.contexte.polices);
 }
 
 // Seuls les documents nommés par ce processus sont effacés : ni le fichier de l'utilisateur

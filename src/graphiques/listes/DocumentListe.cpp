@@ -4,12 +4,12 @@ namespace veltrane {
 
 std::unique_ptr<DocumentListe> ouvrirDocumentListe(FormatSortie format, const std::string& chemin,
                                                    const TitresListe& titres,
-                                                   ContexteProgramme& contexte) {
+                                                   const Graphique& graphique) {
     switch (format) {
-    case FormatSortie::Pdf: return documentListePdf(chemin, titres, contexte);
+    case FormatSortie::Pdf: return documentListePdf(chemin, titres, graphique);
     case FormatSortie::Texte: return documentListeTexte(chemin);
-    case FormatSortie::Rtf: return documentListeRtf(chemin, contexte);
-    case FormatSortie::Web: return documentListeWeb(chemin, titres, contexte);
+    case FormatSortie::Rtf: return documentListeRtf(chemin, graphique);
+    case FormatSortie::Web: return documentListeWeb(chemin, titres, graphique);
     }
     return documentListeTexte(chemin);
 }

@@ -12,7 +12,7 @@
 
 namespace veltrane {
 
-struct ContexteProgramme;
+class Graphique;
 
 // Une ligne numérotée d'une liste : le numéro, le nom (coloré selon le sexe), les détails et,
 // sous elle, la ligne de mariage. Un renvoi n'a pas de nom : ses détails le disent. Les
@@ -47,20 +47,20 @@ public:
     virtual void terminer() = 0;
 };
 
-// Le document du format demandé, au chemin donné. Lève OperationImpossible quand il ne peut pas
+// Le document du format demandé, au chemin donné, avec la mise en page et la police du graphique. Lève OperationImpossible quand il ne peut pas
 // être créé.
 std::unique_ptr<DocumentListe> ouvrirDocumentListe(FormatSortie format, const std::string& chemin,
                                                    const TitresListe& titres,
-                                                   ContexteProgramme& contexte);
+                                                   const Graphique& graphique);
 
 // Les quatre implémentations, une par format (ouvrirDocumentListe choisit).
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
-                                                ContexteProgramme& contexte);
+                                                const Graphique& graphique);
 std::unique_ptr<DocumentListe> documentListeTexte(const std::string& chemin);
 std::unique_ptr<DocumentListe> documentListeRtf(const std::string& chemin,
-                                                ContexteProgramme& contexte);
+                                                const Graphique& graphique);
 std::unique_ptr<DocumentListe> documentListeWeb(const std::string& chemin, const TitresListe& titres,
-                                                ContexteProgramme& contexte);
+                                                const Graphique& graphique);
 
 // La page PDF d'une liste non paginée : sa taille et la place du tampon de signature, d'après
 // ses sections et ses lignes.

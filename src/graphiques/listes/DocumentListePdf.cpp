@@ -1,6 +1,7 @@
 #include "graphiques/listes/DocumentListe.h"
 
 #include "application/ContexteProgramme.h"
+#include "graphiques/Graphique.h"
 #include "sortie/pdf/FichierPdf.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ CouleurRvb rvb(const Couleur& c) {
 }
 
 // Largeur du tampon de signature, mesurée comme la surface PDF le dessinera.
-std::int32_t largeurTampon(const Configuration& configuration, const PolicesGraphiques& polices) {
+std::int32_t largeurTampon(const MiseEnPage& configuration, const PolicesGraphiques& polices) {
     std::string_view l1 = configuration.signature1, l2 = configuration.signature2;
     if (l1.empty() && l2.empty()) {
         l1 = SIGNATURE_PAR_DEFAUT_1;
@@ -36,8 +37,8 @@ std::int32_t largeurTampon(const Configuration& configuration, const PolicesGrap
 class DocumentListePdf : public DocumentListe {
 public:
     DocumentListePdf(const std::string& chemin, const TitresListe& titres,
-                     ContexteProgramme& contexte)
-        : chemin_(chemin), titre_(titres.pdf), contexte_(contexte) {}
+                     const Graphique& graphique)
+        : chemin_(chemin), titre_(titres.pdf), graphique_(graphique) {}
 
     void titreSection(std::string_view titre) override {
         page_.section();
@@ -62,7 +63,7 @@ private:
 
     std::string chemin_;
     std::string titre_;
-    ContexteProgramme& contexte_;
+    const Graphique& graphique_;
     PageListe page_;
     std::vector<Element> elements_;
 };
@@ -76,7 +77,7 @@ void DocumentListePdf::dessineTitre(FichierPdf& pdf, std::int32_t y,
 }
 
 void DocumentListePdf::dessineLigne(FichierPdf& pdf, std::int32_t& y, const LigneListe& l) const {
-    const Configuration& configuration = contexte_.configuration;
+    const MiseEnPage& configuration = graphique_.miseEnPage();
     StyleTrace& style = pdf.style();
     const std::int32_t c = PageListe::colonne(l);
     pdf.texte(c - l.largeurNumero, y, l.largeurNumero, 176, l.numero);
@@ -98,11 +99,13 @@ void DocumentListePdf::dessineLigne(FichierPdf& pdf, std::int32_t& y, const Lign
 }
 
 void DocumentListePdf::terminer() {
-    const Configuration& configuration = contexte_.configuration;
-    FichierPdf pdf(chemin_, titre_, configuration.etirementListes, page_.largeur(), page_.hauteur(),
-                   configuration, contexte_.style, contexte_.polices, contexte_.interaction);
+    const MiseEnPage& configuration = graphique_.miseEnPage();
+    ContexteProgramme& contexte = graphique_.contexte();
+    FichierPdf pdf(chemin_, titre_, contexte.configuration.etirementListes, page_.largeur(),
+                   page_.hauteur(), configuration, contexte.style, graphique_.polices(),
+                   contexte.interaction);
     if (configuration.signerPdf) {
-        if (const auto place = page_.placeSignature(largeurTampon(configuration, contexte_.polices)))
+        if (const auto place = page_.placeSignature(largeurTampon(configuration, graphique_.polices())))
             pdf.signature(place->first, place->second);
     }
     // Une unité plus haut que « hauteur - 145 » : la dernière ligne tombe en y = 0 au lieu de
@@ -125,8 +128,8 @@ void DocumentListePdf::terminer() {
 } // namespace
 
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
-                                                ContexteProgramme& contexte) {
-    return std::make_unique<DocumentListePdf>(chemin, titres, contexte);
+                                                const Graphique& graphique) {
+    return std::make_unique<DocumentListePdf>(chemin, titres, graphique);
 }
 
 } // namespace veltrane

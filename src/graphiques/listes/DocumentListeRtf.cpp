@@ -1,6 +1,7 @@
 #include "graphiques/listes/DocumentListe.h"
 
 #include "application/ContexteProgramme.h"
+#include "graphiques/Graphique.h"
 #include "base/OperationImpossible.h"
 #include "sortie/SortieRtf.h"
 
@@ -10,9 +11,9 @@ namespace {
 
 class DocumentListeRtf : public DocumentListe {
 public:
-    DocumentListeRtf(const std::string& chemin, ContexteProgramme& contexte)
-        : rtf_(contexte.configuration, contexte.interaction),
-          couleurs_(contexte.configuration.couleurSelonSexe != 0) {
+    DocumentListeRtf(const std::string& chemin, const Graphique& graphique)
+        : rtf_(graphique.miseEnPage(), graphique.contexte().interaction),
+          couleurs_(graphique.miseEnPage().couleurSelonSexe != 0) {
         rtf_.ouvre(chemin, 220, 220, 220);
     }
 
@@ -56,8 +57,8 @@ private:
 } // namespace
 
 std::unique_ptr<DocumentListe> documentListeRtf(const std::string& chemin,
-                                                ContexteProgramme& contexte) {
-    return std::make_unique<DocumentListeRtf>(chemin, contexte);
+                                                const Graphique& graphique) {
+    return std::make_unique<DocumentListeRtf>(chemin, graphique);
 }
 
 } // namespace veltrane

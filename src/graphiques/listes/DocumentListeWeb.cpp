@@ -1,6 +1,6 @@
 #include "graphiques/listes/DocumentListe.h"
 
-#include "application/ContexteProgramme.h"
+#include "graphiques/Graphique.h"
 #include "base/OperationImpossible.h"
 #include "sortie/SortieHtml.h"
 
@@ -18,11 +18,9 @@ std::string hexa(const Couleur& c) {
 
 class DocumentListeWeb : public DocumentListe {
 public:
-    DocumentListeWeb(const std::string& chemin, const TitresListe& titres,
-                     ContexteProgramme& contexte)
-        : html_(contexte.configuration), couleurs_(contexte.configuration.couleurSelonSexe != 0),
-          hommes_(hexa(contexte.configuration.couleurHommes)),
-          femmes_(hexa(contexte.configuration.couleurFemmes)) {
+    DocumentListeWeb(const std::string& chemin, const TitresListe& titres, const MiseEnPage& page)
+        : html_(page), couleurs_(page.couleurSelonSexe != 0), hommes_(hexa(page.couleurHommes)),
+          femmes_(hexa(page.couleurFemmes)) {
         html_.ouvre(chemin, titres.web);
     }
 
@@ -67,8 +65,8 @@ private:
 } // namespace
 
 std::unique_ptr<DocumentListe> documentListeWeb(const std::string& chemin, const TitresListe& titres,
-                                                ContexteProgramme& contexte) {
-    return std::make_unique<DocumentListeWeb>(chemin, titres, contexte);
+                                                const Graphique& graphique) {
+    return std::make_unique<DocumentListeWeb>(chemin, titres, graphique.miseEnPage());
 }
 
 } // namespace veltrane

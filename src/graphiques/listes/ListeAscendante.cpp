@@ -73,7 +73,7 @@ ListeAscendante::ListeAscendante(ContexteProgramme& contexte, const BaseGenealog
 }
 
 std::int32_t ListeAscendante::mesure(std::string_view texte) const {
-    return mesurerTexte(contexte_.polices.reguliere(), texte);
+    return mesurerTexte(polices().reguliere(), texte);
 }
 
 const std::string& ListeAscendante::texteEnCache(Zone zone, std::int32_t position,
@@ -92,7 +92,7 @@ std::string ListeAscendante::texteEvenementListe(std::int32_t evenement) const {
     // de largeur, la date n'est jamais remplacée par « .. »).
     const Evenement e = base_.lireEvenement(evenement);
     std::string texte =
-        texteDate(e.date, STYLE_LISTE, SANS_LIMITE, contexte_.polices.reguliere()).texte;
+        texteDate(e.date, STYLE_LISTE, SANS_LIMITE, polices().reguliere()).texte;
     if (!texte.empty()) texte.insert(0, marqueNature(e.date));
     if (e.lieu == 0) return texte;
     const std::string& lieu = texteEnCache(Zone::Lieux, e.lieu, 0);
@@ -278,7 +278,7 @@ std::string ListeAscendante::produire(std::string_view prefixe, const std::strin
                                    ? nomFichier(std::string(prefixe) + "_", parametres_.nomRacine)
                                    : cheminImpose;
     ecrit(*ouvrirDocumentListe(format(), chemin, {TITRE_LISTE_ASCENDANTE, TITRE_WEB_LISTE_ASCENDANTE},
-                               contexte_));
+                               *this));
     return chemin;
 }
 

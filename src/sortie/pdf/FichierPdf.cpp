@@ -1,6 +1,6 @@
 #include "sortie/pdf/FichierPdf.h"
 
-#include "application/Configuration.h"
+#include "sortie/MiseEnPage.h"
 #include "base/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 #include "sortie/pdf/ObjetPdfPhotoJpeg.h"
@@ -43,10 +43,10 @@ template <class T, class... Arguments> T& FichierPdf::cree(Arguments&&... argume
 
 FichierPdf::FichierPdf(const std::string& chemin, const std::string& titre,
                        int pourcentageHorizontal, int32_t largeur, int32_t hauteur,
-                       const Configuration& configuration, StyleTrace& style,
+                       const MiseEnPage& miseEnPage, StyleTrace& style,
                        const MetriquesPolice& metriques, Interaction& interaction)
-    : configuration_(configuration), style_(style), interaction_(interaction),
-      margeGauche_(configuration.margeGauche), margeBas_(configuration.margeBas),
+    : miseEnPage_(miseEnPage), style_(style), interaction_(interaction),
+      margeGauche_(miseEnPage.margeGauche), margeBas_(miseEnPage.margeBas),
       metriquesReguliere_(metriques), metriquesItalique_(metriques) {
     // Un pourcentage nul ou négatif (préférence abîmée) écraserait tout le dessin.
     if (pourcentageHorizontal <= 0) pourcentageHorizontal = 100;
@@ -55,15 +55,15 @@ FichierPdf::FichierPdf(const std::string& chemin, const std::string& titre,
     style_.pointilles = 0;
     style_.taillePolice = 10;
     style_.italique = false;
-    style_.couleurTexte = enRvb(configuration.couleurTexte);
-    style_.couleurTraits = enRvb(configuration.couleurTraits);
-    style_.couleurRemplissage = enRvb(configuration.couleurFond);
+    style_.couleurTexte = enRvb(miseEnPage.couleurTexte);
+    style_.couleurTraits = enRvb(miseEnPage.couleurTraits);
+    style_.couleurRemplissage = enRvb(miseEnPage.couleurFond);
     style_.profondeur = 0;
 
     grille_ =
-        GrillePages::calcule(largeur, hauteur, configuration.margeGauche, configuration.margeDroite,
-                             configuration.margeBas, configuration.margeHaut,
-                             configuration.formatPapier, style_.echelleHorizontale);
+        GrillePages::calcule(largeur, hauteur, miseEnPage.margeGauche, miseEnPage.margeDroite,
+                             miseEnPage.margeBas, miseEnPage.margeHaut,
+                             miseEnPage.formatPapier, style_.echelleHorizontale);
     document_.largeurFeuille = grille_.largeurFeuille;
     document_.hauteurUtile = grille_.hauteurUtile;
     document_.echelleHorizontale = style_.echelleHorizontale;
@@ -141,7 +141,7 @@ ContenuPage& FichierPdf::pageEn(int32_t colonne, int32_t ligne) {
 int32_t FichierPdf::ajoutePolice(const MetriquesPolice& metriques) {
     metriques_.push_back(std::make_unique<MetriquesPolice>(metriques));
     const MetriquesPolice* copie = metriques_.back().get();
-    std::string nom = nomPolicePdf(configuration_.police, copie->italique != 0);
+    std::string nom = nomPolicePdf(miseEnPage_.police, copie->italique != 0);
     int32_t descripteur = cree<ObjetPdfDescripteurPolice>(copie, nom).numero();
     int premier = copie->premierCaractere;
     int nombre = std::max(0, int{copie->dernierCaractere} - premier + 1);

@@ -20,7 +20,7 @@ class Interaction;
 class ObjetPdf;
 class PolicesGraphiques;
 class SortiePdf;
-struct Configuration;
+struct MiseEnPage;
 
 // Sommet d'un polygone, en 1/16 de point.
 struct PointPdf {
@@ -39,12 +39,12 @@ public:
     // style à son état de début de document. Lève OperationImpossible (« Mémoire
     // insuffisante », création du document impossible, avec son chemin).
     FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
-               int32_t largeur, int32_t hauteur, const Configuration& configuration,
+               int32_t largeur, int32_t hauteur, const MiseEnPage& miseEnPage,
                StyleTrace& style, const MetriquesPolice& metriques, Interaction& interaction);
     // Avec les deux variantes de la police des graphiques : l'italique servira à /F2. Le
     // constructeur précédent prend la variante normale pour les deux.
     FichierPdf(const std::string& chemin, const std::string& titre, int pourcentageHorizontal,
-               int32_t largeur, int32_t hauteur, const Configuration& configuration,
+               int32_t largeur, int32_t hauteur, const MiseEnPage& miseEnPage,
                StyleTrace& style, const PolicesGraphiques& polices, Interaction& interaction);
     ~FichierPdf() override;
     FichierPdf(const FichierPdf&) = delete;
@@ -134,7 +134,7 @@ public:
     }
 
     StyleTrace& style() override { return style_; }
-    const Configuration& configuration() const { return configuration_; }
+    const MiseEnPage& miseEnPage() const { return miseEnPage_; }
     Interaction& interaction() { return interaction_; }
     const DocumentPdf& document() const { return document_; }
     int32_t nombrePages() const { return nombrePages_; }
@@ -151,7 +151,7 @@ private:
                             int32_t angle, int direction, std::string_view chaine,
                             bool debordement);
 
-    const Configuration& configuration_;
+    const MiseEnPage& miseEnPage_;
     StyleTrace& style_;
     Interaction& interaction_;
     GrillePages grille_;

@@ -1,6 +1,6 @@
 // Opérations de dessin du document PDF : chacune écrit ses opérateurs sur toutes les pages que
 // sa boîte touche, l'état graphique n'étant écrit que lorsqu'il change.
-#include "application/Configuration.h"
+#include "sortie/MiseEnPage.h"
 #include "sortie/pdf/FichierPdf.h"
 #include "sortie/pdf/PolicesGraphiques.h"
 
@@ -129,9 +129,9 @@ constexpr std::string_view SignatureParDefaut2 = "https://veltrane.fr";
 
 FichierPdf::FichierPdf(const std::string& chemin, const std::string& titre,
                        int pourcentageHorizontal, int32_t largeur, int32_t hauteur,
-                       const Configuration& configuration, StyleTrace& style,
+                       const MiseEnPage& miseEnPage, StyleTrace& style,
                        const PolicesGraphiques& polices, Interaction& interaction)
-    : FichierPdf(chemin, titre, pourcentageHorizontal, largeur, hauteur, configuration, style,
+    : FichierPdf(chemin, titre, pourcentageHorizontal, largeur, hauteur, miseEnPage, style,
                  polices.reguliere(), interaction) {
     metriquesItalique_ = polices.italique();
 }
@@ -544,8 +544,8 @@ void FichierPdf::depileTransformation() {
 }
 
 void FichierPdf::signature(int32_t x, int32_t y) {
-    std::string_view ligne1 = configuration_.signature1;
-    std::string_view ligne2 = configuration_.signature2;
+    std::string_view ligne1 = miseEnPage_.signature1;
+    std::string_view ligne2 = miseEnPage_.signature2;
     if (ligne1.empty() && ligne2.empty()) {
         ligne1 = SignatureParDefaut1;
         ligne2 = SignatureParDefaut2;
@@ -565,7 +565,7 @@ void FichierPdf::signature(int32_t x, int32_t y) {
             style.taillePolice = taille;
         }
     } sauvegarde{style_};
-    const Couleur& fond = configuration_.couleurSignature;
+    const Couleur& fond = miseEnPage_.couleurSignature;
     style_.epaisseurTrait = 0.5f;
     style_.couleurTraits = couleurRvb(0, 0, 0);
     style_.couleurRemplissage = couleurRvb(fond.r, fond.g, fond.b);
