@@ -5,7 +5,7 @@
 #include "plateforme/Interaction.h"
 #include "plateforme/TexteUtf8.h"
 #include "sortie/pdf/FichierPdf.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <chrono>
 

@@ -1,6 +1,6 @@
 // Tout fichier donné au chargeur se charge ou est refusé par un message : jamais de faute
 // mémoire, de boucle sans fin ni de fuite.
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "gedcom/ChargeurGedcom.h"
 #include "plateforme/FichierTemporaire.h"
 #include "plateforme/Interaction.h"

@@ -1,5 +1,5 @@
 // Toute suite d'octets donnée au lecteur GEDCOM termine l'analyse sans faute mémoire.
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "gedcom/ApercuGedcom.h"
 #include "plateforme/FichierTemporaire.h"
 

@@ -3,10 +3,10 @@
 #include "application/GenealogieOuverte.h"
 #include "base/Blancs.h"
 #include "base/ClePhonetique.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "base/RegleNoms.h"
-#include "dates_lieux/TexteDate.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "graphiques/TextesPersonne.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <algorithm>
 #include <charconv>
@@ -23,18 +23,6 @@ constexpr std::int32_t LONGUEUR_NOM = 71;
 std::string texteEvenementSansLimite(const BaseGenealogique& base, std::int32_t evenement) {
     static const MetriquesPolice police{};
     return texteEvenement(base, evenement, 0, SANS_LIMITE, police).texte;
-}
-
-// Premier conjoint connu en suivant les unions de la personne.
-std::int32_t premierConjoint(const BaseGenealogique& base, const Individu& i) {
-    std::int32_t u = i.premiereUnion;
-    for (std::int32_t pas = 0; u > 0 && pas <= base.nombreFamilles(); ++pas) {
-        const Famille f = base.lireFamille(u);
-        if (f.conjoint > 0) return f.conjoint;
-        if (f.unionSuivante <= 0) break;
-        u = f.unionSuivante;
-    }
-    return 0;
 }
 
 // « de Jean » mais « d'Olivier » : élision devant une voyelle, accentuée ou non.
@@ -108,7 +96,7 @@ std::string ligneHomonyme(const BaseGenealogique& base, std::int32_t n, bool pho
     ligne += "(" + texteEvenementSansLimite(base, i.naissance) + "-" +
              texteEvenementSansLimite(base, i.deces) + ")";
     const bool femme = i.sexe == 'F';
-    if (const std::int32_t conjoint = premierConjoint(base, i); conjoint > 0)
+    if (const std::int32_t conjoint = premierConjoint(base, n); conjoint > 0)
         ligne +=
             (femme ? " Épouse " : " Époux ") + deOuD(nomAffiche(base, conjoint, gestionMajuscules));
     else

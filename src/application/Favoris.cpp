@@ -2,7 +2,7 @@
 
 #include "base/IndexNoms.h"
 #include "graphiques/Catalogue.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 
 #include <algorithm>

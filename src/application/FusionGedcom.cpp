@@ -1,7 +1,7 @@
 #include "application/FusionGedcom.h"
 
 #include "base/Blancs.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
 #include <filesystem>

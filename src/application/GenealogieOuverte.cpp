@@ -1,7 +1,7 @@
 #include "application/GenealogieOuverte.h"
 
 #include "application/FusionGedcom.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/FichiersProteges.h"
 #include "plateforme/TexteUtf8.h"
 

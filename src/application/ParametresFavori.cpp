@@ -3,7 +3,7 @@
 #include "base/BaseGenealogique.h"
 #include "base/IndexNoms.h"
 #include "base/OctetsPetitBoutiste.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include "application/FichierDxr.h"
 #include "base/OctetsPetitBoutiste.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "gedcom/TableBalises.h"
 #include "plateforme/Interaction.h"
 #include "plateforme/TexteUtf8.h"

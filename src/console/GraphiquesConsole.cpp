@@ -3,7 +3,7 @@
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "plateforme/TexteUtf8.h"
 #include "sortie/FormatsPapier.h"

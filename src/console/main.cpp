@@ -7,7 +7,7 @@
 #include "application/Perso.h"
 #include "application/Repertoires.h"
 #include "base/ArretFatal.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "console/AideFrancaise.h"
 #include "console/CommandesConsole.h"
 #include "console/FluxUtf8.h"

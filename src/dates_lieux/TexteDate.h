@@ -1,8 +1,7 @@
 #pragma once
 
-#include "base/BaseGenealogique.h"
 #include "dates_lieux/DateGenealogique.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <cstdint>
 #include <string>
@@ -34,10 +33,6 @@ TexteMesure texteDate(const DateGenealogique& date, int style, std::int32_t larg
 // « bapt. » ou « inh. » devant une date de baptême ou d'inhumation qui tient lieu de
 // naissance ou de décès (espace comprise) ; vide pour l'événement lui-même.
 std::string_view marqueNature(const DateGenealogique& date);
-
-// Date et lieu d'un événement (0 : pas d'événement) selon le style.
-TexteMesure texteEvenement(const BaseGenealogique& base, std::int32_t evenement, int style,
-                           std::int32_t largeurDisponible, const MetriquesPolice& police);
 
 // « de … à … », « à partir de … » ou « jusqu'à … », dates en style 4.
 TexteMesure textePeriode(const DateGenealogique& debut, const DateGenealogique& fin,

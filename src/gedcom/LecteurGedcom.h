@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "gedcom/JeuCaracteres.h"
 #include "gedcom/TableBalises.h"
 

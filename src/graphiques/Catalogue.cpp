@@ -3,7 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/Favoris.h"
 #include "application/Usage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "graphiques/listes/ListeAscendante.h"
 
 #include <array>

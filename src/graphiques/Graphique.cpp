@@ -1,7 +1,7 @@
 #include "graphiques/Graphique.h"
 
 #include "application/ContexteProgramme.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/EcritureDocument.h"
 #include "plateforme/RaisonSysteme.h"
 #include "plateforme/TexteUtf8.h"

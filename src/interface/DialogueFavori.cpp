@@ -1,6 +1,6 @@
 #include "interface/DialogueFavori.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/TexteQt.h"
 #include "plateforme/Interaction.h"

@@ -2,7 +2,7 @@
 
 #include "application/ContexteProgramme.h"
 #include "application/Perso.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/TexteQt.h"
 
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
 #include "application/Perso.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/TexteQt.h"
 

@@ -3,7 +3,7 @@
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
 #include "base/RegleNoms.h"
-#include "dates_lieux/TexteDate.h"
+#include "graphiques/TextesPersonne.h"
 #include "interface/ChampNom.h"
 #include "interface/DernieresPersonnes.h"
 #include "interface/DialogueDerniers.h"
@@ -12,7 +12,7 @@
 #include "interface/ModeleIndex.h"
 #include "interface/PlagesIndex.h"
 #include "interface/TexteQt.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

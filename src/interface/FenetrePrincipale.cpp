@@ -3,7 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/RegistreNettoyage.h"
 #include "base/ArretFatal.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/DialogueGestionFavoris.h"
 #include "interface/DialogueOptionsFichier.h"

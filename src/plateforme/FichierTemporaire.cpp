@@ -1,6 +1,6 @@
 #include "plateforme/FichierTemporaire.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <array>
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <cstddef>
 #include <string>

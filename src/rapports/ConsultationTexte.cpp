@@ -1,9 +1,9 @@
 #include "rapports/ConsultationTexte.h"
 
-#include "base/OperationImpossible.h"
-#include "dates_lieux/TexteDate.h"
+#include "plateforme/OperationImpossible.h"
+#include "graphiques/TextesPersonne.h"
 #include "gedcom/JeuCaracteres.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <algorithm>
 #include <array>

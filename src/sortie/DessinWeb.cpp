@@ -1,6 +1,6 @@
 #include "sortie/DessinWeb.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/UrlFichier.h"
 #include "sortie/pdf/PolicesGraphiques.h"
 

@@ -1,7 +1,7 @@
 #include "sortie/SortieHtml.h"
 
 #include "sortie/MiseEnPage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/UrlFichier.h"
 
 #include <cstdio>

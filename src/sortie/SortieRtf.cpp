@@ -1,7 +1,7 @@
 #include "sortie/SortieRtf.h"
 
 #include "sortie/MiseEnPage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 #include "sortie/FormatsPapier.h"
 

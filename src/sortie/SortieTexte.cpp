@@ -1,6 +1,6 @@
 #include "sortie/SortieTexte.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 namespace veltrane {
 

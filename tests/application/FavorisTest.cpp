@@ -4,7 +4,7 @@
 #include "graphiques/Catalogue.h"
 
 #include "application/GenealogieFavoris.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "application/ChoixPersonne.h"
 #include "application/FusionGedcom.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VariableEnvironnement.h"

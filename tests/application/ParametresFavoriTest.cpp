@@ -3,7 +3,7 @@
 #include "application/ParametresFavori.h"
 
 #include "application/GenealogieFavoris.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 

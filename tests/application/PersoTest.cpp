@@ -4,7 +4,7 @@
 
 #include "application/GenealogieFavoris.h"
 #include "base/OctetsPetitBoutiste.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 

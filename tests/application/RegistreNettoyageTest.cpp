@@ -1,5 +1,5 @@
 #include "application/RegistreNettoyage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "dates_lieux/TexteDate.h"
+#include "graphiques/TextesPersonne.h"
 
 #include "base/EcrivainBase.h"
 #include "commun/InteractionEssai.h"

@@ -2,7 +2,7 @@
 // dialectes, options de commentaire, fichiers réels.
 #include "gedcom/ChargeurGedcom.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
 

@@ -3,7 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/Favoris.h"
 #include "application/GenealogieFavoris.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "graphiques/Graphique.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "application/Configuration.h"
 #include "application/RegistreNettoyage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/FenetrePrincipale.h"
 #include "interface/FeuillePreferences.h"
 #include "interface/InteractionQt.h"

@@ -2,7 +2,7 @@
 
 #include "GenealogieDialogues.h"
 #include "application/Perso.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/ChampNom.h"
 #include "interface/DialogueFavori.h"
 #include "interface/DialogueGestionFavoris.h"

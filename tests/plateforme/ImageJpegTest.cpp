@@ -1,6 +1,6 @@
 #include "plateforme/ImageJpeg.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/RepertoireEssai.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // noms, liste complète avec références relues dans le fichier GEDCOM, entrées abîmées.
 #include "rapports/ConsultationTexte.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
 #include "gedcom/ChargeurGedcom.h"

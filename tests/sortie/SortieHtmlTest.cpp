@@ -1,6 +1,6 @@
 #include "sortie/SortieHtml.h"
 #include "application/Configuration.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"

@@ -1,5 +1,5 @@
 #include "sortie/SortieTexte.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/LimiteTailleFichier.h"
 #include "commun/RepertoireEssai.h"
 #include "plateforme/TexteUtf8.h"

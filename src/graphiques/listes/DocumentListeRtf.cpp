@@ -2,7 +2,7 @@
 
 #include "application/ContexteProgramme.h"
 #include "graphiques/Graphique.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "sortie/SortieRtf.h"
 
 namespace veltrane {

@@ -1,7 +1,7 @@
 #include "graphiques/listes/DocumentListe.h"
 
 #include "graphiques/Graphique.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "sortie/SortieHtml.h"
 
 #include <cstdio>

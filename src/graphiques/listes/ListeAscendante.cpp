@@ -4,8 +4,8 @@
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
 #include "base/BaseGenealogique.h"
-#include "base/OperationImpossible.h"
-#include "dates_lieux/TexteDate.h"
+#include "plateforme/OperationImpossible.h"
+#include "graphiques/TextesPersonne.h"
 
 #include <algorithm>
 #include <limits>
@@ -20,11 +20,6 @@ constexpr std::int32_t LONGUEUR_NOM = 71;    // 70 octets relus
 constexpr std::int32_t LONGUEUR_TEXTE = 100; // profession, commentaire : 99 octets
 constexpr std::uint8_t DERNIERE_GENERATION_NUMEROTEE = 64;
 constexpr const char* ASTERISQUES = "**********";
-
-std::string nomComplet(std::string prenoms, const std::string& nom) {
-    if (!prenoms.empty() && !nom.empty()) prenoms += ' ';
-    return prenoms + nom;
-}
 
 std::string titreGeneration(unsigned generation) {
     return std::to_string(generation) + "° GÉNÉRATION";
@@ -128,29 +123,20 @@ std::string ListeAscendante::texteDetails(const Individu& individu) const {
     return texte;
 }
 
-std::string ListeAscendante::texteMariage(const Individu& pere, std::int32_t mere) const {
-    // L'union cherchée doit être celle des deux parents : un anneau qui ne la contient pas ne
-    // donne pas le mariage d'une autre union.
-    std::int32_t u = pere.premiereUnion;
-    for (std::int32_t pas = 0; u > 0 && pas < base_.nombreFamilles(); ++pas) {
-        const Famille f = base_.lireFamille(u);
-        if (f.conjoint == mere) {
-            std::string texte;
-            if (f.mariage != 0) texte = texteEvenementListe(f.mariage);
-            if (f.divorce != SANS_DIVORCE) {
-                if (!texte.empty()) texte += "   ";
-                texte += ")(";
-                if (f.divorce > 0) {
-                    const std::string divorce = texteEvenementListe(f.divorce);
-                    if (!divorce.empty()) texte += ' ' + divorce;
-                }
-            }
-            return texte;
-        }
-        if (f.unionSuivante <= 0) break;
-        u = f.unionSuivante;
+std::string ListeAscendante::texteMariage(std::int32_t pere, std::int32_t mere) const {
+    const std::int32_t u = unionAvec(base_, pere, mere);
+    if (u == 0) return {};
+    const Famille f = base_.lireFamille(u);
+    std::string texte;
+    if (f.mariage != 0) texte = texteEvenementListe(f.mariage);
+    if (f.divorce == SANS_DIVORCE) return texte;
+    if (!texte.empty()) texte += "   ";
+    texte += ")(";
+    if (f.divorce > 0) {
+        const std::string divorce = texteEvenementListe(f.divorce);
+        if (!divorce.empty()) texte += ' ' + divorce;
     }
-    return {};
+    return texte;
 }
 
 void ListeAscendante::formate(EntreeListeAscendante& e, const Individu& individu,
@@ -182,7 +168,7 @@ void ListeAscendante::formate(EntreeListeAscendante& e, const Individu& individu
     if (parametres_.renvois && anterieure != 0 &&
         premiere[static_cast<std::size_t>(e.partenaire)] != 0)
         return;
-    e.mariage = texteMariage(individu, e.partenaire);
+    e.mariage = texteMariage(e.personne, e.partenaire);
     if (e.mariage.empty()) return;
     e.largeurMariage = mesure(e.mariage);
 }

@@ -112,7 +112,7 @@ private:
     void formate(EntreeListeAscendante& e, const Individu& individu,
                  const std::vector<std::uint32_t>& premiere);
     std::string texteDetails(const Individu& individu) const;
-    std::string texteMariage(const Individu& pere, std::int32_t mere) const;
+    std::string texteMariage(std::int32_t pere, std::int32_t mere) const;
     std::string texteEvenementListe(std::int32_t evenement) const;
     std::int32_t mesure(std::string_view texte) const;
     // Noms, lieux, professions : les mêmes textes reviennent d'une ligne à l'autre, une lecture

@@ -1,7 +1,7 @@
 #include "interface/graphiques/PagesGraphiques.h"
 
 #include "application/ContexteProgramme.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 

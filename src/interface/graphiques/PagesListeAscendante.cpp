@@ -1,7 +1,7 @@
 #include "interface/graphiques/PagesListeAscendante.h"
 
 #include "application/ContexteProgramme.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
 #include "interface/PageCoupes.h"

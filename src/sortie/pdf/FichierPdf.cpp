@@ -1,7 +1,7 @@
 #include "sortie/pdf/FichierPdf.h"
 
 #include "sortie/MiseEnPage.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/Interaction.h"
 #include "sortie/pdf/ObjetPdfPhotoJpeg.h"
 #include "sortie/pdf/ObjetPdfStreamPage.h"

@@ -5,7 +5,7 @@
 #include "sortie/pdf/ContenuPage.h"
 #include "sortie/pdf/DocumentPdf.h"
 #include "sortie/pdf/GrillePages.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <cstdint>
 #include <memory>

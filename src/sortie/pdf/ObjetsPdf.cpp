@@ -2,7 +2,7 @@
 
 #include "sortie/pdf/ContenuPage.h"
 #include "sortie/pdf/DocumentPdf.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 #include "sortie/pdf/NombrePdf.h"
 #include "sortie/pdf/SortiePdf.h"
 

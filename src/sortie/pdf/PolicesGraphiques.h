@@ -2,7 +2,7 @@
 
 #include "plateforme/Interaction.h"
 #include "plateforme/Polices.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <cstdint>
 #include <functional>

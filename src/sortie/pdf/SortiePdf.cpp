@@ -1,6 +1,6 @@
 #include "sortie/pdf/SortiePdf.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "sortie/pdf/NombrePdf.h"
 
 #include <cstring>

@@ -8,7 +8,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/Favoris.h"
 #include "application/GenealogieOuverte.h"
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"

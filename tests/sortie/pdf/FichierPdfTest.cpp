@@ -1,6 +1,6 @@
 #include "sortie/pdf/FichierPdf.h"
 
-#include "base/OperationImpossible.h"
+#include "plateforme/OperationImpossible.h"
 #include "commun/LimiteTailleFichier.h"
 #include "commun/VerificationPdf.h"
 #include "sortie/pdf/OutilsPdfEssai.h"

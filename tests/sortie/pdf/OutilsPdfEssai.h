@@ -4,7 +4,7 @@
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
 #include "sortie/StyleTrace.h"
-#include "sortie/pdf/MetriquesPolice.h"
+#include "plateforme/MetriquesPolice.h"
 
 #include <gtest/gtest.h>
 
