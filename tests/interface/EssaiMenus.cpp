@@ -1,6 +1,7 @@
 #include "interface/EssaisInterface.h"
 
 #include "application/Configuration.h"
+#include "graphiques/Catalogue.h"
 #include "interface/FenetrePrincipale.h"
 #include "interface/TexteQt.h"
 #include "sortie/FormatsPapier.h"
@@ -180,6 +181,25 @@ private slots:
             QCOMPARE(actions[i]->icon().availableSizes().value(0), QSize(60, 38));
         }
         QCOMPARE(f.barreOutils()->iconSize(), QSize(60, 38));
+    }
+
+    // Les commandes de graphiques des menus et les lignes du catalogue se répondent une à une.
+    void menusEtCatalogue() {
+        EnvironnementProgramme e;
+        avecAfficheur(e);
+        FenetrePrincipale f(e.contexte, "");
+        QList<int> commandes;
+        for (int bouton = 5000; bouton <= 5006; ++bouton) {
+            Entrees menu;
+            parcourt(f.menuBouton(bouton), {}, menu);
+            for (const auto& [libelle, commande] : menu) {
+                QVERIFY2(graphiqueParCommande(commande), qPrintable(libelle));
+                commandes.append(commande);
+            }
+        }
+        QCOMPARE(commandes.size(), qsizetype(catalogue().size()));
+        for (const DescriptionGraphique& g : catalogue())
+            QCOMPARE(commandes.count(g.commande), qsizetype(1));
     }
 
     void imagesEtMasques() {
