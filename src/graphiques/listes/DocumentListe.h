@@ -13,6 +13,7 @@
 namespace veltrane {
 
 class Graphique;
+class PageListe;
 
 // Une ligne numérotée d'une liste : le numéro, le nom (coloré selon le sexe), les détails et,
 // sous elle, la ligne de mariage. Un renvoi n'a pas de nom : ses détails le disent. Les
@@ -47,15 +48,17 @@ public:
     virtual void terminer() = 0;
 };
 
-// Le document du format demandé, au chemin donné, avec la mise en page et la police du graphique. Lève OperationImpossible quand il ne peut pas
-// être créé.
+// Le document du format demandé, au chemin donné, avec la mise en page et la police du
+// graphique ; la page (mesurée d'avance sur les mêmes sections et lignes) fixe la taille du
+// PDF. Lève OperationImpossible quand il ne peut pas être créé.
 std::unique_ptr<DocumentListe> ouvrirDocumentListe(FormatSortie format, const std::string& chemin,
                                                    const TitresListe& titres,
-                                                   const Graphique& graphique);
+                                                   const Graphique& graphique,
+                                                   const PageListe& page);
 
 // Les quatre implémentations, une par format (ouvrirDocumentListe choisit).
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
-                                                const Graphique& graphique);
+                                                const Graphique& graphique, const PageListe& page);
 std::unique_ptr<DocumentListe> documentListeTexte(const std::string& chemin);
 std::unique_ptr<DocumentListe> documentListeRtf(const std::string& chemin,
                                                 const Graphique& graphique);

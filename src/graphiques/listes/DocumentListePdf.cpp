@@ -32,104 +32,75 @@ std::int32_t largeurTampon(const MiseEnPage& configuration, const PolicesGraphiq
         std::min<std::int64_t>(std::max(w1, w2) + 384, std::numeric_limits<std::int32_t>::max()));
 }
 
-// Le PDF d'une liste est une seule page de la hauteur de la liste : tout est gardé jusqu'à la
-// fin, qui connaît la taille de la page et la place du tampon.
+// Le PDF d'une liste est une seule page de la hauteur de la liste, mesurée d'avance : chaque
+// ligne est dessinée dès qu'elle arrive.
 class DocumentListePdf : public DocumentListe {
 public:
     DocumentListePdf(const std::string& chemin, const TitresListe& titres,
-                     const Graphique& graphique)
-        : chemin_(chemin), titre_(titres.pdf), graphique_(graphique) {}
+                     const Graphique& graphique, const PageListe& page);
 
-    void titreSection(std::string_view titre) override {
-        page_.section();
-        Element element{true, {}};
-        element.ligne.numero = titre;
-        elements_.push_back(std::move(element));
-    }
-    void ligne(const LigneListe& l) override {
-        page_.ligne(l);
-        elements_.push_back({false, l});
-    }
-    void terminer() override;
+    void titreSection(std::string_view titre) override;
+    void ligne(const LigneListe& l) override;
+    void terminer() override { pdf_.terminer(); }
 
 private:
-    struct Element {
-        bool titre;
-        LigneListe ligne; // le titre est dans numero
-    };
-
-    void dessineTitre(FichierPdf& pdf, std::int32_t y, const std::string& titre) const;
-    void dessineLigne(FichierPdf& pdf, std::int32_t& y, const LigneListe& l) const;
-
-    std::string chemin_;
-    std::string titre_;
-    const Graphique& graphique_;
-    PageListe page_;
-    std::vector<Element> elements_;
-};
-
-void DocumentListePdf::dessineTitre(FichierPdf& pdf, std::int32_t y,
-                                    const std::string& titre) const {
-    const std::int32_t largeur = pdf.largeurTexte(titre);
-    pdf.texte(850, y, largeur, 176, titre);
-    pdf.ligneHorizontale(0, y + 58, 715);
-    if (largeur + 985 < page_.largeur()) pdf.ligneHorizontale(largeur + 985, y + 58, page_.largeur());
-}
-
-void DocumentListePdf::dessineLigne(FichierPdf& pdf, std::int32_t& y, const LigneListe& l) const {
-    const MiseEnPage& configuration = graphique_.miseEnPage();
-    StyleTrace& style = pdf.style();
-    const std::int32_t c = PageListe::colonne(l);
-    pdf.texte(c - l.largeurNumero, y, l.largeurNumero, 176, l.numero);
-    if (!l.nom.empty()) {
-        const CouleurRvb texte = style.couleurTexte;
-        if (configuration.couleurSelonSexe != 0 && l.sexe != ' ')
-            style.couleurTexte =
-                rvb(l.sexe == 'F' ? configuration.couleurFemmes : configuration.couleurHommes);
-        pdf.texte(c, y, l.largeurNom, 176, l.nom);
-        style.couleurTexte = texte;
-    }
-    if (!l.details.empty()) pdf.texte(c + l.largeurNom, y, l.largeurDetails, 176, l.details);
-    y -= 176;
-    if (l.mariage.empty()) return;
-    pdf.ligne(c + 180, y + 16, c + 260, y + 96);
-    pdf.ligne(c + 180, y + 96, c + 260, y + 16);
-    pdf.texte(c + 320, y, l.largeurMariage, 176, l.mariage);
-    y -= 176;
-}
-
-void DocumentListePdf::terminer() {
-    const MiseEnPage& configuration = graphique_.miseEnPage();
-    ContexteProgramme& contexte = graphique_.contexte();
-    FichierPdf pdf(chemin_, titre_, contexte.configuration.etirementListes, page_.largeur(),
-                   page_.hauteur(), configuration, contexte.style, graphique_.polices(),
-                   contexte.interaction);
-    if (configuration.signerPdf) {
-        if (const auto place = page_.placeSignature(largeurTampon(configuration, graphique_.polices())))
-            pdf.signature(place->first, place->second);
-    }
+    const MiseEnPage& miseEnPage_;
+    const std::int32_t largeur_;
+    FichierPdf pdf_;
     // Une unité plus haut que « hauteur - 145 » : la dernière ligne tombe en y = 0 au lieu de
     // y = -1, où la surface l'aurait écartée.
-    std::int32_t y = page_.hauteur() - 144;
-    bool premiere = true;
-    for (const Element& e : elements_) {
-        if (!e.titre) {
-            dessineLigne(pdf, y, e.ligne);
-            continue;
-        }
-        if (!premiere) y -= 352;
-        premiere = false;
-        dessineTitre(pdf, y, e.ligne.numero);
-        y -= 352;
+    std::int32_t y_;
+    bool premiere_ = true;
+};
+
+DocumentListePdf::DocumentListePdf(const std::string& chemin, const TitresListe& titres,
+                                   const Graphique& graphique, const PageListe& page)
+    : miseEnPage_(graphique.miseEnPage()), largeur_(page.largeur()),
+      pdf_(chemin, titres.pdf, graphique.contexte().configuration.etirementListes, page.largeur(),
+           page.hauteur(), graphique.miseEnPage(), graphique.contexte().style,
+           graphique.polices(), graphique.contexte().interaction),
+      y_(page.hauteur() - 144) {
+    if (!miseEnPage_.signerPdf) return;
+    if (const auto place = page.placeSignature(largeurTampon(miseEnPage_, graphique.polices())))
+        pdf_.signature(place->first, place->second);
+}
+
+void DocumentListePdf::titreSection(std::string_view titre) {
+    if (!premiere_) y_ -= 352;
+    premiere_ = false;
+    const std::int32_t largeur = pdf_.largeurTexte(titre);
+    pdf_.texte(850, y_, largeur, 176, titre);
+    pdf_.ligneHorizontale(0, y_ + 58, 715);
+    if (largeur + 985 < largeur_) pdf_.ligneHorizontale(largeur + 985, y_ + 58, largeur_);
+    y_ -= 352;
+}
+
+void DocumentListePdf::ligne(const LigneListe& l) {
+    StyleTrace& style = pdf_.style();
+    const std::int32_t c = PageListe::colonne(l);
+    pdf_.texte(c - l.largeurNumero, y_, l.largeurNumero, 176, l.numero);
+    if (!l.nom.empty()) {
+        const CouleurRvb texte = style.couleurTexte;
+        if (miseEnPage_.couleurSelonSexe != 0 && l.sexe != ' ')
+            style.couleurTexte =
+                rvb(l.sexe == 'F' ? miseEnPage_.couleurFemmes : miseEnPage_.couleurHommes);
+        pdf_.texte(c, y_, l.largeurNom, 176, l.nom);
+        style.couleurTexte = texte;
     }
-    pdf.terminer();
+    if (!l.details.empty()) pdf_.texte(c + l.largeurNom, y_, l.largeurDetails, 176, l.details);
+    y_ -= 176;
+    if (l.mariage.empty()) return;
+    pdf_.ligne(c + 180, y_ + 16, c + 260, y_ + 96);
+    pdf_.ligne(c + 180, y_ + 96, c + 260, y_ + 16);
+    pdf_.texte(c + 320, y_, l.largeurMariage, 176, l.mariage);
+    y_ -= 176;
 }
 
 } // namespace
 
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
-                                                const Graphique& graphique) {
-    return std::make_unique<DocumentListePdf>(chemin, titres, graphique);
+                                                const Graphique& graphique, const PageListe& page) {
+    return std::make_unique<DocumentListePdf>(chemin, titres, graphique, page);
 }
 
 } // namespace veltrane

@@ -264,7 +264,7 @@ std::string ListeAscendante::produire(std::string_view prefixe, const std::strin
                                    ? nomFichier(std::string(prefixe) + "_", parametres_.nomRacine)
                                    : cheminImpose;
     ecrit(*ouvrirDocumentListe(format(), chemin, {TITRE_LISTE_ASCENDANTE, TITRE_WEB_LISTE_ASCENDANTE},
-                               *this));
+                               *this, page()));
     return chemin;
 }
 
