@@ -347,18 +347,6 @@ void encodeParametres(Favori& favori, std::string_view signature, const ValeursP
     favori.parametres = std::move(tampon.octets);
 }
 
-void encodeVariables(Favori& favori, std::string_view signature, const Destinations& variables,
-                     const IdentitesPersonnes& identites) {
-    if (variables.size() != nombreValeurs(signature))
-        throw std::invalid_argument("nombre de paramètres différent de la signature");
-    ValeursParametres valeurs;
-    valeurs.reserve(variables.size());
-    auto variable = variables.begin();
-    for (char lettre : signature)
-        if (lettreSignature(lettre)) valeurs.push_back(valeurDeVariable(lettre, *variable++));
-    encodeParametres(favori, signature, valeurs, identites);
-}
-
 ValeursParametres lireVariables(std::string_view lettres, const Destinations& variables) {
     if (variables.size() != nombreValeurs(lettres))
         throw std::invalid_argument("nombre de variables différent des lettres");
@@ -368,6 +356,11 @@ ValeursParametres lireVariables(std::string_view lettres, const Destinations& va
     for (char lettre : lettres)
         if (lettreSignature(lettre)) valeurs.push_back(valeurDeVariable(lettre, *variable++));
     return valeurs;
+}
+
+void encodeVariables(Favori& favori, std::string_view signature, const Destinations& variables,
+                     const IdentitesPersonnes& identites) {
+    encodeParametres(favori, signature, lireVariables(signature, variables), identites);
 }
 
 ValeursParametres decodeValeurs(const Favori& favori, ModeDecodage mode, std::string_view signature,
