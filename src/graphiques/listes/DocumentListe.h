@@ -30,10 +30,12 @@ struct LigneListe {
     std::int32_t largeurMariage = 0;
 };
 
-// Titres du document : celui du PDF et celui de la page Web.
+// Titres du document : celui du PDF et celui de la page Web, et ce dont la liste parle (la
+// racine), qui complète le titre courant des pages.
 struct TitresListe {
     std::string pdf;
     std::string web;
+    std::string sujet;
 };
 
 // Ce qu'une liste écrit, quel que soit le format : des sections titrées (les générations) et
@@ -59,6 +61,10 @@ std::unique_ptr<DocumentListe> ouvrirDocumentListe(FormatSortie format, const st
 // Les quatre implémentations, une par format (ouvrirDocumentListe choisit).
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
                                                 const Graphique& graphique, const PageListe& page);
+// Sur un papier choisi, le PDF coule de page en page.
+std::unique_ptr<DocumentListe> documentListePagine(const std::string& chemin,
+                                                   const TitresListe& titres,
+                                                   const Graphique& graphique);
 std::unique_ptr<DocumentListe> documentListeTexte(const std::string& chemin);
 std::unique_ptr<DocumentListe> documentListeRtf(const std::string& chemin,
                                                 const Graphique& graphique);

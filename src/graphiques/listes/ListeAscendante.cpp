@@ -263,7 +263,7 @@ std::string ListeAscendante::produire(std::string_view prefixe, const std::strin
     const std::string chemin = cheminImpose.empty()
                                    ? nomFichier(std::string(prefixe) + "_", parametres_.nomRacine)
                                    : cheminImpose;
-    ecrit(*ouvrirDocumentListe(format(), chemin, {TITRE_LISTE_ASCENDANTE, TITRE_WEB_LISTE_ASCENDANTE},
+    ecrit(*ouvrirDocumentListe(format(), chemin, {TITRE_LISTE_ASCENDANTE, TITRE_WEB_LISTE_ASCENDANTE, parametres_.nomRacine},
                                *this, page()));
     return chemin;
 }

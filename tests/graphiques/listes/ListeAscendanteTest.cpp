@@ -13,12 +13,16 @@
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/TexteUtf8.h"
+#include "sortie/FormatsPapier.h"
 #include "sortie/SortieTexte.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <bit>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -771,6 +775,74 @@ TEST(ListeAscendante, BaptemeEtInhumationMarques) {
     EXPECT_NE(texte.find(versUtf8("Jean MARTIN  (bapt. 3.3.1702 Vitré - inh. 1760)")),
               std::string::npos)
         << texte;
+}
+
+} // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+namespace {
+
+// Neuf générations complètes (511 ancêtres) aux détails trop longs pour une ligne de A4.
+std::string pedigreeComplet() {
+    std::string g = "0 HEAD\n1 CHAR UTF-8\n";
+    constexpr int N = 511;
+    for (int i = 1; i <= N; ++i) {
+        const int generation = std::bit_width(static_cast<unsigned>(i)) - 1;
+        g += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Jean-Baptiste Marie /NOM" +
+             std::to_string(i) + "/\n1 SEX " + (i % 2 == 0 ? "M" : "F") + "\n1 BIRT\n2 DATE " +
+             std::to_string(1950 - 25 * generation) +
+             "\n2 PLAC Saint-Germain-en-Laye\n1 OCCU laboureur, marchand de vin, syndic de la "
+             "paroisse et marguillier de la fabrique Saint-Martin\n";
+        if (2 * i + 1 <= N) g += "1 FAMC @F" + std::to_string(i) + "@\n";
+        if (i > 1) g += "1 FAMS @F" + std::to_string(i / 2) + "@\n";
+    }
+    for (int i = 1; 2 * i + 1 <= N; ++i)
+        g += "0 @F" + std::to_string(i) + "@ FAM\n1 HUSB @I" + std::to_string(2 * i) +
+             "@\n1 WIFE @I" + std::to_string(2 * i + 1) + "@\n1 CHIL @I" + std::to_string(i) +
+             "@\n1 MARR\n2 DATE 1900\n";
+    return g + "0 TRLR\n";
+}
+
+} // namespace
+
+// Sur du A4, la liste coule de page en page : chaque page a ses entrées, son titre courant et
+// « Page n / N » ; aucune entrée n'est coupée (ses détails finissent sur sa page).
+TEST(ListeAscendante, PagesA4QuiSeSuivent) {
+    Essai e("pedigree.ged", pedigreeComplet());
+    e.contexte.configuration.formatPapier = FormatA4Portrait;
+    const std::string chemin = e.produire(e.parametres("@I1@", 0));
+    std::string explication;
+    ASSERT_TRUE(pdfValide(chemin, &explication)) << explication;
+
+    std::set<int> numeros;
+    const std::regex entree(R"(^(\d+) Jean-Baptiste Marie NOM\d+)");
+    int pages = 0;
+    for (int page = 1;; ++page) {
+        const std::string texte = texteDuPdf(chemin, page);
+        if (texte.find("Page " + std::to_string(page) + " / ") == std::string::npos) break;
+        pages = page;
+        EXPECT_NE(texte.find("Liste ascendante : Jean-Baptiste Marie NOM1"), std::string::npos);
+        std::istringstream lignes(texte);
+        int entrees = 0, ouverte = 0;
+        for (std::string ligne; std::getline(lignes, ligne);) {
+            std::smatch m;
+            if (std::regex_search(ligne, m, entree)) {
+                EXPECT_EQ(ouverte, 0) << "entrée coupée avant " << ligne;
+                EXPECT_TRUE(numeros.insert(std::stoi(m[1])).second) << ligne;
+                ++entrees;
+                ouverte = 1;
+            }
+            if (ligne.find("Saint-Martin") != std::string::npos) ouverte = 0;
+        }
+        EXPECT_EQ(ouverte, 0) << "la dernière entrée de la page " << page << " est coupée";
+        EXPECT_GT(entrees, 5) << "page " << page << " presque vide";
+    }
+    EXPECT_GT(pages, 10);
+    EXPECT_EQ(numeros.size(), 511u);
+    EXPECT_NE(texteDuPdf(chemin, pages).find("Page " + std::to_string(pages) + " / " +
+                                             std::to_string(pages)),
+              std::string::npos);
 }
 
 } // namespace veltrane::essai
