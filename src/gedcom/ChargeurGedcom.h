@@ -61,6 +61,14 @@ struct FichierALire {
 // Lève OperationImpossible quand le fichier ne peut pas être lu.
 FichierALire preparerLecture(const std::string& chemin);
 
+// Drapeaux du logiciel source : manières propres à certains logiciels d'écrire leurs fichiers
+// (LOGICIEL_PAYS_EN_TROIS_LETTRES, qui sert aux lieux, est dans dates_lieux/Lieu.h).
+inline constexpr std::uint32_t LOGICIEL_TRI_ENFANTS = 1; // enfants rangés par date de naissance
+inline constexpr std::uint32_t LOGICIEL_TRI_UNIONS = 2;  // unions rangées par date de mariage
+inline constexpr std::uint32_t LOGICIEL_NOM_X_VIDE = 4;  // nom « X » : nom inconnu
+inline constexpr std::uint32_t LOGICIEL_PHOTOS_PAR_SOURCES = 16;  // photos données par des sources
+inline constexpr std::uint32_t LOGICIEL_PROFESSION_PAR_CAUS = 64; // profession sous CAUS
+
 // Drapeaux du logiciel source d'après la valeur SOUR de l'en-tête.
 std::uint32_t drapeauxDuLogiciel(std::string_view valeur);
 

@@ -517,3 +517,26 @@ TEST(ChargeurGedcom, EnfantCiteDeuxFoisEtPropreEnfant) {
     EXPECT_EQ(c->individu(2).pere, 1);
     EXPECT_EQ(c->individu(2).mere, 3);
 }
+
+// Chaque logiciel reconnu garde exactement ses manières, quelle que soit la casse ou les
+// espaces de tête ; un nom voisin ou inconnu n'en reçoit aucune.
+TEST(ChargeurGedcom, DrapeauxDuLogicielSource) {
+    const struct {
+        const char* valeur;
+        std::uint32_t attendus;
+    } cas[] = {
+        {"Heredis 2024", LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS | LOGICIEL_NOM_X_VIDE},
+        {"  heredis", LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS | LOGICIEL_NOM_X_VIDE},
+        {"VisuGene", LOGICIEL_TRI_ENFANTS | LOGICIEL_PHOTOS_PAR_SOURCES | 32},
+        {"GENJ", LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS},
+        {"ScionPC", LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS},
+        {"Elie", LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS},
+        {"SmartGenealogy",
+         LOGICIEL_TRI_ENFANTS | LOGICIEL_TRI_UNIONS | LOGICIEL_PROFESSION_PAR_CAUS},
+        {"Smart", 0},
+        {"GEN", 0},
+        {"", 0},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(drapeauxDuLogiciel(c.valeur), c.attendus) << c.valeur;
+}
