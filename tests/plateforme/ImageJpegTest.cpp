@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
@@ -466,13 +465,10 @@ TEST(ImageJpeg, EnteteDemesureRefuseSansDecoderNiMemoire) {
         SCOPED_TRACE(nom);
         const bool crete = remettreCrete();
         const double avant = creteMo();
-        const auto debut = std::chrono::steady_clock::now();
         Sortie s = encoder(rep.fichier(nom), 40, 30);
-        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        // Refusé sur l'en-tête : la mémoire de pointe le montre ; la vitesse se mesure dans
+        // « make bench ».
         EXPECT_EQ(s.resultat, ResultatImage::ErreurLecture);
-        // Décoder 10 milliards de pixels prendrait des heures : la borne large suffit à voir
-        // que l'en-tête est refusé avant ; la vitesse se mesure dans « make bench ».
-        EXPECT_LT(duree.count(), 20.0);
         if (crete) {
             EXPECT_LT(creteMo() - avant, 200.0);
         }

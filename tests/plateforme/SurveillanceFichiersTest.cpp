@@ -96,9 +96,7 @@ TEST(SurveillanceFichiers, ArretPendantUneAttente) {
     ecrire(chemin, "0 HEAD\n"); // jamais complété
     std::this_thread::sleep_for(700ms);
     // L'arrêt interrompt l'attente d'un fichier qui ne se complète jamais : sans cela, le
-    // destructeur ne rendrait pas la main. Borne large, la machine d'essai est chargée.
-    const auto debut = std::chrono::steady_clock::now();
+    // destructeur ne rendrait pas la main et l'essai finirait par le délai de CTest.
     surveillance.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - debut, 5s);
     EXPECT_EQ(avis.load(), 0);
 }
