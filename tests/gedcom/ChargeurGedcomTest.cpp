@@ -5,6 +5,7 @@
 #include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
+#include "gedcom/ChargementEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +13,10 @@
 #include <string>
 
 using namespace veltrane;
+using veltrane::essai::Chargement;
+using veltrane::essai::charger;
 
 namespace {
-
-struct Chargement {
-    essai::RepertoireEssai repertoire;
-    essai::InteractionEssai interaction;
-    ResultatChargement resultat;
-
-    const BaseGenealogique& base() const { return *resultat.base; }
-    Individu individu(std::int32_t n) const { return base().lireIndividu(n); }
-    std::string prenoms(std::int32_t n) const {
-        return base().lireTexte(Zone::Prenoms, individu(n).prenoms, 71);
-    }
-    std::string nom(std::int32_t n) const {
-        return base().lireTexte(Zone::Noms, individu(n).nom, 71);
-    }
-    std::string source(std::int32_t t) const { return base().lireTexte(Zone::Sources, t, 101); }
-};
-
-// Le texte est écrit tel quel (les lignes finissent par LF).
-std::unique_ptr<Chargement> charger(const std::string& texte, OptionsChargement options = {}) {
-    auto c = std::make_unique<Chargement>();
-    c->repertoire.ecrire("essai.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
-    c->resultat = chargerGedcom({c->repertoire.fichier("essai.ged")}, options, c->interaction);
-    return c;
-}
 
 std::string entete(const char* logiciel = "Essai") {
     return std::string("0 HEAD\n1 SOUR ") + logiciel + "\n1 CHAR UTF-8\n";

@@ -5,41 +5,17 @@
 
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
+#include "gedcom/ChargementEssai.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 using namespace veltrane;
+using veltrane::essai::Chargement;
+using veltrane::essai::charger;
 
 namespace {
-
-struct Chargement {
-    essai::RepertoireEssai repertoire;
-    essai::InteractionEssai interaction;
-    ResultatChargement resultat;
-
-    const BaseGenealogique& base() const { return *resultat.base; }
-    std::int32_t numero(const char* reference) const {
-        return resultat.references.chercher(reference);
-    }
-    Individu individu(const char* reference) const {
-        return base().lireIndividu(numero(reference));
-    }
-    std::string nom(const char* reference) const {
-        return base().lireTexte(Zone::Noms, individu(reference).nom, 71);
-    }
-    std::string prenoms(const char* reference) const {
-        return base().lireTexte(Zone::Prenoms, individu(reference).prenoms, 71);
-    }
-};
-
-std::unique_ptr<Chargement> charger(const std::string& texte) {
-    auto c = std::make_unique<Chargement>();
-    c->repertoire.ecrire("essai.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
-    c->resultat = chargerGedcom({c->repertoire.fichier("essai.ged")}, {}, c->interaction);
-    return c;
-}
 
 std::unique_ptr<Chargement> chargerCorpus(const char* fichier) {
     auto c = std::make_unique<Chargement>();
