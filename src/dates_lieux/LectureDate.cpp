@@ -105,6 +105,38 @@ struct Curseur {
         if (n > SATURATION) n = SATURATION;
         return negatif ? -n : n;
     }
+    // « B.C. » de la norme GEDCOM ou « BC » courant, suivis de blancs : année avant J.-C.
+    bool sauterAvantJc() {
+        std::size_t longueur = 0;
+        if (commencePar("B.C."))
+            longueur = 4;
+        else if (commencePar("BC") && !estLettre(suivant(2)))
+            longueur = 2;
+        if (longueur == 0) return false;
+        pos += longueur;
+        sauterBlancs();
+        return true;
+    }
+    // Année double « 1699/00 » ou « 1700/1701 » (ancien et nouveau style, pour janvier à mars
+    // avant le changement de calendrier) : l'année du nouveau style, la seconde. Les chiffres
+    // après '/' doivent donner l'année suivante, sinon rien n'est lu : « 12/05 » reste un jour
+    // et un mois.
+    long lireAnneeDouble(long annee) {
+        if (courant() != '/' || annee < 100) return annee;
+        std::size_t fin = pos + 1;
+        long suffixe = 0, module = 1;
+        while (fin < texte.size() && estChiffre(texte[fin]) && module < 10000) {
+            suffixe = suffixe * 10 + (texte[fin] - '0');
+            module *= 10;
+            ++fin;
+        }
+        if (module == 1 || (fin < texte.size() && estChiffre(texte[fin]))) return annee;
+        long nouvelle = annee - annee % module + suffixe;
+        if (nouvelle <= annee) nouvelle += module;
+        if (nouvelle != annee + 1) return annee;
+        pos = fin;
+        return nouvelle;
+    }
     // Échappement de calendrier "@#…@" suivi de blancs ; faux quand le '@' final manque.
     bool sauterEchappement() {
         if (!commenceParExact("@#")) return true;
@@ -154,22 +186,20 @@ std::optional<DateSimple> lireSimple(Curseur& c, bool etTermine) {
     if (!c.sauterEchappement()) return std::nullopt;
 
     const long n = c.lireNombre();
-    c.sauterBlancs();
+    const std::size_t apresNombre = c.pos;
 
-    // Une année seule.
+    // Une année seule (éventuellement double ou avant J.-C.).
     if (n != 0) {
-        const bool bc = c.commenceParExact("B.C.");
-        if (c.fini() || c.commenceParExact("AND") || bc || (etTermine && commenceParEt(c))) {
-            long annee = n;
-            if (bc) {
-                annee = -n;
-                c.pos += 4;
-                c.sauterBlancs();
-            }
+        long annee = c.lireAnneeDouble(n);
+        c.sauterBlancs();
+        if (c.sauterAvantJc()) annee = -annee;
+        if (c.fini() || c.commenceParExact("AND") || (etTermine && commenceParEt(c))) {
             if (!anneeAdmise(annee)) return std::nullopt;
             return DateSimple{0, 0, static_cast<int>(annee)};
         }
+        c.pos = apresNombre;
     }
+    c.sauterBlancs();
 
     // Sinon n est le jour, suivi du mois.
     if (c.reste() < 2) return std::nullopt;
@@ -229,16 +259,12 @@ std::optional<DateSimple> lireSimple(Curseur& c, bool etTermine) {
             annee = valeurChiffresRomains(c.texte.substr(debutMot, c.pos - debutMot));
         }
     } else {
-        annee = c.lireNombre();
+        annee = c.lireAnneeDouble(c.lireNombre());
     }
     if (c.courant() == '-') ++c.pos;
     c.sauterChiffres();
     c.sauterBlancs();
-    if (c.commenceParExact("B.C.")) {
-        annee = -annee;
-        c.pos += 4;
-        c.sauterBlancs();
-    }
+    if (c.sauterAvantJc()) annee = -annee;
 
     long jour = n;
     if (republicain) {

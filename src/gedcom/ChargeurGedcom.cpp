@@ -68,8 +68,10 @@ bool presumeUtf8(const std::string& debut) {
            annonceVersion7(debut);
 }
 
-// Copie UTF-8 d'un fichier UTF-16 (marque FF FE ou FE FF), lue à la place de l'original.
-std::unique_ptr<FichierTemporaire> copierUtf16(const std::string& chemin, bool petitBoutiste) {
+// Copie UTF-8 d'un fichier UTF-16, lue à la place de l'original ; « marque » octets de tête
+// (la marque FF FE ou FE FF) sont sautés.
+std::unique_ptr<FichierTemporaire> copierUtf16(const std::string& chemin, bool petitBoutiste,
+                                               std::size_t marque) {
     const int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw OperationImpossible("Lecture impossible du fichier Gedcom\n" + chemin);
     std::string source;
@@ -78,7 +80,7 @@ std::unique_ptr<FichierTemporaire> copierUtf16(const std::string& chemin, bool p
     while ((lu = ::read(fd, bloc, sizeof bloc)) > 0)
         source.append(bloc, static_cast<std::size_t>(lu));
     ::close(fd);
-    source.erase(0, 2); // la marque
+    source.erase(0, marque);
     iconv_t cd = ::iconv_open("UTF-8", petitBoutiste ? "UTF-16LE" : "UTF-16BE");
     if (cd == reinterpret_cast<iconv_t>(-1))
         throw OperationImpossible("Erreur de lecture du fichier " + chemin);
@@ -120,10 +122,17 @@ FichierALire preparerLecture(const std::string& chemin) {
     std::string debut;
     if (!lireDebut(chemin, debut, 4096))
         throw OperationImpossible("Lecture impossible du fichier Gedcom\n" + chemin);
-    const bool ffFe = debut.size() >= 2 && debut[0] == '\xFF' && debut[1] == '\xFE';
-    const bool feFf = debut.size() >= 2 && debut[0] == '\xFE' && debut[1] == '\xFF';
-    if (ffFe || feFf) {
-        f.copie = copierUtf16(chemin, ffFe);
+    const auto commence = [&](char a, char b) {
+        return debut.size() >= 2 && debut[0] == a && debut[1] == b;
+    };
+    const bool ffFe = commence('\xFF', '\xFE');
+    const bool feFf = commence('\xFE', '\xFF');
+    // Sans marque, un fichier GEDCOM commence par « 0 » : 30 00 ou 00 30 ne peut être que de
+    // l'UTF-16, petit ou grand boutiste.
+    const bool zeroLe = commence('0', '\0');
+    const bool zeroBe = commence('\0', '0');
+    if (ffFe || feFf || zeroLe || zeroBe) {
+        f.copie = copierUtf16(chemin, ffFe || zeroLe, ffFe || feFf ? 2 : 0);
         f.chemin = f.copie->chemin();
         lireDebut(f.chemin, debut, 4096);
         f.presumeUtf8 = true;

@@ -156,6 +156,40 @@ TEST(DateLecture, AvantJesusChristEtLimites) {
     EXPECT_EQ(lu("1 JAN 40000"), "refusée");
 }
 
+// Formes des fichiers réels : années doubles (ancien et nouveau style), années avant J.-C.
+// écrites « B.C. » ou « BC », blancs de tête ; ce qui n'est pas une date reste refusé.
+TEST(DateLecture, AnneesDoublesEtAvantJesusChrist) {
+    const struct {
+        const char* valeur;
+        const char* attendu;
+    } cas[] = {
+        {"10 FEB 1699/00", "10/2/1700"},
+        {"1700/1701", "0/0/1701"},
+        {"1750/51", "0/0/1751"},
+        {"1799/800", "0/0/1800"},
+        {"       1700/1701", "0/0/1701"},
+        {"ABT 1699/00", "vers 0/0/1700"},
+        {"BET 1699/00 AND 1710", "entre 1700 1710"},
+        {"ENTRE 1699/00 ET 1710/11", "entre 1700 1711"},
+        {"12/05/1850", "12/5/1850"}, // jour/mois/année, pas une année double
+        {"10/11", "10/11/0"},
+        {"1700/1705", "refusée"},
+        {"10 FEB 1699/05", "10/2/1699"}, // « /05 » reste après la date
+        {"ABT 500 BC", "vers 0/0/-500"},
+        {"abt 500 bc", "vers 0/0/-500"},
+        {"44 B.C.", "0/0/-44"},
+        {"99 BC", "0/0/-99"},
+        {"10 FEB 44 BC", "10/2/-44"},
+        {"BET 100 BC AND 50 BC", "entre -100 -50"},
+        {"500 BCX", "refusée"},
+        {"STILLBORN", "refusée"},
+        {"DEAD", "refusée"},
+        {"(or '45)", "refusée"},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(lu(c.valeur), c.attendu) << c.valeur;
+}
+
 TEST(DateLecture, EchappementsDeCalendrier) {
     EXPECT_EQ(lu("@#DGREGORIAN@ 3 JUL 1850"), "3/7/1850");
     EXPECT_EQ(lu("@#DFRENCH R@ 18 BRUM VIII"), "9/11/1799");

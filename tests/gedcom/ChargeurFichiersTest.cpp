@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <codecvt>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <locale>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -90,6 +94,39 @@ TEST(ChargeurFichiers, Utf16GrosEtPetitBoutisteCommeUtf8) {
         EXPECT_EQ(resumes(*r.base), attendus);
         EXPECT_EQ(r.base->nombreFamilles(), utf8.base->nombreFamilles());
         EXPECT_EQ(r.journal, utf8.journal);
+    }
+}
+
+// UTF-16 sans marque : reconnu au « 0 » de tête (30 00 ou 00 30), quelles que soient les fins
+// de ligne, et lu comme le même fichier en UTF-8, sans rien au journal.
+TEST(ChargeurFichiers, Utf16SansMarqueReconnuAuZeroDeTete) {
+    std::ifstream f(corpus("555SAMPLE.ged"), std::ios::binary);
+    std::string utf8((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(utf8.compare(0, 3, "\xEF\xBB\xBF"), 0);
+    utf8.erase(0, 3);
+    const ResultatChargement reference = charger(corpus("555SAMPLE.ged"));
+    const std::vector<std::string> attendus = resumes(*reference.base);
+    essai::RepertoireEssai rep;
+    for (const char* fin : {"\r", "\n", "\r\n"}) {
+        const std::string texte = std::regex_replace(utf8, std::regex("\r\n"), fin);
+        const std::u16string unites = std::wstring_convert<std::codecvt_utf8_utf16<char16_t>,
+                                                           char16_t>{}.from_bytes(texte);
+        for (const bool petit : {true, false}) {
+            SCOPED_TRACE(std::string(petit ? "LE" : "BE") + " fin " +
+                         std::to_string(std::strlen(fin)));
+            std::vector<std::uint8_t> octets;
+            for (const char16_t u : unites) {
+                const auto fort = static_cast<std::uint8_t>(u >> 8);
+                const auto faible = static_cast<std::uint8_t>(u & 0xFF);
+                octets.push_back(petit ? faible : fort);
+                octets.push_back(petit ? fort : faible);
+            }
+            rep.ecrire("sans-marque.ged", octets);
+            const ResultatChargement r = charger(rep.fichier("sans-marque.ged"));
+            EXPECT_EQ(resumes(*r.base), attendus);
+            EXPECT_EQ(r.base->nombreFamilles(), reference.base->nombreFamilles());
+            EXPECT_EQ(r.journal, reference.journal);
+        }
     }
 }
 
