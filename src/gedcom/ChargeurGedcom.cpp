@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -522,8 +523,17 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         ~GardeProgression() { interaction.finProgression(); }
     } garde{interaction};
 
+    // Chaque phase est chronométrée pour les mesures : un appel d'horloge par phase.
+    auto debut = std::chrono::steady_clock::now();
+    auto noterDuree = [&](const char* phase) {
+        const auto fin = std::chrono::steady_clock::now();
+        resultat.durees.emplace_back(phase, std::chrono::duration<double>(fin - debut).count());
+        debut = fin;
+    };
     c.premierPassage(chemins);
+    noterDuree("premier passage");
     c.numeroter(resultat.references);
+    noterDuree("numérotation");
     c.creerEcrivain();
     const std::int64_t echelle = c.cotes + 4 * static_cast<std::int64_t>(c.nombreIndividus());
     interaction.finProgression();
@@ -531,14 +541,18 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     c.fait = echelle / 10;
     interaction.progression(c.fait);
     c.ecrirePersonnes();
+    noterDuree("personnes");
     c.ecrireUnions();
+    noterDuree("unions");
     c.marquerTetesLignee();
+    noterDuree("têtes de lignée");
 
     if (c.translitteres > 0)
         lecteur.signaler("- %zu textes d'autres alphabets écrits en lettres latines, par exemple : "
                          "%s",
                          c.translitteres, c.exemplesTranslitteres.c_str());
     resultat.base = c.ecrivain->terminer();
+    noterDuree("fin d'écriture");
     for (std::size_t f = 0; f < lecteur.nombreFichiers(); ++f) {
         FichierGedcom fichier = lecteur.fichier(static_cast<int>(f));
         fichier.descripteur = -1;

@@ -124,7 +124,18 @@ private:
     const TableBalises* table_ = &TABLE_ENREGISTREMENTS;
     std::string baliseCommentaire_;
 
+    void libererProjectionsSiBesoin();
+
+    // Projection en lecture seule de chaque fichier ordinaire ; vide pour un tube.
+    struct Projection {
+        const char* debut = nullptr;
+        std::size_t taille = 0;
+    };
+    std::vector<Projection> projections_;
+    unsigned relecturesSansLiberation_ = 0;
+
     std::vector<char> tampon_;
+    const char* bloc_; // octets lus : le tampon, ou la projection du fichier en relecture
     std::size_t lu_ = 0;     // position de lecture dans le tampon
     std::size_t rempli_ = 0; // octets valides dans le tampon
     int64_t debutTampon_ = 0;
