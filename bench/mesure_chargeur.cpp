@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -26,9 +26,9 @@ double parcoursSimple(const char* chemin, long& lignes) {
     std::vector<char> bloc(1 << 20);
     ssize_t lu;
     while ((lu = ::read(fd, bloc.data(), bloc.size())) > 0)
-        for (const char* p = bloc.data(); (p = static_cast<const char*>(std::memchr(
-                                               p, '\n', static_cast<std::size_t>(
-                                                             bloc.data() + lu - p)))) != nullptr;
+        for (const char* p = bloc.data();
+             (p = static_cast<const char*>(
+                  std::memchr(p, '\n', static_cast<std::size_t>(bloc.data() + lu - p)))) != nullptr;
              ++p)
             ++lignes;
     ::close(fd);

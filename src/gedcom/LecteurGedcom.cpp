@@ -70,8 +70,8 @@ int LecteurGedcom::ouvrir(const std::string& chemin) {
     Projection projection;
     struct stat etat {};
     if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_size > 0) {
-        void* debut = ::mmap(nullptr, static_cast<std::size_t>(etat.st_size), PROT_READ,
-                             MAP_PRIVATE, fd, 0);
+        void* debut =
+            ::mmap(nullptr, static_cast<std::size_t>(etat.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
         if (debut != MAP_FAILED) {
             projection.debut = static_cast<const char*>(debut);
             projection.taille = static_cast<std::size_t>(etat.st_size);
@@ -320,13 +320,16 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
 }
 
 void LecteurGedcom::signaler(const char* format, ...) {
-    if (!journal_) return;
+    if (!journal_ && !messagesGardes_) return;
     char message[1024];
     va_list args;
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
-    journal_->signaler(courant_, "%s", message);
+    if (messagesGardes_)
+        messagesGardes_->push_back({courant_, message});
+    else
+        journal_->signaler(courant_, "%s", message);
 }
 
 } // namespace veltrane

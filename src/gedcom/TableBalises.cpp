@@ -1,6 +1,5 @@
 #include "gedcom/TableBalises.h"
 
-
 namespace veltrane {
 
 namespace {

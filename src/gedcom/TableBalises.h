@@ -10,15 +10,15 @@ namespace veltrane {
 // Identifiants de balises : les mêmes dans toutes les tables.
 namespace balise {
 inline constexpr uint8_t INCONNUE = 0;
-inline constexpr uint8_t ABBR = 1, ADDR = 2, ADOP = 3, AUTH = 14, BAPL = 15, BAPM = 16,
-                         BARM = 17, BASM = 18, BIRT = 19, BURI = 21, CAUS = 24, CHAR = 27,
-                         CHIL = 28, CHR = 29, CHRA = 30, CONC = 32, CONF = 33, CONL = 34,
-                         CONT = 35, DATE = 41, DEAT = 42, DIV = 46, EVEN = 54, FAM = 56,
-                         FAMC = 57, FAMS = 59, FCOM = 61, FILE = 62, HEAD = 68, HUSB = 69,
-                         INDI = 72, MARR = 80, NAME = 83, NICK = 87, NOTE = 89, OBJE = 92,
-                         OCCU = 93, ORDN = 95, PEDI = 97, PLAC = 99, PUBL = 103, REPO = 108,
-                         RESI = 109, SEX = 116, SOUR = 119, TITL = 130, TRLR = 131, TYPE = 132,
-                         WIFE = 134, LIEU = 200, IMG = 201, HAJJ = 202;
+inline constexpr uint8_t ABBR = 1, ADDR = 2, ADOP = 3, AUTH = 14, BAPL = 15, BAPM = 16, BARM = 17,
+                         BASM = 18, BIRT = 19, BURI = 21, CAUS = 24, CHAR = 27, CHIL = 28, CHR = 29,
+                         CHRA = 30, CONC = 32, CONF = 33, CONL = 34, CONT = 35, DATE = 41,
+                         DEAT = 42, DIV = 46, EVEN = 54, FAM = 56, FAMC = 57, FAMS = 59, FCOM = 61,
+                         FILE = 62, HEAD = 68, HUSB = 69, INDI = 72, MARR = 80, NAME = 83,
+                         NICK = 87, NOTE = 89, OBJE = 92, OCCU = 93, ORDN = 95, PEDI = 97,
+                         PLAC = 99, PUBL = 103, REPO = 108, RESI = 109, SEX = 116, SOUR = 119,
+                         TITL = 130, TRLR = 131, TYPE = 132, WIFE = 134, LIEU = 200, IMG = 201,
+                         HAJJ = 202;
 // Balise de commentaire choisie par l'utilisateur pour le fichier.
 inline constexpr uint8_t COMMENTAIRE = 250;
 // Joker des transitions : tout niveau, toute balise.
@@ -48,7 +48,8 @@ public:
             for (std::size_t i = 0; i < nombre && sansCollision; ++i) {
                 std::uint32_t cle = 0;
                 for (std::size_t k = 0; k < 4 && entrees[i].balise[k] != '\0'; ++k)
-                    cle |= std::uint32_t{static_cast<unsigned char>(entrees[i].balise[k])} << (8 * k);
+                    cle |= std::uint32_t{static_cast<unsigned char>(entrees[i].balise[k])}
+                           << (8 * k);
                 Case& c = cases_[indice(cle)];
                 sansCollision = c.cle == 0;
                 c = Case{cle, entrees[i].id};

@@ -71,7 +71,8 @@ void TableReferences::placer(std::uint64_t contenu) {
 }
 
 void TableReferences::agrandir() {
-    std::vector<std::uint64_t, AllocateurGrandesPages<std::uint64_t>> anciennes(std::max(CAPACITE_MINIMALE, 2 * cases_.size()), 0);
+    std::vector<std::uint64_t, AllocateurGrandesPages<std::uint64_t>> anciennes(
+        std::max(CAPACITE_MINIMALE, 2 * cases_.size()), 0);
     anciennes.swap(cases_);
     masque_ = cases_.size() - 1;
     for (std::uint64_t contenu : anciennes)
