@@ -341,6 +341,7 @@ struct Chargeur {
     std::int32_t ecrireEvenement(const DateGenealogique& date, const Lieu& lieu,
                                  const std::string& source, const std::string& sourceLieu);
     std::string baliseCommentaireLue() const;
+    void verifierLongueur(const LecteurGedcom& l) const;
     void lirePersonne(std::int32_t p, TamponIndividu& t);
     void ecrirePersonne(std::int32_t p, TamponIndividu& t);
     bool ecrireUnion(std::int32_t u); // faux quand aucun côté n'est écrit

@@ -323,10 +323,20 @@ void Chargeur::ecrirePersonnes() {
     } else {
         enChaine(nombre, anneau.size(), lire, ecrire);
     }
+    verifierLongueur(second);
     // Le lecteur principal garde la balise de commentaire, comme après une lecture de personne.
     if (std::any_of(individus.entrees.begin(), individus.entrees.end(),
                     [](const EntreeIndividu& e) { return e.decalage != 0; }))
         principal.choisirBaliseCommentaire(baliseCommentaireLue());
+}
+
+// Un fichier réécrit par un autre programme pendant le chargement donnerait une base à moitié
+// lue : le chargement est abandonné.
+void Chargeur::verifierLongueur(const LecteurGedcom& l) const {
+    const int f = l.fichierRaccourci();
+    if (f >= 0)
+        throw OperationImpossible("Le fichier " + l.fichier(f).chemin +
+                                  " a été modifié pendant son chargement.\nChargez-le de nouveau.");
 }
 
 std::string Chargeur::baliseCommentaireLue() const {
@@ -607,6 +617,7 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     c.ecrirePersonnes();
     noterDuree("personnes");
     c.ecrireUnions();
+    c.verifierLongueur(lecteur);
     noterDuree("unions");
     c.marquerTetesLignee();
     noterDuree("têtes de lignée");

@@ -2,6 +2,7 @@
 
 #include "gedcom/JournalErreurs.h"
 
+#include <algorithm>
 #include <cerrno>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,8 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <strings.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace veltrane {
@@ -21,6 +20,7 @@ namespace {
 
 constexpr std::size_t TAILLE_BLOC = 256 * 1024;
 constexpr std::size_t TAILLE_BLOC_RELECTURE = 8 * 1024;
+constexpr std::size_t FENETRE_PROJECTION = 1024 * 1024;
 
 inline bool estBlanc(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -56,8 +56,6 @@ LecteurGedcom::LecteurGedcom(JournalErreurs* journal)
 LecteurGedcom::~LecteurGedcom() {
     for (auto& f : fichiers_)
         if (f.descripteur >= 0) ::close(f.descripteur);
-    for (const Projection& p : projections_)
-        if (p.debut) ::munmap(const_cast<char*>(p.debut), p.taille);
 }
 
 int LecteurGedcom::ouvrir(const std::string& chemin) {
@@ -67,17 +65,7 @@ int LecteurGedcom::ouvrir(const std::string& chemin) {
     // Les relectures d'enregistrements se font dans une projection en lecture seule du fichier :
     // ni appel système ni copie par enregistrement. Un tube ou un fichier spécial se relit par
     // pread comme avant.
-    Projection projection;
-    struct stat etat {};
-    if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && etat.st_size > 0) {
-        void* debut =
-            ::mmap(nullptr, static_cast<std::size_t>(etat.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (debut != MAP_FAILED) {
-            projection.debut = static_cast<const char*>(debut);
-            projection.taille = static_cast<std::size_t>(etat.st_size);
-        }
-    }
-    projections_.push_back(projection);
+    projections_.push_back(std::make_unique<ProjectionFichier>(fd));
     if (courant_ < 0) choisirFichier(0);
     return static_cast<int>(fichiers_.size()) - 1;
 }
@@ -93,15 +81,17 @@ bool LecteurGedcom::remplir() {
     if (finFichier_) return false;
     debutTampon_ += static_cast<int64_t>(rempli_);
     lu_ = rempli_ = 0;
-    const Projection& projection = projections_[static_cast<std::size_t>(courant_)];
-    if (relecture_ && projection.debut) {
-        // Toute la fin du fichier d'un coup ; au-delà, c'est la fin.
-        if (debutTampon_ >= static_cast<int64_t>(projection.taille)) {
+    const ProjectionFichier& projection = *projections_[static_cast<std::size_t>(courant_)];
+    if (relecture_ && projection.debut()) {
+        // Une fenêtre de la projection à la fois : un fichier raccourci pendant la lecture (ses
+        // pages perdues se lisent comme des zéros) s'arrête à la fenêtre suivante.
+        if (debutTampon_ >= static_cast<int64_t>(projection.taille()) || projection.tronquee()) {
             finFichier_ = true;
             return false;
         }
-        bloc_ = projection.debut + debutTampon_;
-        rempli_ = projection.taille - static_cast<std::size_t>(debutTampon_);
+        bloc_ = projection.debut() + debutTampon_;
+        rempli_ = std::min(FENETRE_PROJECTION,
+                           projection.taille() - static_cast<std::size_t>(debutTampon_));
         return true;
     }
     bloc_ = tampon_.data();
@@ -165,8 +155,8 @@ void LecteurGedcom::libererProjectionsSiBesoin() {
     constexpr unsigned RELECTURES_ENTRE_LIBERATIONS = 4096;
     if (++relecturesSansLiberation_ < RELECTURES_ENTRE_LIBERATIONS) return;
     relecturesSansLiberation_ = 0;
-    for (const Projection& p : projections_)
-        if (p.debut) ::madvise(const_cast<char*>(p.debut), p.taille, MADV_DONTNEED);
+    for (const auto& p : projections_)
+        p->rendrePages();
 }
 
 // Une paire CR LF ou LF CR compte pour une seule fin de ligne.
@@ -317,6 +307,12 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
             ++valeur;
     ligne.valeur = valeur;
     return StatutLigne::Bonne;
+}
+
+int LecteurGedcom::fichierRaccourci() const {
+    for (std::size_t i = 0; i < projections_.size(); ++i)
+        if (projections_[i]->tronquee()) return static_cast<int>(i);
+    return -1;
 }
 
 void LecteurGedcom::signaler(const char* format, ...) {

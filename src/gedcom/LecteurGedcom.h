@@ -1,11 +1,13 @@
 #pragma once
 
-#include "plateforme/OperationImpossible.h"
 #include "gedcom/JeuCaracteres.h"
 #include "gedcom/TableBalises.h"
+#include "plateforme/OperationImpossible.h"
+#include "plateforme/ProjectionFichier.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,6 +118,9 @@ public:
     JournalErreurs* journal() const { return journal_; }
     // Les messages suivants sont ajoutés à cette liste au lieu d'aller au journal (lecture
     // d'avance sur un autre fil) ; nullptr pour revenir au journal.
+    // Index d'un fichier qui a raccourci pendant sa relecture (ce qui en a été lu est
+    // incomplet), ou -1.
+    int fichierRaccourci() const;
     void garderMessages(std::vector<MessageGarde>* messages) { messagesGardes_ = messages; }
 
 private:
@@ -137,11 +142,7 @@ private:
     void libererProjectionsSiBesoin();
 
     // Projection en lecture seule de chaque fichier ordinaire ; vide pour un tube.
-    struct Projection {
-        const char* debut = nullptr;
-        std::size_t taille = 0;
-    };
-    std::vector<Projection> projections_;
+    std::vector<std::unique_ptr<ProjectionFichier>> projections_;
     unsigned relecturesSansLiberation_ = 0;
 
     std::vector<char> tampon_;

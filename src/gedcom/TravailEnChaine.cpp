@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace veltrane {
+
+std::thread creerFil(std::function<void()> travail) {
+    return std::thread(std::move(travail));
+}
 
 unsigned filsDeChargement() {
     if (const char* valeur = std::getenv("VELTRANE_FILS")) {

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstddef>
 #include <exception>
+#include <functional>
+#include <system_error>
 #include <thread>
 
 namespace veltrane {
@@ -21,6 +23,11 @@ inline bool erreurProducteurVue(const std::atomic<bool>& abandon, std::size_t pr
     return produits > nombre && abandon.load(std::memory_order_acquire);
 }
 
+// Lance un fil ; remplaçable par les essais, pour simuler un système qui refuse d'en créer.
+using CreationFil = std::thread (*)(std::function<void()>);
+std::thread creerFil(std::function<void()> travail);
+inline CreationFil creationFil = creerFil;
+
 template <class Produire, class Consommer>
 void enChaine(std::size_t nombre, std::size_t avance, Produire&& produire, Consommer&& consommer) {
     // Les compteurs ne sont publiés que par lots : moins d'échanges entre les cœurs.
@@ -28,28 +35,38 @@ void enChaine(std::size_t nombre, std::size_t avance, Produire&& produire, Conso
     std::atomic<std::size_t> produits{0}, consommes{0};
     std::atomic<bool> abandon{false};
     std::exception_ptr erreurProducteur;
-    std::thread fil([&] {
-        try {
-            for (std::size_t i = 0; i < nombre; ++i) {
-                for (;;) {
-                    if (abandon.load(std::memory_order_acquire)) return;
-                    const std::size_t c = consommes.load(std::memory_order_acquire);
-                    if (i - c < avance) break;
-                    consommes.wait(c, std::memory_order_acquire);
+    std::thread fil;
+    try {
+        fil = creationFil([&] {
+            try {
+                for (std::size_t i = 0; i < nombre; ++i) {
+                    for (;;) {
+                        if (abandon.load(std::memory_order_acquire)) return;
+                        const std::size_t c = consommes.load(std::memory_order_acquire);
+                        if (i - c < avance) break;
+                        consommes.wait(c, std::memory_order_acquire);
+                    }
+                    produire(i);
+                    if ((i + 1) % LOT == 0 || i + 1 == nombre) {
+                        produits.store(i + 1, std::memory_order_release);
+                        produits.notify_one();
+                    }
                 }
-                produire(i);
-                if ((i + 1) % LOT == 0 || i + 1 == nombre) {
-                    produits.store(i + 1, std::memory_order_release);
-                    produits.notify_one();
-                }
+            } catch (...) {
+                erreurProducteur = std::current_exception();
+                abandon.store(true, std::memory_order_release);
+                produits.store(nombre + 1, std::memory_order_release);
+                produits.notify_one();
             }
-        } catch (...) {
-            erreurProducteur = std::current_exception();
-            abandon.store(true, std::memory_order_release);
-            produits.store(nombre + 1, std::memory_order_release);
-            produits.notify_one();
+        });
+    } catch (const std::system_error&) {
+        // Le système refuse un fil de plus : tout se fait sur celui-ci, au même résultat.
+        for (std::size_t i = 0; i < nombre; ++i) {
+            produire(i);
+            consommer(i);
         }
-    });
+        return;
+    }
     {
         // Le fil de production s'arrête et se rejoint aussi quand la consommation échoue.
         struct Arret {

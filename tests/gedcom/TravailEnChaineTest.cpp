@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -51,6 +53,26 @@ TEST(TravailEnChaine, UneErreurArreteLesDeuxEtapes) {
                 << panne << (producteur ? " producteur" : " consommateur");
             EXPECT_LE(consommes, panne);
         }
+}
+
+// Un système qui refuse un fil de plus (limite de processus atteinte) : tout se fait sur le fil
+// appelant, dans le même ordre, au lieu d'un échec du chargement.
+TEST(TravailEnChaine, FilRefuseToutSurLAppelant) {
+    struct Restauration {
+        ~Restauration() { creationFil = creerFil; }
+    } restauration;
+    creationFil = [](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    };
+    std::vector<std::size_t> produits, consommes;
+    enChaine(
+        1000, 64, [&](std::size_t i) { produits.push_back(i); },
+        [&](std::size_t i) {
+            EXPECT_EQ(produits.size(), i + 1); // produit juste avant, sur le même fil
+            consommes.push_back(i);
+        });
+    ASSERT_EQ(consommes.size(), 1000u);
+    EXPECT_TRUE(std::is_sorted(consommes.begin(), consommes.end()));
 }
 
 TEST(TravailEnChaine, NombreDeFilsChoisi) {
