@@ -47,6 +47,28 @@ engendre 100000 "$cent_mille"
 "$construction/bench/mesure_chargeur" "$cent_mille" 3
 "$construction/bench/mesure_chargeur" "$million" 1
 
+# Temps de bout en bout de la console (« info ») et mémoire maximale.
+for fichier in "$cent_mille" "$million"; do
+    /usr/bin/time -f "console info $(basename "$fichier") : %e s, mémoire maximale %M Ko" \
+        "$construction/veltrane-cli" "$fichier" info >/dev/null
+done
+
+# Mêmes résultats qu'avant sur des fichiers engendrés de toutes sortes : empreintes des sorties
+# de la console (info, journal, consulte --tout) comparées à celles gardées.
+engendre 10000 "$donnees/dix-mille-fautes.ged" --faults
+for jeu in ANSI UTF-8 ANSEL MACINTOSH; do
+    engendre 10000 "$donnees/dix-mille-$jeu.ged" --charset "$jeu"
+done
+engendre 100000 "$donnees/cent-mille-fautes.ged" --faults --crlf
+"$racine/bench/empreintes-sorties.sh" "$construction/veltrane-cli" "$donnees" \
+    >"$construction/empreintes-sorties.txt"
+if diff "$racine/bench/empreintes-sorties.txt" "$construction/empreintes-sorties.txt"; then
+    echo "Sorties de la console : identiques aux empreintes gardées"
+else
+    echo "Sorties de la console : DIFFÉRENTES des empreintes gardées" >&2
+    exit 1
+fi
+
 # Estimation des naissances (moins de 3 s) et index des noms (moins de 2 s), chargement exclu.
 "$construction/bench/mesure_estimation" "$million" 1
 

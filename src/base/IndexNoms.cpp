@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <numeric>
+#include <utility>
 
 namespace veltrane {
 
@@ -129,6 +130,27 @@ std::vector<std::uint32_t> classer(const std::vector<std::string>& textes, bool 
         rangs[ordre[k]] = rang;
     }
     return rangs;
+}
+
+// Tri stable sur un entier de 32 bits, seize bits par passe ; une passe où toutes les entrées
+// ont le même chiffre ne déplace rien et n'est pas faite (les numéros de personne déjà rangés
+// ne coûtent ainsi qu'un comptage quand ils tiennent sur seize bits).
+template <class Champ>
+void trierParBase(std::vector<EntreeIndex>& entrees, std::vector<EntreeIndex>& autres,
+                  Champ champ) {
+    for (unsigned decalage : {0u, 16u}) {
+        std::vector<std::size_t> debuts(65536, 0);
+        for (const EntreeIndex& e : entrees)
+            ++debuts[(champ(e) >> decalage) & 0xFFFF];
+        if (entrees.empty() || debuts[(champ(entrees[0]) >> decalage) & 0xFFFF] == entrees.size())
+            continue;
+        std::size_t cumul = 0;
+        for (std::size_t& d : debuts)
+            cumul += std::exchange(d, cumul);
+        for (const EntreeIndex& e : entrees)
+            autres[debuts[(champ(e) >> decalage) & 0xFFFF]++] = e;
+        entrees.swap(autres);
+    }
 }
 
 bool contientSeparateur(const TextesCles& textes) {
@@ -265,15 +287,21 @@ private:
     // À clé égale : même nom rangé ensemble, puis numéro de personne (ordre reproductible).
     static void trier(IndexPersonnes& index) {
         auto& entrees = index.entrees_;
-        // Les rangs suivent l'ordre des clés tant qu'aucun nom ne contient l'octet 31.
+        // Les rangs suivent l'ordre des clés tant qu'aucun nom ne contient l'octet 31 : tri par
+        // base sur les entiers de la clé, du moins important au plus important, chaque passe
+        // stable.
         if (!contientSeparateur(index.noms_)) {
-            std::sort(entrees.begin(), entrees.end(),
-                      [](const EntreeIndex& x, const EntreeIndex& y) {
-                          if (x.cleNom != y.cleNom) return x.cleNom < y.cleNom;
-                          if (x.clePrenoms != y.clePrenoms) return x.clePrenoms < y.clePrenoms;
-                          if (x.nom != y.nom) return x.nom < y.nom;
-                          return x.personne < y.personne;
-                      });
+            std::vector<EntreeIndex> autres(entrees.size());
+            auto trierSur = [&](auto champ) { trierParBase(entrees, autres, champ); };
+            const auto parPersonne = [](const EntreeIndex& x, const EntreeIndex& y) {
+                return x.personne < y.personne;
+            };
+            if (!std::is_sorted(entrees.begin(), entrees.end(), parPersonne))
+                trierSur(
+                    [](const EntreeIndex& e) { return static_cast<std::uint32_t>(e.personne); });
+            trierSur([](const EntreeIndex& e) { return static_cast<std::uint32_t>(e.nom); });
+            trierSur([](const EntreeIndex& e) { return e.clePrenoms; });
+            trierSur([](const EntreeIndex& e) { return e.cleNom; });
             return;
         }
         std::sort(entrees.begin(), entrees.end(), [&](const EntreeIndex& x, const EntreeIndex& y) {

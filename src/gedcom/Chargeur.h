@@ -123,9 +123,20 @@ struct LignesNote {
     bool prises = false;
 };
 
+// Une personne lue d'avance, avec les messages de sa lecture.
+struct PersonneLue {
+    TamponIndividu tampon;
+    std::vector<MessageGarde> messages;
+};
+// Personnes lues d'avance au plus par le fil de lecture.
+inline constexpr std::size_t PERSONNES_EN_AVANCE = 512;
+
 // Tout l'état d'un chargement.
 struct Chargeur {
-    LecteurGedcom& lecteur;
+    // Le lecteur du chargement, qui écrit au journal ; pendant l'écriture des personnes, les
+    // gestionnaires lisent par un second lecteur (lecteur), dont les messages sont rejoués.
+    LecteurGedcom& principal;
+    LecteurGedcom* lecteur;
     const OptionsChargement& options;
     std::vector<bool> presumesUtf8; // fichier sans CHAR lu en UTF-8 (BOM ou version 7)
 
@@ -160,7 +171,7 @@ struct Chargeur {
     }
 
     // Second passage.
-    TamponIndividu personne;
+    TamponIndividu* personne = nullptr; // personne en cours de lecture au second passage
     TamponUnion famille;
     EvenementLu* evenementCourant = nullptr;
     std::string nomLu; // relecture d'un nom pour un message
@@ -175,7 +186,7 @@ struct Chargeur {
 
     Lieu lieu(LigneGedcom& l) {
         const std::string_view v = valeur(l);
-        cleLieu.assign(1, static_cast<char>(lecteur.indexFichier())).append(v);
+        cleLieu.assign(1, static_cast<char>(lecteur->indexFichier())).append(v);
         if (auto it = lieux.find(cleLieu); it != lieux.end()) return it->second;
         Lieu lu = lireLieuGedcom(v, drapeaux(), options.paysParDefaut);
         if (lieux.size() >= LIEUX_EN_CACHE_MAX) lieux.clear();
@@ -184,11 +195,11 @@ struct Chargeur {
     }
 
     Chargeur(LecteurGedcom& l, const OptionsChargement& o, Interaction& i)
-        : lecteur(l), options(o), interaction(i) {}
+        : principal(l), lecteur(&l), options(o), interaction(i) {}
 
-    FichierGedcom& fichier() { return lecteur.fichier(); }
+    FichierGedcom& fichier() { return lecteur->fichier(); }
     std::uint32_t drapeaux() { return fichier().drapeauxLogiciel; }
-    long ligne() const { return lecteur.numeroLigne(); }
+    long ligne() const { return lecteur->numeroLigne(); }
 
     // Textes d'autres alphabets écrits en lettres latines : leur nombre et les premiers.
     Translitteration translitteration;
@@ -232,7 +243,7 @@ struct Chargeur {
                n < LecteurGedcom::LONGUEUR_REFERENCE_MAX)
             tamponCle[n++] = *v++;
         if (n == 1) return {};
-        tamponCle[0] = static_cast<char>(lecteur.indexFichier() + 1);
+        tamponCle[0] = static_cast<char>(lecteur->indexFichier() + 1);
         n = 1 + convertirTexte(tamponCle + 1, n - 1, fichier().jeu);
         return {tamponCle, n};
     }
@@ -245,7 +256,7 @@ struct Chargeur {
     }
 
     void signalerReferenceManquante() {
-        lecteur.signaler("- Ligne %ld : référence Gedcom manquante", ligne());
+        lecteur->signaler("- Ligne %ld : référence Gedcom manquante", ligne());
     }
 
     // Accepte une photo : extension d'image, 5 à 250 octets, fichier présent tel quel ou
@@ -329,7 +340,10 @@ struct Chargeur {
     void unionsDe(std::int32_t p, bool signaler, const TamponIndividu* t);
     std::int32_t ecrireEvenement(const DateGenealogique& date, const Lieu& lieu,
                                  const std::string& source, const std::string& sourceLieu);
-    void ecrirePersonne(std::int32_t p);
+    std::string baliseCommentaireLue() const;
+    void verifierLongueur(const LecteurGedcom& l) const;
+    void lirePersonne(std::int32_t p, TamponIndividu& t);
+    void ecrirePersonne(std::int32_t p, TamponIndividu& t);
     bool ecrireUnion(std::int32_t u); // faux quand aucun côté n'est écrit
     void signalerConjointAbsent(std::int32_t u, std::int32_t conjoint, bool mari);
     void ecrireCote(const Famille& f, std::int32_t u, std::int32_t conjoint, std::int32_t autre,

@@ -2,6 +2,7 @@
 
 #include "gedcom/Chargeur.h"
 #include "gedcom/PassagesGedcom.h"
+#include "gedcom/TravailEnChaine.h"
 
 #include "base/TetesLignee.h"
 #include "dates_lieux/Lieu.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -161,15 +163,15 @@ namespace chargement {
 
 // Premier passage, fichier par fichier : index des enregistrements et liens entre eux.
 void Chargeur::premierPassage(const std::vector<std::string>& chemins) {
-    lecteur.choisirTable(TABLE_ENREGISTREMENTS);
-    lecteur.choisirBaliseCommentaire({});
+    principal.choisirTable(TABLE_ENREGISTREMENTS);
+    principal.choisirBaliseCommentaire({});
     for (int f = 0; f < static_cast<int>(chemins.size()); ++f) {
-        lecteur.choisirFichier(f);
-        lecteur.fichier().jeu = JeuCaracteres::Aucun;
-        lecteur.fichier().drapeauxLogiciel = 0;
+        principal.choisirFichier(f);
+        principal.fichier().jeu = JeuCaracteres::Aucun;
+        principal.fichier().drapeauxLogiciel = 0;
         individuCourant = unionCourante = AUCUN;
         lirePremierPassage(*this);
-        if (lecteur.enregistrementsVus() == 0)
+        if (principal.enregistrementsVus() == 0)
             throw FichierNonGedcom(chemins[static_cast<std::size_t>(f)]);
         trierFichier(*this, f);
         interaction.progression(f + 1);
@@ -228,9 +230,9 @@ void Chargeur::nomPersonne(std::string& prenoms, std::string& nom, std::int32_t 
     const EntreeIndividu& e = individus[p];
     if (e.decalage == 0) return;
     nomLu.clear();
-    if (lecteur.indexFichier() != e.fichier) lecteur.choisirFichier(e.fichier);
-    lecteur.choisirTable(TABLE_INDIVIDU);
-    lecteur.fixerNumeroLigne(e.ligne);
+    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
+    principal.choisirTable(TABLE_INDIVIDU);
+    principal.fixerNumeroLigne(e.ligne);
     relireNom(*this, e.decalage);
     decouperNom(nomLu, nom, prenoms);
 }
@@ -246,13 +248,13 @@ void Chargeur::unionsDe(std::int32_t p, bool signaler, const TamponIndividu* t) 
         if (e.mari != p && e.femme != p) {
             if (!signaler) continue;
             if (t && (!t->prenoms.empty() || !t->nom.empty()))
-                lecteur.signaler("- %s %s fait référence à un mariage sans être l'un des "
-                                 "conjoints",
-                                 t->prenoms.c_str(), t->nom.c_str());
+                principal.signaler("- %s %s fait référence à un mariage sans être l'un des "
+                                   "conjoints",
+                                   t->prenoms.c_str(), t->nom.c_str());
             else
-                lecteur.signaler("- L'individu @%s fait référence à un mariage sans être "
-                                 "l'un des conjoints",
-                                 individus.reference(p));
+                principal.signaler("- L'individu @%s fait référence à un mariage sans être "
+                                   "l'un des conjoints",
+                                   individus.reference(p));
             continue;
         }
         if (std::find(liste.begin(), liste.end(), u) == liste.end()) liste.push_back(u);
@@ -273,33 +275,96 @@ std::int32_t Chargeur::ecrireEvenement(const DateGenealogique& date, const Lieu&
     return ecrivain->ajouterEvenement(ev);
 }
 
-// Second passage, personnes : chacune relue dans le fichier GEDCOM, dans l'ordre des numéros.
+// Second passage, personnes, dans l'ordre des numéros : chacune est relue dans le fichier
+// GEDCOM par un second lecteur, puis écrite. Avec deux cœurs, la lecture se fait sur un autre
+// fil, quelques centaines de personnes en avance ; ses messages sont rejoués au journal par le
+// fil qui écrit, à leur place : le résultat ne dépend pas du nombre de fils.
 void Chargeur::ecrirePersonnes() {
-    for (std::int32_t p : ordreIndividus) {
-        ecrirePersonne(p);
+    LecteurGedcom second(nullptr);
+    for (int f = 0; f < static_cast<int>(principal.nombreFichiers()); ++f) {
+        second.ouvrir(principal.fichier(f).chemin);
+        FichierGedcom& copie = second.fichier(f);
+        copie.jeu = principal.fichier(f).jeu;
+        copie.drapeauxLogiciel = principal.fichier(f).drapeauxLogiciel;
+        copie.version7 = principal.fichier(f).version7;
+    }
+    second.choisirTable(TABLE_INDIVIDU);
+    second.choisirBaliseCommentaire(baliseCommentaireLue());
+    lecteur = &second;
+    struct RetourPrincipal {
+        Chargeur& c;
+        ~RetourPrincipal() {
+            c.lecteur = &c.principal;
+            c.personne = nullptr;
+        }
+    } retour{*this};
+
+    std::vector<PersonneLue> anneau(PERSONNES_EN_AVANCE);
+    const std::size_t nombre = ordreIndividus.size();
+    auto lire = [&](std::size_t i) {
+        PersonneLue& lue = anneau[i % anneau.size()];
+        lue.messages.clear();
+        second.garderMessages(&lue.messages);
+        lirePersonne(ordreIndividus[i], lue.tampon);
+    };
+    auto ecrire = [&](std::size_t i) {
+        PersonneLue& lue = anneau[i % anneau.size()];
+        for (const MessageGarde& m : lue.messages)
+            principal.journal()->signaler(m.fichier, "%s", m.texte.c_str());
+        ecrirePersonne(ordreIndividus[i], lue.tampon);
         fait += 4;
         interaction.progression(fait);
+    };
+    if (filsDeChargement() < 2) {
+        for (std::size_t i = 0; i < nombre; ++i) {
+            lire(i);
+            ecrire(i);
+        }
+    } else {
+        enChaine(nombre, anneau.size(), lire, ecrire);
     }
+    verifierLongueur(second);
+    // Le lecteur principal garde la balise de commentaire, comme après une lecture de personne.
+    if (std::any_of(individus.entrees.begin(), individus.entrees.end(),
+                    [](const EntreeIndividu& e) { return e.decalage != 0; }))
+        principal.choisirBaliseCommentaire(baliseCommentaireLue());
 }
 
-void Chargeur::ecrirePersonne(std::int32_t p) {
+// Un fichier réécrit par un autre programme pendant le chargement donnerait une base à moitié
+// lue : le chargement est abandonné.
+void Chargeur::verifierLongueur(const LecteurGedcom& l) const {
+    const int f = l.fichierRaccourci();
+    if (f >= 0)
+        throw OperationImpossible("Le fichier " + l.fichier(f).chemin +
+                                  " a été modifié pendant son chargement.\nChargez-le de nouveau.");
+}
+
+std::string Chargeur::baliseCommentaireLue() const {
+    return options.sourceCommentaire == SourceCommentaire::TagGedcom ? options.baliseCommentaire
+                                                                     : std::string();
+}
+
+// Lecture d'une personne (fil de lecture) : ses lignes dans le tampon, rien d'autre de modifié
+// que ce que seuls les gestionnaires touchent.
+void Chargeur::lirePersonne(std::int32_t p, TamponIndividu& t) {
+    t.vider();
+    const EntreeIndividu& e = individus[p];
+    if (e.decalage == 0) return;
+    if (lecteur->indexFichier() != e.fichier) lecteur->choisirFichier(e.fichier);
+    lecteur->fixerNumeroLigne(e.ligne);
+    personne = &t;
+    lireIndividu(*this, e.decalage);
+}
+
+void Chargeur::ecrirePersonne(std::int32_t p, TamponIndividu& t) {
     EntreeIndividu& e = individus[p];
     const std::int32_t n = e.numero;
-    TamponIndividu& t = personne;
-    t.vider();
-    if (lecteur.indexFichier() != e.fichier) lecteur.choisirFichier(e.fichier);
-    if (e.decalage != 0) {
+    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
+    if (e.decalage != 0)
         definis[static_cast<std::size_t>(n)] = true;
-        lecteur.choisirTable(TABLE_INDIVIDU);
-        lecteur.choisirBaliseCommentaire(options.sourceCommentaire == SourceCommentaire::TagGedcom
-                                             ? options.baliseCommentaire
-                                             : std::string());
-        lecteur.fixerNumeroLigne(e.ligne);
-        lireIndividu(*this, e.decalage);
-    } else {
-        lecteur.signaler("- L'individu @%s est référencé mais jamais défini",
-                         individus.reference(p));
-    }
+    else
+        principal.signaler("- L'individu @%s est référencé mais jamais défini",
+                           individus.reference(p));
 
     Individu ind;
     ind.sexe = static_cast<std::uint8_t>(t.sexe);
@@ -316,13 +381,13 @@ void Chargeur::ecrirePersonne(std::int32_t p) {
             parentsRanges[static_cast<std::size_t>(n)] = true;
         } else if (parents.decalage != 0) {
             if (!t.prenoms.empty() || !t.nom.empty())
-                lecteur.signaler(
+                principal.signaler(
                     "- Ligne %ld : lien de parenté incohérent entre %s %s et ses parents",
                     static_cast<long>(parents.ligne), t.prenoms.c_str(), t.nom.c_str());
             else
-                lecteur.signaler("- Ligne %ld : lien de parenté incohérent entre "
-                                 "l'individu @%s et ses parents",
-                                 static_cast<long>(parents.ligne), individus.reference(p));
+                principal.signaler("- Ligne %ld : lien de parenté incohérent entre "
+                                   "l'individu @%s et ses parents",
+                                   static_cast<long>(parents.ligne), individus.reference(p));
         }
     }
     // Lien de frère : celui de l'anneau où elle est, pour ne jamais le couper.
@@ -369,29 +434,30 @@ void Chargeur::ecrireUnions() {
 void Chargeur::signalerConjointAbsent(std::int32_t u, std::int32_t conjoint, bool mari) {
     const EntreeUnion& e = unions[u];
     nomPersonne(prenomsMessage, nomMessage, conjoint);
-    if (lecteur.indexFichier() != e.fichier) lecteur.choisirFichier(e.fichier);
+    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
     if (!prenomsMessage.empty() || !nomMessage.empty())
-        lecteur.signaler(mari ? "- %s %s ne fait pas référence au mariage @%s dont il est l'époux"
-                              : "- %s %s ne fait pas référence au mariage @%s dont elle est "
-                                "l'épouse",
-                         prenomsMessage.c_str(), nomMessage.c_str(), unions.reference(u));
+        principal.signaler(mari ? "- %s %s ne fait pas référence au mariage @%s dont il est l'époux"
+                                : "- %s %s ne fait pas référence au mariage @%s dont elle est "
+                                  "l'épouse",
+                           prenomsMessage.c_str(), nomMessage.c_str(), unions.reference(u));
     else
-        lecteur.signaler(mari ? "- L'époux du mariage @%s ne fait pas référence à ce mariage"
-                              : "- L'épouse du mariage @%s ne fait pas référence à ce mariage",
-                         unions.reference(u));
+        principal.signaler(mari ? "- L'époux du mariage @%s ne fait pas référence à ce mariage"
+                                : "- L'épouse du mariage @%s ne fait pas référence à ce mariage",
+                           unions.reference(u));
 }
 
 bool Chargeur::ecrireUnion(std::int32_t u) {
     const EntreeUnion& e = unions[u];
     famille.vider();
     evenementCourant = &famille.mariage;
-    if (lecteur.indexFichier() != e.fichier) lecteur.choisirFichier(e.fichier);
+    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
     if (e.decalage != 0) {
-        lecteur.choisirTable(TABLE_UNION);
-        lecteur.fixerNumeroLigne(e.ligne);
+        principal.choisirTable(TABLE_UNION);
+        principal.fixerNumeroLigne(e.ligne);
         lireUnion(*this, e.decalage);
     } else {
-        lecteur.signaler("- La famille @%s est utilisée mais jamais définie", unions.reference(u));
+        principal.signaler("- La famille @%s est utilisée mais jamais définie",
+                           unions.reference(u));
     }
     std::int32_t mari = e.mari, femme = e.femme;
     const bool active = e.premierEnfant != AUCUN || e.mariLaCite || e.femmeLaCite;
@@ -531,8 +597,17 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         ~GardeProgression() { interaction.finProgression(); }
     } garde{interaction};
 
+    // Chaque phase est chronométrée pour les mesures : un appel d'horloge par phase.
+    auto debut = std::chrono::steady_clock::now();
+    auto noterDuree = [&](const char* phase) {
+        const auto fin = std::chrono::steady_clock::now();
+        resultat.durees.emplace_back(phase, std::chrono::duration<double>(fin - debut).count());
+        debut = fin;
+    };
     c.premierPassage(chemins);
+    noterDuree("premier passage");
     c.numeroter(resultat.references);
+    noterDuree("numérotation");
     c.creerEcrivain();
     const std::int64_t echelle = c.cotes + 4 * static_cast<std::int64_t>(c.nombreIndividus());
     interaction.finProgression();
@@ -540,14 +615,19 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
     c.fait = echelle / 10;
     interaction.progression(c.fait);
     c.ecrirePersonnes();
+    noterDuree("personnes");
     c.ecrireUnions();
+    c.verifierLongueur(lecteur);
+    noterDuree("unions");
     c.marquerTetesLignee();
+    noterDuree("têtes de lignée");
 
     if (c.translitteres > 0)
         lecteur.signaler("- %zu textes d'autres alphabets écrits en lettres latines, par exemple : "
                          "%s",
                          c.translitteres, c.exemplesTranslitteres.c_str());
     resultat.base = c.ecrivain->terminer();
+    noterDuree("fin d'écriture");
     for (std::size_t f = 0; f < lecteur.nombreFichiers(); ++f) {
         FichierGedcom fichier = lecteur.fichier(static_cast<int>(f));
         fichier.descripteur = -1;

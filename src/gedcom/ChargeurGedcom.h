@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veltrane {
@@ -38,6 +39,8 @@ struct ResultatChargement {
     ReferencesPersonnes references;
     std::string journal; // lignes terminées par CR LF ; vide sans erreur
     std::size_t nombreMessages = 0;
+    // Durée de chaque phase, en secondes, pour les mesures de vitesse.
+    std::vector<std::pair<const char*, double>> durees;
 };
 
 // Charge un ou plusieurs fichiers GEDCOM dans un nouveau fichier de données.

@@ -2,6 +2,7 @@
 
 #include "gedcom/JournalErreurs.h"
 
+#include <algorithm>
 #include <cerrno>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr std::size_t TAILLE_BLOC = 256 * 1024;
 constexpr std::size_t TAILLE_BLOC_RELECTURE = 8 * 1024;
+constexpr std::size_t FENETRE_PROJECTION = 1024 * 1024;
 
 inline bool estBlanc(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
@@ -45,7 +47,8 @@ inline std::size_t premierSpecial(const char* p, std::size_t n) {
 
 } // namespace
 
-LecteurGedcom::LecteurGedcom(JournalErreurs* journal) : journal_(journal), tampon_(TAILLE_BLOC) {
+LecteurGedcom::LecteurGedcom(JournalErreurs* journal)
+    : journal_(journal), tampon_(TAILLE_BLOC), bloc_(tampon_.data()) {
     ligne_[0] = '\0';
     cle_[0] = '\0';
 }
@@ -59,6 +62,10 @@ int LecteurGedcom::ouvrir(const std::string& chemin) {
     int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FichierIllisible(chemin);
     fichiers_.push_back(FichierGedcom{chemin, fd, JeuCaracteres::Aucun, 0, false});
+    // Les relectures d'enregistrements se font dans une projection en lecture seule du fichier :
+    // ni appel système ni copie par enregistrement. Un tube ou un fichier spécial se relit par
+    // pread comme avant.
+    projections_.push_back(std::make_unique<ProjectionFichier>(fd));
     if (courant_ < 0) choisirFichier(0);
     return static_cast<int>(fichiers_.size()) - 1;
 }
@@ -74,6 +81,20 @@ bool LecteurGedcom::remplir() {
     if (finFichier_) return false;
     debutTampon_ += static_cast<int64_t>(rempli_);
     lu_ = rempli_ = 0;
+    const ProjectionFichier& projection = *projections_[static_cast<std::size_t>(courant_)];
+    if (relecture_ && projection.debut()) {
+        // Une fenêtre de la projection à la fois : un fichier raccourci pendant la lecture (ses
+        // pages perdues se lisent comme des zéros) s'arrête à la fenêtre suivante.
+        if (debutTampon_ >= static_cast<int64_t>(projection.taille()) || projection.tronquee()) {
+            finFichier_ = true;
+            return false;
+        }
+        bloc_ = projection.debut() + debutTampon_;
+        rempli_ = std::min(FENETRE_PROJECTION,
+                           projection.taille() - static_cast<std::size_t>(debutTampon_));
+        return true;
+    }
+    bloc_ = tampon_.data();
     for (;;) {
         // Une relecture d'enregistrement n'a besoin que de quelques lignes : petit bloc.
         const std::size_t taille = relecture_ ? TAILLE_BLOC_RELECTURE : tampon_.size();
@@ -92,10 +113,11 @@ bool LecteurGedcom::remplir() {
 
 int LecteurGedcom::octetSuivant() {
     if (lu_ == rempli_ && !remplir()) return -1;
-    return static_cast<unsigned char>(tampon_[lu_]);
+    return static_cast<unsigned char>(bloc_[lu_]);
 }
 
 void LecteurGedcom::positionner(int64_t decalage) {
+    if (decalage > 0) libererProjectionsSiBesoin();
     // Relecture dans le bloc déjà en mémoire (personnes relues dans l'ordre du fichier) :
     // pas de nouvelle lecture.
     if (decalage > 0 && decalage >= debutTampon_ &&
@@ -115,15 +137,26 @@ void LecteurGedcom::positionner(int64_t decalage) {
         // Tout ce qui précède le premier '0' est sauté (marque d'ordre des octets comprise).
         for (;;) {
             if (lu_ == rempli_ && !remplir()) return;
-            const void* zero = std::memchr(tampon_.data() + lu_, '0', rempli_ - lu_);
+            const void* zero = std::memchr(bloc_ + lu_, '0', rempli_ - lu_);
             if (zero) {
-                lu_ = static_cast<std::size_t>(static_cast<const char*>(zero) - tampon_.data());
+                lu_ = static_cast<std::size_t>(static_cast<const char*>(zero) - bloc_);
                 return;
             }
             lu_ = rempli_;
         }
     }
     if (octetSuivant() == '\n') ++lu_;
+}
+
+// Les pages relues restent comptées dans la mémoire du processus : elles sont rendues de temps
+// en temps (elles restent dans le cache du système), pour qu'un très gros fichier relu en
+// désordre n'occupe pas sa taille en mémoire.
+void LecteurGedcom::libererProjectionsSiBesoin() {
+    constexpr unsigned RELECTURES_ENTRE_LIBERATIONS = 4096;
+    if (++relecturesSansLiberation_ < RELECTURES_ENTRE_LIBERATIONS) return;
+    relecturesSansLiberation_ = 0;
+    for (const auto& p : projections_)
+        p->rendrePages();
 }
 
 // Une paire CR LF ou LF CR compte pour une seule fin de ligne.
@@ -150,14 +183,14 @@ bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
     nulVu_ = false;
     for (;;) {
         if (lu_ == rempli_ && !remplir()) return longueur > 0;
-        const char* debut = tampon_.data() + lu_;
+        const char* debut = bloc_ + lu_;
         std::size_t disponible = std::min(rempli_ - lu_, capacite - longueur);
         std::size_t i = finLigne(debut, disponible);
         std::memcpy(ligne_ + longueur, debut, i);
         longueur += i;
         lu_ += i;
         if (i < disponible) {
-            char fin = tampon_[lu_++];
+            char fin = bloc_[lu_++];
             consommerFinLigne(fin);
             return true;
         }
@@ -168,12 +201,12 @@ bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
     tropLongue = true;
     for (;;) {
         if (lu_ == rempli_ && !remplir()) return true;
-        const char* debut = tampon_.data() + lu_;
+        const char* debut = bloc_ + lu_;
         std::size_t disponible = rempli_ - lu_;
         std::size_t i = finLigne(debut, disponible);
         lu_ += i;
         if (i < disponible) {
-            char fin = tampon_[lu_++];
+            char fin = bloc_[lu_++];
             consommerFinLigne(fin);
             return true;
         }
@@ -276,14 +309,23 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
     return StatutLigne::Bonne;
 }
 
+int LecteurGedcom::fichierRaccourci() const {
+    for (std::size_t i = 0; i < projections_.size(); ++i)
+        if (projections_[i]->tronquee()) return static_cast<int>(i);
+    return -1;
+}
+
 void LecteurGedcom::signaler(const char* format, ...) {
-    if (!journal_) return;
+    if (!journal_ && !messagesGardes_) return;
     char message[1024];
     va_list args;
     va_start(args, format);
     std::vsnprintf(message, sizeof message, format, args);
     va_end(args);
-    journal_->signaler(courant_, "%s", message);
+    if (messagesGardes_)
+        messagesGardes_->push_back({courant_, message});
+    else
+        journal_->signaler(courant_, "%s", message);
 }
 
 } // namespace veltrane

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "plateforme/OperationImpossible.h"
 #include "gedcom/JeuCaracteres.h"
 #include "gedcom/TableBalises.h"
+#include "plateforme/OperationImpossible.h"
+#include "plateforme/ProjectionFichier.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +60,12 @@ struct FichierGedcom {
     bool version7 = false; // version 7 de la norme GEDCOM : lignes sans limite de longueur
 };
 
+// Message d'un lecteur gardé pour être écrit plus tard au journal.
+struct MessageGarde {
+    int fichier;
+    std::string texte;
+};
+
 // Lecteur de lignes GEDCOM sur un tampon fixe : aucune allocation par ligne.
 // Une ligne finit à LF, CR, CR LF ou LF CR (les vieux fichiers Macintosh n'ont que CR).
 class LecteurGedcom {
@@ -108,6 +116,12 @@ public:
     // Message au journal du chargement ; perdu hors chargement (pas de journal).
     void signaler(const char* format, ...) __attribute__((format(printf, 2, 3)));
     JournalErreurs* journal() const { return journal_; }
+    // Les messages suivants sont ajoutés à cette liste au lieu d'aller au journal (lecture
+    // d'avance sur un autre fil) ; nullptr pour revenir au journal.
+    // Index d'un fichier qui a raccourci pendant sa relecture (ce qui en a été lu est
+    // incomplet), ou -1.
+    int fichierRaccourci() const;
+    void garderMessages(std::vector<MessageGarde>* messages) { messagesGardes_ = messages; }
 
 private:
     int octetSuivant();
@@ -119,12 +133,20 @@ private:
     StatutLigne decouper(char* texte, LigneGedcom& ligne);
 
     JournalErreurs* journal_;
+    std::vector<MessageGarde>* messagesGardes_ = nullptr;
     std::vector<FichierGedcom> fichiers_;
     int courant_ = -1;
     const TableBalises* table_ = &TABLE_ENREGISTREMENTS;
     std::string baliseCommentaire_;
 
+    void libererProjectionsSiBesoin();
+
+    // Projection en lecture seule de chaque fichier ordinaire ; vide pour un tube.
+    std::vector<std::unique_ptr<ProjectionFichier>> projections_;
+    unsigned relecturesSansLiberation_ = 0;
+
     std::vector<char> tampon_;
+    const char* bloc_;       // octets lus : le tampon, ou la projection du fichier en relecture
     std::size_t lu_ = 0;     // position de lecture dans le tampon
     std::size_t rempli_ = 0; // octets valides dans le tampon
     int64_t debutTampon_ = 0;

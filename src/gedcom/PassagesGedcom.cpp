@@ -34,13 +34,13 @@ void surJeu(Chargeur& c, LigneGedcom& l) {
     c.fichier().jeu = jeuCaracteresDeChar(l.valeur);
 }
 void surFinEntete(Chargeur& c, LigneGedcom&) {
-    const auto f = static_cast<std::size_t>(c.lecteur.indexFichier());
+    const auto f = static_cast<std::size_t>(c.lecteur->indexFichier());
     if (c.fichier().jeu == JeuCaracteres::Aucun && c.presumesUtf8[f])
         c.fichier().jeu = JeuCaracteres::Utf8;
 }
 
 void surDebutSource(Chargeur& c, LigneGedcom&) {
-    c.cle = c.lecteur.cleCourante();
+    c.cle = c.lecteur->cleCourante();
     c.texteSourceVu = false;
     c.porteurPhoto = false;
     // Une source définie sans titre n'est pas « non définie » pour les personnes qui la citent.
@@ -99,7 +99,7 @@ void ajouterLigneNoteRecord(Chargeur& c, LigneGedcom& l) {
     c.notesLignes.obtenir(c.cle).lignes.push_back(std::move(texte));
 }
 void surDebutNote(Chargeur& c, LigneGedcom& l) {
-    c.cle = c.lecteur.cleCourante();
+    c.cle = c.lecteur->cleCourante();
     c.premiereLigneNote = true;
     c.commentaireOuvert = false;
     if (*l.valeur != '\0') ajouterLigneNoteRecord(c, l);
@@ -109,7 +109,7 @@ void surSuiteNote(Chargeur& c, LigneGedcom& l) {
 }
 
 void surDebutObjet(Chargeur& c, LigneGedcom&) {
-    c.cle = c.lecteur.cleCourante();
+    c.cle = c.lecteur->cleCourante();
 }
 void surFichierObjet(Chargeur& c, LigneGedcom& l) {
     if (c.objets.chercher(c.cle)) return;
@@ -117,13 +117,13 @@ void surFichierObjet(Chargeur& c, LigneGedcom& l) {
 }
 
 void surDebutIndividu(Chargeur& c, LigneGedcom&) {
-    const std::int32_t p = c.individus.trouverOuCreer(c.lecteur.cleCourante());
+    const std::int32_t p = c.individus.trouverOuCreer(c.lecteur->cleCourante());
     EntreeIndividu& e = c.individus[p];
     if (e.decalage != 0)
-        c.lecteur.signaler("- Ligne %ld : référence Gedcom déjà utilisée", c.ligne());
-    e.decalage = c.lecteur.position();
+        c.lecteur->signaler("- Ligne %ld : référence Gedcom déjà utilisée", c.ligne());
+    e.decalage = c.lecteur->position();
     e.ligne = static_cast<std::int32_t>(c.ligne());
-    e.fichier = static_cast<std::uint8_t>(c.lecteur.indexFichier());
+    e.fichier = static_cast<std::uint8_t>(c.lecteur->indexFichier());
     c.individuCourant = p;
     c.lienAncien.clear();
     c.naissanceVue = c.decesVu = c.baptemeDate = c.inhumationDate = false;
@@ -160,25 +160,25 @@ void surFinFamc(Chargeur& c, LigneGedcom&) {
     if (e.unionParents != AUCUN && !e.adoption && e.unionParents != u) {
         if (!naissance && e.parentsDeNaissance) {
             c.famillesEcartees.insert(Chargeur::paire(p, u));
-            c.lecteur.signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
-                               "naissance est gardée",
-                               c.ligneFamc, c.unions.reference(u), c.lienFamc.c_str());
+            c.lecteur->signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
+                                "naissance est gardée",
+                                c.ligneFamc, c.unions.reference(u), c.lienFamc.c_str());
             return;
         }
         if (naissance && ancienneAutreLien) {
             c.famillesEcartees.insert(Chargeur::paire(p, e.unionParents));
-            c.lecteur.signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
-                               "naissance est gardée",
-                               c.ligneAncien, c.unions.reference(e.unionParents),
-                               c.lienAncien.c_str());
+            c.lecteur->signaler("- Ligne %ld : famille @%s (PEDI %s) écartée, la famille de "
+                                "naissance est gardée",
+                                c.ligneAncien, c.unions.reference(e.unionParents),
+                                c.lienAncien.c_str());
         } else {
             const EntreeUnion& ancienne = c.unions[e.unionParents];
             if (ancienne.decalage != 0)
-                c.lecteur.signaler(
+                c.lecteur->signaler(
                     "- Ligne %ld : champ FAMC incompatible avec la famille ligne %ld", c.ligneFamc,
                     static_cast<long>(ancienne.ligne));
             else
-                c.lecteur.signaler("- Ligne %ld : redéfinition du champ FAMC", c.ligneFamc);
+                c.lecteur->signaler("- Ligne %ld : redéfinition du champ FAMC", c.ligneFamc);
         }
     }
     e.unionParents = u;
@@ -255,11 +255,11 @@ void surFinEvenementUnion(Chargeur& c, LigneGedcom&) {
 }
 
 void surDebutUnion(Chargeur& c, LigneGedcom&) {
-    const std::int32_t u = c.unions.trouverOuCreer(c.lecteur.cleCourante());
+    const std::int32_t u = c.unions.trouverOuCreer(c.lecteur->cleCourante());
     EntreeUnion& e = c.unions[u];
-    e.decalage = c.lecteur.position();
+    e.decalage = c.lecteur->position();
     e.ligne = static_cast<std::int32_t>(c.ligne());
-    e.fichier = static_cast<std::uint8_t>(c.lecteur.indexFichier());
+    e.fichier = static_cast<std::uint8_t>(c.lecteur->indexFichier());
     c.unionCourante = u;
 }
 template <bool MARI> void surConjoint(Chargeur& c, LigneGedcom& l) {
@@ -280,8 +280,9 @@ void surEnfant(Chargeur& c, LigneGedcom& l) {
     if (e.unionParents == AUCUN) e.unionParents = u;
     if (e.unionParents != u) {
         if (c.famillesEcartees.contains(Chargeur::paire(p, u))) return;
-        c.lecteur.signaler("- Ligne %ld : enfant incompatible avec le champ FAMC de l'individu @%s",
-                           c.ligne(), c.individus.reference(p));
+        c.lecteur->signaler(
+            "- Ligne %ld : enfant incompatible avec le champ FAMC de l'individu @%s", c.ligne(),
+            c.individus.reference(p));
         return;
     }
     c.ajouterEnfant(u, p);
@@ -427,7 +428,7 @@ static_assert(
 
 // Tris stables des dialectes : enfants par date de naissance, unions par date de mariage.
 void trierFichier(Chargeur& c, int indexFichier) {
-    const std::uint32_t drapeaux = c.lecteur.fichier(indexFichier).drapeauxLogiciel;
+    const std::uint32_t drapeaux = c.lecteur->fichier(indexFichier).drapeauxLogiciel;
     std::vector<std::int32_t> liste;
     if (drapeaux & LOGICIEL_TRI_ENFANTS) {
         for (auto& u : c.unions.entrees) {
@@ -484,8 +485,8 @@ std::string texteSource(Chargeur& c, LigneGedcom& l) {
         const std::string_view cle = c.cleDeValeur(l.valeur);
         const std::string* texte = cle.empty() ? nullptr : c.sources.chercher(cle);
         if (!texte) {
-            c.lecteur.signaler("- Ligne %ld : la source @%s n'est pas définie", c.ligne(),
-                               cle.empty() ? "" : std::string(cle.substr(1)).c_str());
+            c.lecteur->signaler("- Ligne %ld : la source @%s n'est pas définie", c.ligne(),
+                                cle.empty() ? "" : std::string(cle.substr(1)).c_str());
             return {};
         }
         return *texte;
@@ -516,13 +517,13 @@ void decouperNom(std::string_view v, std::string& nom, std::string& prenoms) {
 namespace {
 
 void surNom(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     if (!t.nom.empty() || !t.prenoms.empty()) return;
     decouperNom(c.valeur(l), t.nom, t.prenoms);
     if ((c.drapeaux() & LOGICIEL_NOM_X_VIDE) && t.nom == "X") t.nom.clear();
 }
 void surSurnom(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     const std::string_view surnom = c.valeur(l);
     if (surnom.empty()) return;
     const std::string_view liaison = t.sexe == 'F' ? " dite " : " dit ";
@@ -530,7 +531,7 @@ void surSurnom(Chargeur& c, LigneGedcom& l) {
     t.prenoms.append(liaison).append(surnom);
 }
 void surSexe(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     const char s = l.valeur[0];
     if (s != 'M' && s != 'F') return;
     t.sexe = s;
@@ -543,35 +544,35 @@ void surSexe(Chargeur& c, LigneGedcom& l) {
         t.prenoms.insert(dit + 4, 1, 'e');
 }
 void surSourceNom(Chargeur& c, LigneGedcom& l) {
-    c.personne.source = texteSource(c, l);
+    c.personne->source = texteSource(c, l);
 }
 
 template <bool NAISSANCE> void surDatePersonne(Chargeur& c, LigneGedcom& l) {
     auto date = lireDate(c.valeur(l), false);
     if (!date) {
-        c.lecteur.signaler("- Ligne %ld : format de date incorrect", c.ligne());
+        c.lecteur->signaler("- Ligne %ld : format de date incorrect", c.ligne());
         return;
     }
-    (NAISSANCE ? c.personne.naissance : c.personne.deces) = *date;
+    (NAISSANCE ? c.personne->naissance : c.personne->deces) = *date;
 }
 template <bool NAISSANCE> void surSourceEvenementPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne.sourceNaissance : c.personne.sourceDeces) = texteSource(c, l);
+    (NAISSANCE ? c.personne->sourceNaissance : c.personne->sourceDeces) = texteSource(c, l);
 }
 template <bool NAISSANCE> void surLieuPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne.lieuNaissance : c.personne.lieuDeces) = c.lieu(l);
+    (NAISSANCE ? c.personne->lieuNaissance : c.personne->lieuDeces) = c.lieu(l);
 }
 void ajouterComplement(Lieu& lieu, std::string_view complement) {
     if (TAILLE_CODE_LIEU + lieu.texte.size() + 2 + complement.size() > TAILLE_LIEU_MAX) return;
     lieu.texte.append(", ").append(complement);
 }
 template <bool NAISSANCE> void surComplementPersonne(Chargeur& c, LigneGedcom& l) {
-    ajouterComplement(NAISSANCE ? c.personne.lieuNaissance : c.personne.lieuDeces, c.valeur(l));
+    ajouterComplement(NAISSANCE ? c.personne->lieuNaissance : c.personne->lieuDeces, c.valeur(l));
 }
 template <bool NAISSANCE> void surSourceLieuPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne.sourceLieuNaissance : c.personne.sourceLieuDeces) = texteSource(c, l);
+    (NAISSANCE ? c.personne->sourceLieuNaissance : c.personne->sourceLieuDeces) = texteSource(c, l);
 }
 void surFinNaissance(Chargeur& c, LigneGedcom&) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     const DateGenealogique& d = t.naissance;
     if (d.jour == 0 && d.mois == 0 && d.anneeRangee() == 0 && t.sourceLieuNaissance.empty() &&
         !t.sourceNaissance.empty()) {
@@ -582,22 +583,22 @@ void surFinNaissance(Chargeur& c, LigneGedcom&) {
 // Baptême (BAPM, CHR) et inhumation : le premier daté est gardé, avec son lieu ; une date
 // illisible est ignorée sans message, comme avant que ces événements servent.
 void surDebutRegistre(Chargeur& c, LigneGedcom&) {
-    c.personne.registreLu = true;
-    c.personne.dateRegistre = DateGenealogique{};
-    c.personne.lieuRegistre = Lieu{};
+    c.personne->registreLu = true;
+    c.personne->dateRegistre = DateGenealogique{};
+    c.personne->lieuRegistre = Lieu{};
 }
 template <bool BAPTEME> void surDateRegistre(Chargeur& c, LigneGedcom& l) {
     // Une naissance (un décès) déjà datée n'a pas besoin de remplaçant : pas de lecture.
-    const TamponIndividu& t = c.personne;
+    const TamponIndividu& t = *c.personne;
     if (!(BAPTEME ? t.naissance : t.deces).estAbsente()) return;
-    if (auto lue = lireDate(c.valeur(l), false)) c.personne.dateRegistre = *lue;
+    if (auto lue = lireDate(c.valeur(l), false)) c.personne->dateRegistre = *lue;
 }
 template <bool BAPTEME> void surLieuRegistre(Chargeur& c, LigneGedcom& l) {
-    const TamponIndividu& t = c.personne;
-    if ((BAPTEME ? t.naissance : t.deces).estAbsente()) c.personne.lieuRegistre = c.lieu(l);
+    const TamponIndividu& t = *c.personne;
+    if ((BAPTEME ? t.naissance : t.deces).estAbsente()) c.personne->lieuRegistre = c.lieu(l);
 }
 template <bool BAPTEME> void surFinRegistre(Chargeur& c, LigneGedcom&) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     DateGenealogique& date = BAPTEME ? t.bapteme : t.inhumation;
     if (!date.estAbsente() || t.dateRegistre.estAbsente()) return;
     date = t.dateRegistre;
@@ -608,34 +609,34 @@ template <bool BAPTEME> void surFinRegistre(Chargeur& c, LigneGedcom&) {
 void surProfession(Chargeur& c, LigneGedcom& l) {
     const std::string_view v = c.valeur(l);
     if (v.empty()) return;
-    c.personne.profession = texteCoupe(v, TEXTE_MAX);
-    c.personne.professionDonnee = true;
+    c.personne->profession = texteCoupe(v, TEXTE_MAX);
+    c.personne->professionDonnee = true;
 }
 void surCause(Chargeur& c, LigneGedcom& l) {
-    if ((c.drapeaux() & LOGICIEL_PROFESSION_PAR_CAUS) && c.personne.profession.empty())
-        c.personne.profession = texteCoupe(c.valeur(l), TEXTE_MAX);
+    if ((c.drapeaux() & LOGICIEL_PROFESSION_PAR_CAUS) && c.personne->profession.empty())
+        c.personne->profession = texteCoupe(c.valeur(l), TEXTE_MAX);
 }
 void surSourceProfession(Chargeur& c, LigneGedcom& l) {
-    c.personne.sourceProfession = texteSource(c, l);
+    c.personne->sourceProfession = texteSource(c, l);
 }
 void surEven(Chargeur& c, LigneGedcom&) {
-    c.personne.typeEvenement = TamponIndividu::EN_ATTENTE;
+    c.personne->typeEvenement = TamponIndividu::EN_ATTENTE;
 }
 void surType(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     if (t.typeEvenement != TamponIndividu::EN_ATTENTE) return;
     const std::string_view v = c.valeur(l);
     if (v == "Occupation") t.typeEvenement = TamponIndividu::OCCUPATION;
     if (v == "Residence") t.typeEvenement = TamponIndividu::RESIDENCE;
 }
 void surNoteEvenement(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     if (t.typeEvenement == TamponIndividu::OCCUPATION && !t.professionDonnee)
         t.profession = texteCoupe(c.valeur(l), TEXTE_MAX);
 }
 void surSourceEvenement(Chargeur& c, LigneGedcom& l) {
-    if (c.personne.typeEvenement == TamponIndividu::OCCUPATION)
-        c.personne.sourceProfession = texteSource(c, l);
+    if (c.personne->typeEvenement == TamponIndividu::OCCUPATION)
+        c.personne->sourceProfession = texteSource(c, l);
 }
 void ajouterPhoto(TamponIndividu& t, std::string photo) {
     if (t.photos.size() < 255) t.photos.push_back(std::move(photo));
@@ -644,27 +645,27 @@ void surSourcePhoto(Chargeur& c, LigneGedcom& l) {
     if (!(c.drapeaux() & LOGICIEL_PHOTOS_PAR_SOURCES)) return;
     const std::string_view cle = c.cleDeValeur(l.valeur);
     if (cle.empty()) return;
-    if (const std::string* photo = c.photosSources.chercher(cle)) ajouterPhoto(c.personne, *photo);
+    if (const std::string* photo = c.photosSources.chercher(cle)) ajouterPhoto(*c.personne, *photo);
 }
 void surObjet(Chargeur& c, LigneGedcom& l) {
     const std::string_view cle = c.cleDeValeur(l.valeur);
-    c.personne.objetEnLigne = cle.empty();
+    c.personne->objetEnLigne = cle.empty();
     if (cle.empty()) return;
-    if (const std::string* photo = c.objets.chercher(cle)) ajouterPhoto(c.personne, *photo);
+    if (const std::string* photo = c.objets.chercher(cle)) ajouterPhoto(*c.personne, *photo);
 }
 void surObjetImage(Chargeur& c, LigneGedcom&) {
-    c.personne.objetEnLigne = true;
+    c.personne->objetEnLigne = true;
 }
 void surFichierPhoto(Chargeur& c, LigneGedcom& l) {
-    if (!c.personne.objetEnLigne) return;
-    if (auto photo = c.verifierPhoto(c.valeur(l))) ajouterPhoto(c.personne, std::move(*photo));
+    if (!c.personne->objetEnLigne) return;
+    if (auto photo = c.verifierPhoto(c.valeur(l))) ajouterPhoto(*c.personne, std::move(*photo));
 }
 void ajouterLigneNote(TamponIndividu& t, std::string_view v) {
     if (t.notes.size() < UINT16_MAX) t.notes.push_back(texteCoupe(v, LIGNE_NOTE_MAX));
 }
 // NOTE de niveau 1, et CONT/CONC tant que la personne n'a pas encore de lignes de notes.
 void surNote(Chargeur& c, LigneGedcom& l) {
-    TamponIndividu& t = c.personne;
+    TamponIndividu& t = *c.personne;
     const bool suite = c.commentaireOuvert && l.balise == CONC;
     c.commentaireOuvert = false;
     if (suite) {
@@ -705,12 +706,12 @@ void surNote(Chargeur& c, LigneGedcom& l) {
 }
 void surSourceCommentaire(Chargeur& c, LigneGedcom& l) {
     if (c.options.sourceCommentaire != SourceCommentaire::TagGedcom &&
-        !c.personne.commentaire.empty())
-        c.personne.sourceCommentaire = texteSource(c, l);
+        !c.personne->commentaire.empty())
+        c.personne->sourceCommentaire = texteSource(c, l);
 }
 void surCommentaire(Chargeur& c, LigneGedcom& l) {
     if (c.options.sourceCommentaire == SourceCommentaire::TagGedcom)
-        c.personne.commentaire = texteCoupe(c.valeur(l), TEXTE_MAX);
+        c.personne->commentaire = texteCoupe(c.valeur(l), TEXTE_MAX);
 }
 
 } // namespace
@@ -861,7 +862,7 @@ void surDivorce(Chargeur& c, LigneGedcom& l) {
 void surDateUnion(Chargeur& c, LigneGedcom& l) {
     auto date = lireDate(c.valeur(l), false);
     if (!date)
-        c.lecteur.signaler("- Ligne %ld : format de date incorrect", c.ligne());
+        c.lecteur->signaler("- Ligne %ld : format de date incorrect", c.ligne());
     else
         c.evenementCourant->date = *date;
 }
@@ -906,16 +907,16 @@ static_assert(commenceA(PASSAGE_UNION, U_EVEN, 2, DATE) &&
 
 } // namespace
 void lirePremierPassage(Chargeur& c) {
-    analyser<Chargeur>(c.lecteur, PREMIER_PASSAGE, c, 0, true);
+    analyser<Chargeur>(*c.lecteur, PREMIER_PASSAGE, c, 0, true);
 }
 void lireIndividu(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(c.lecteur, PASSAGE_INDIVIDU, c, decalage, false);
+    analyser<Chargeur>(*c.lecteur, PASSAGE_INDIVIDU, c, decalage, false);
 }
 void lireUnion(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(c.lecteur, PASSAGE_UNION, c, decalage, false);
+    analyser<Chargeur>(*c.lecteur, PASSAGE_UNION, c, decalage, false);
 }
 void relireNom(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(c.lecteur, RELECTURE_NOM, c, decalage, false);
+    analyser<Chargeur>(*c.lecteur, RELECTURE_NOM, c, decalage, false);
 }
 
 } // namespace veltrane::chargement

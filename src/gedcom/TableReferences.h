@@ -37,14 +37,35 @@ public:
     std::vector<std::int32_t> ordreDesCles() const;
 
 private:
+    // Clés de la forme la plus courante : octet du fichier, une à trois capitales, un nombre
+    // sans zéro de tête, '@' final (« @I123@ »). Elles sont rangées par leur nombre dans un
+    // tableau direct de leur série : ni hachage ni comparaison de textes, et un seul accès
+    // mémoire par recherche. Qu'une clé soit de ce genre ne dépend que d'elle (et de la série,
+    // créée à sa première clé tant qu'il y a de la place) : elle est toujours cherchée au même
+    // endroit.
+    struct Serie {
+        std::uint32_t prefixe;
+        std::vector<std::uint32_t> positions; // position + 1 ; 0 : absente
+    };
+    static constexpr std::size_t SERIES_MAX = 8;
+    static constexpr std::uint32_t NOMBRE_DIRECT_MAX = 1u << 21;
+    // Série et nombre d'une clé du genre courant ; faux pour toute autre clé.
+    bool cleDirecte(std::string_view cle, std::uint32_t& prefixe, std::uint32_t& nombre) const;
+    Serie* serie(std::uint32_t prefixe);
+    const Serie* serie(std::uint32_t prefixe) const;
+    std::int32_t ajouterTexte(std::string_view cle);
+
+    std::vector<Serie> series_;
+
     static std::uint32_t hacher(std::string_view cle);
     void placer(std::uint64_t contenu);
     void agrandir();
 
     std::string texte_;                    // clés suivies chacune d'un NUL
     std::vector<std::uint32_t> debuts_{0}; // début de chaque clé, plus la fin
-    std::vector<std::uint64_t, AllocateurGrandesPages<std::uint64_t>> cases_;     // 0 : case libre
+    std::vector<std::uint64_t, AllocateurGrandesPages<std::uint64_t>> cases_; // 0 : case libre
     std::uint64_t masque_ = 0;
+    std::size_t dansCases_ = 0; // clés rangées dans cases_
 };
 
 } // namespace veltrane::chargement

@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -217,6 +219,39 @@ TEST(IndexNoms, OrdreOctetParOctetEtRechercheCommeUnTriComplet) {
     }
     EXPECT_TRUE(index.chercherNom("AB\x1F\x1F\x1F", false).trouve);
     EXPECT_TRUE(index.chercherNom("ab", false).trouve);
+}
+
+// Plus de 65 536 personnes aux noms tirés au hasard : l'ordre rendu est celui d'un tri
+// complet sur (nom, prénoms, position du nom, personne), les deux index compris.
+TEST(IndexNoms, GrandIndexRangeCommeUnTriComplet) {
+    constexpr std::int32_t PERSONNES = 70000;
+    EcrivainBase ecrivain(PERSONNES, 0, 0);
+    std::mt19937 hasard(11);
+    auto mot = [&](int longueur) {
+        std::string m;
+        for (int k = 0; k < longueur; ++k)
+            m.push_back(static_cast<char>('a' + hasard() % 6));
+        return m;
+    };
+    for (std::int32_t n = 1; n <= PERSONNES; ++n) {
+        Individu i;
+        i.nom = ecrivain.stockerTexte(Zone::Noms, mot(1 + static_cast<int>(hasard() % 4)));
+        i.prenoms = ecrivain.stockerTexte(Zone::Prenoms, mot(static_cast<int>(hasard() % 3)));
+        i.sexe = 'F';
+        i.lienFrere = -n;
+        ecrivain.ecrireIndividu(n, i);
+    }
+    auto base = ecrivain.terminer();
+    const IndexNoms index = construireIndexNoms(*base);
+    for (const IndexPersonnes* ip : {&index.indexNoms(), &index.indexPhonetique()}) {
+        ASSERT_EQ(ip->taille(), static_cast<std::size_t>(PERSONNES));
+        auto rang = [&](std::size_t k) {
+            const EntreeIndex& e = ip->entree(k);
+            return std::make_tuple(ip->nomCle(k), ip->prenomsCle(k), e.nom, e.personne);
+        };
+        for (std::size_t k = 1; k < ip->taille(); ++k)
+            ASSERT_LT(rang(k - 1), rang(k)) << k;
+    }
 }
 
 TEST(IndexNoms, FicheAbsenteSansEntree) {

@@ -257,3 +257,88 @@ TEST(JournalErreurs, EnTetesDeFusionQuandLeFichierChange) {
     EXPECT_EQ(journal.nombreMessages(), 4u);
     EXPECT_NE(journal.chemin().find("/dxr"), std::string::npos);
 }
+
+// Le hachage des tables ne rend jamais l'identifiant d'une autre balise : chaque balise voisine
+// (un octet changé, raccourcie, rallongée) est celle de la table qui porte ce texte, ou inconnue.
+TEST(LecteurGedcom, BalisesVoisinesInconnuesOuExactes) {
+    for (const TableBalises* table :
+         {&TABLE_ENREGISTREMENTS, &TABLE_INDIVIDU, &TABLE_UNION, &TABLE_EVENEMENTS}) {
+        auto attendu = [&](const std::string& texte) {
+            for (const EntreeBalise& e : table->entrees())
+                if (texte == e.balise) return e.id;
+            return balise::INCONNUE;
+        };
+        for (const EntreeBalise& e : table->entrees()) {
+            const std::string balise = e.balise;
+            std::vector<std::string> voisines = {balise.substr(1), balise.substr(0, 1),
+                                                 balise + "S", "_" + balise};
+            for (std::size_t k = 0; k < balise.size(); ++k)
+                for (int delta : {1, -1, 32}) {
+                    std::string v = balise;
+                    v[k] = static_cast<char>(v[k] + delta);
+                    voisines.push_back(v);
+                }
+            for (const std::string& v : voisines)
+                EXPECT_EQ(table->chercher(v), attendu(v)) << v;
+        }
+    }
+}
+
+// Relectures dans le désordre (en arrière, en avant, des milliers de fois, pages rendues en
+// route) : chaque enregistrement relu donne les mêmes lignes que la lecture du début, quelles
+// que soient les fins de ligne et même sans fin de ligne au bout du fichier.
+TEST(LecteurGedcom, RelecturesDansLeDesordreCommeLaLectureSuivie) {
+    for (const std::string fin : {"\n", "\r", "\r\n"}) {
+        std::string contenu = "0 HEAD" + fin;
+        for (int i = 0; i < 300; ++i)
+            contenu += "0 @I" + std::to_string(i) + "@ INDI" + fin + "1 NAME N" +
+                       std::to_string(i) + fin + "1 SEX " + (i % 2 ? "F" : "M") + fin;
+        contenu += "0 TRLR";
+        FichierEssai f(contenu);
+        LecteurGedcom lecteur;
+        lecteur.ouvrir(f.chemin());
+        LigneGedcom l;
+        lecteur.positionner(0);
+        std::vector<int64_t> positions;
+        std::vector<std::vector<std::string>> attendues;
+        while (lecteur.lireLigne(l) != StatutLigne::FinFichier) {
+            if (l.niveau == 0 && l.balise == balise::INDI) {
+                positions.push_back(lecteur.position());
+                attendues.emplace_back();
+            } else if (l.niveau > 0) {
+                attendues.back().push_back(l.valeur);
+            }
+        }
+        ASSERT_EQ(positions.size(), 300u);
+        for (int tour = 0; tour < 20; ++tour)
+            for (std::size_t k = 0; k < positions.size(); ++k) {
+                const std::size_t i = (k * 7919 + static_cast<std::size_t>(tour)) % 300;
+                lecteur.positionner(positions[i]);
+                std::vector<std::string> lues;
+                while (lecteur.lireLigne(l) != StatutLigne::FinFichier && l.niveau > 0)
+                    lues.push_back(l.valeur);
+                ASSERT_EQ(lues, attendues[i]) << "enregistrement " << i << ", tour " << tour;
+            }
+    }
+}
+
+// Messages gardés : ni journal ni perte, avec l'index du fichier qui les a causés.
+TEST(LecteurGedcom, MessagesGardesPourLeJournal) {
+    FichierEssai f("0 HEAD\n0 @ABCDEFGHIJKLMNOPQRSTUVWXYZ@ INDI\n0 TRLR\n");
+    JournalErreurs journal({f.chemin()});
+    LecteurGedcom lecteur(&journal);
+    lecteur.ouvrir(f.chemin());
+    std::vector<MessageGarde> gardes;
+    lecteur.garderMessages(&gardes);
+    LigneGedcom l;
+    lecteur.positionner(0);
+    while (lecteur.lireLigne(l) != StatutLigne::FinFichier) {
+    }
+    EXPECT_TRUE(journal.estVide());
+    ASSERT_EQ(gardes.size(), 1u);
+    EXPECT_EQ(gardes[0].fichier, 0);
+    EXPECT_EQ(gardes[0].texte.rfind("- Ligne 2 : référence Gedcom trop longue", 0), 0u);
+    lecteur.garderMessages(nullptr);
+    lecteur.signaler("- Ligne %d : au journal", 3);
+    EXPECT_EQ(journal.contenu(), "- Ligne 3 : au journal\r\n");
+}

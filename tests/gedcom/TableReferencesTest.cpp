@@ -40,6 +40,20 @@ std::vector<std::string> clesVariees() {
     }
     for (int i = 0; i < 50000; ++i)
         cles.push_back("\x01I" + std::to_string(i));
+    // Forme courante « @I123@ », rangée à part, mêlée aux formes voisines qui ne le sont pas :
+    // zéro de tête, sans '@', minuscule, quatre lettres, nombre trop grand, autre fichier,
+    // plus de séries que la place n'en permet, références revues dans le désordre.
+    for (const char* voisine : {"\x01I01@", "\x01I0@", "\x01i1@",
+                                "\x01"
+                                "ABCD1@",
+                                "\x01I@", "\x01I2097152@", "\x01I2097151@", "\x02I1@", "\x01I1@@"})
+        cles.push_back(voisine);
+    for (int i = 0; i < 30000; ++i) {
+        const int n = static_cast<int>(hasard() % 40000) + 1;
+        cles.push_back("\x01" + std::string(1, static_cast<char>('A' + i % 12)) +
+                       std::to_string(n) + "@");
+        cles.push_back("\x01I" + std::to_string(n) + "@");
+    }
     return cles;
 }
 
@@ -65,6 +79,9 @@ TEST(TableReferences, RetrouveChaqueCleEtGardeLOrdreDApparition) {
     }
     EXPECT_EQ(table.trouver("\x01I50000"), AUCUN);
     EXPECT_EQ(table.trouver("\x03I1"), AUCUN); // même référence, autre fichier
+    EXPECT_EQ(table.trouver("\x03I1@"), AUCUN);
+    EXPECT_EQ(table.trouver("\x01I40001@"), AUCUN);
+    EXPECT_EQ(table.trouver("\x01I2000000@"), AUCUN);
     EXPECT_EQ(TableReferences{}.trouver("\x01I1"), AUCUN);
 }
 
