@@ -71,9 +71,9 @@ struct Cadre {
 
 ListeDescendante::ListeDescendante(ContexteProgramme& contexte,
                                    const GenealogieOuverte& genealogie,
-                                   ParametresListeDescendante parametres)
+                                   ParametresListeDescendante parametres, std::size_t lignesMax)
     : Graphique(contexte, parametres.formatSortie()), genealogie_(genealogie),
-      parametres_(std::move(parametres)) {
+      parametres_(std::move(parametres)), lignesMax_(lignesMax) {
     if (!contexte_.polices.reguliere().valide) {
         std::string face = contexte_.configuration.police;
         contexte_.polices.charger(face, contexte_.interaction);
@@ -137,7 +137,7 @@ private:
     }
 
     std::size_t ajoute(const LigneDescendante& l) {
-        if (liste_.lignes_.size() >= LIGNES_MAX)
+        if (liste_.lignes_.size() >= liste_.lignesMax_)
             throw OperationImpossible(MESSAGE_LISTE_DESCENDANTE_TROP_LONGUE);
         liste_.lignes_.push_back(l);
         return liste_.lignes_.size() - 1;

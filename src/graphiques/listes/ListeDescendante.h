@@ -115,8 +115,9 @@ class ListeDescendante : public Graphique {
 public:
     static constexpr std::size_t LIGNES_MAX = 2'000'000;
 
+    // lignesMax : la borne du nombre de lignes (plus basse dans les essais).
     ListeDescendante(ContexteProgramme& contexte, const GenealogieOuverte& genealogie,
-                     ParametresListeDescendante parametres);
+                     ParametresListeDescendante parametres, std::size_t lignesMax = LIGNES_MAX);
 
     // Construit les lignes et lit leurs textes ; OperationImpossible pour une racine hors de
     // la généalogie ou une liste démesurée.
@@ -145,6 +146,7 @@ private:
 
     const GenealogieOuverte& genealogie_;
     ParametresListeDescendante parametres_;
+    std::size_t lignesMax_;
     std::vector<LigneDescendante> lignes_;
     std::vector<SectionDescendante> sections_;
     std::int32_t max_ = 0;
