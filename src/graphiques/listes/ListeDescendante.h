@@ -53,6 +53,7 @@ inline constexpr ParametreDecrit PARAMETRES_LISTE_DESCENDANTE[] = {
 // Paramètres d'une liste descendante, dans l'ordre de leur enregistrement dans un favori.
 struct ParametresListeDescendante {
     static constexpr std::size_t REPORTS_MAX = 50;
+    static constexpr std::uint8_t LIMITE_MAX = 99;
 
     std::int32_t racine = 0;
     std::string nomRacine;
