@@ -55,10 +55,11 @@ char lettreEnfant(std::size_t rang) {
 
 // Une personne en cours de description : ses unions, puis les enfants de l'union en cours.
 struct Cadre {
-    Cadre(std::int32_t p, std::uint32_t g, std::vector<std::int32_t> u)
-        : personne(p), generation(g), unions(std::move(u)) {}
+    Cadre(std::int32_t p, std::uint8_t s, std::uint32_t g, std::vector<std::int32_t> u)
+        : personne(p), sexe(s), generation(g), unions(std::move(u)) {}
 
     std::int32_t personne;
+    std::uint8_t sexe;
     std::uint32_t generation;
     std::vector<std::int32_t> unions;
     std::size_t union_ = 0;
@@ -209,7 +210,7 @@ private:
             return;
         }
         enCours_[static_cast<std::size_t>(q)] = 1;
-        Cadre cadre{q, generation, std::move(unions)};
+        Cadre cadre{q, individu.sexe, generation, std::move(unions)};
         cadre.ligneUnion = static_cast<std::int32_t>(rang);
         pile_.push_back(std::move(cadre));
     }
@@ -235,11 +236,10 @@ private:
         c.enfants = f.premierEnfant != 0 ? base_.enfants(u) : std::vector<std::int32_t>{};
         c.enfant = 0;
         if (c.enfants.empty()) return;
-        const Individu parent = base_.lireIndividu(c.personne);
         const bool coupee =
             dans(coupes_, c.personne) || (conjointConnu && dans(coupes_, f.conjoint)) ||
             (p_.limiteGenerations != 0 && c.generation >= p_.limiteGenerations) ||
-            (p_.agnatique && parent.sexe != 'M') ||
+            (p_.agnatique && c.sexe != 'M') ||
             (!p_.contemporains &&
              liste_.genealogie_.estimation().estVivant(c.enfants.front()) ==
                  EstimationNaissances::VIVANT);

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace veltrane {
@@ -93,7 +92,8 @@ struct LigneDescendante {
     std::uint32_t debutSection = 1; // génération de départ de la section de la ligne
     std::int32_t ligneUnion = -1;  // enfant : ligne de l'union de ses parents
     std::int32_t personne = 0;     // personne, conjoint ou renvoi
-    std::int32_t nom = 0, prenoms = 0, profession = 0, commentaire = 0; // positions
+    // Positions dans le fichier de données, puis rangs des textes une fois ceux-ci lus.
+    std::int32_t nom = 0, prenoms = 0, profession = 0, commentaire = 0;
     std::int32_t naissance = 0; // mariage pour une ligne de mariage
     std::int32_t deces = 0;     // divorce (-1 aucun) pour une ligne de mariage
     std::int32_t section = 0;   // renvoi et titre
@@ -141,7 +141,7 @@ private:
     std::string detailsDe(const LigneDescendante& l) const;
     std::string texteMariage(const LigneDescendante& l) const;
     std::string texteEvenement(std::int32_t evenement) const;
-    const std::string& texte(std::uint8_t zone, std::int32_t position) const;
+    const std::string& texte(std::int32_t indice) const;
     void chargeTextes();
     std::int32_t mesure(std::string_view texte) const;
 
@@ -151,8 +151,8 @@ private:
     std::vector<LigneDescendante> lignes_;
     std::vector<SectionDescendante> sections_;
     std::int32_t max_ = 0;
-    // Textes lus une fois, par zone et position (les événements sous une zone à part).
-    std::unordered_map<std::uint64_t, std::string> textes_;
+    // Textes lus une fois ; une fois lus, les lignes les désignent par leur rang ici.
+    std::vector<std::string> textes_;
 };
 
 std::string produireListeDescendante(const DescriptionGraphique& description,

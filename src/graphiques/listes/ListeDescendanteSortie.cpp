@@ -61,11 +61,9 @@ std::int32_t ListeDescendante::mesure(std::string_view texte) const {
     return mesurerTexte(polices().reguliere(), texte);
 }
 
-const std::string& ListeDescendante::texte(std::uint8_t zone, std::int32_t position) const {
+const std::string& ListeDescendante::texte(std::int32_t indice) const {
     static const std::string vide;
-    if (position <= 0) return vide;
-    const auto trouve = textes_.find(cleTexte(zone, position));
-    return trouve == textes_.end() ? vide : trouve->second;
+    return indice > 0 ? textes_[static_cast<std::size_t>(indice)] : vide;
 }
 
 void ListeDescendante::chargeTextes() {
@@ -92,23 +90,40 @@ void ListeDescendante::chargeTextes() {
         if (choix & Configuration::AfficheCommentaire)
             demande(static_cast<std::uint8_t>(Zone::Commentaires), l.commentaire);
     }
-    // Une passe dans l'ordre du fichier, chaque texte lu une fois.
+    // Une passe dans l'ordre du fichier, chaque texte lu une fois ; le texte 0 est vide.
     std::sort(cles.begin(), cles.end());
     cles.erase(std::unique(cles.begin(), cles.end()), cles.end());
     const BaseGenealogique& base = genealogie_.base();
-    textes_.clear();
-    textes_.reserve(cles.size());
+    textes_.assign(1, std::string());
+    textes_.reserve(cles.size() + 1);
     for (const std::uint64_t cle : cles) {
         const auto zone = static_cast<std::uint8_t>(cle >> 32);
         const auto position = static_cast<std::int32_t>(cle & 0xFFFFFFFF);
         if (zone == ZONE_EVENEMENTS) {
-            textes_.emplace(cle, texteEvenement(position));
+            textes_.push_back(texteEvenement(position));
             continue;
         }
         const bool nom = zone == static_cast<std::uint8_t>(Zone::Noms) ||
                          zone == static_cast<std::uint8_t>(Zone::Prenoms);
-        textes_.emplace(cle, base.lireTexte(static_cast<Zone>(zone), position,
-                                            nom ? LONGUEUR_NOM : LONGUEUR_TEXTE));
+        textes_.push_back(base.lireTexte(static_cast<Zone>(zone), position,
+                                         nom ? LONGUEUR_NOM : LONGUEUR_TEXTE));
+    }
+    // Chaque ligne désigne désormais ses textes par leur rang ; un texte non demandé est vide.
+    auto rang = [&cles](std::uint8_t zone, std::int32_t& position) {
+        if (position <= 0) return; // -1 garde l'absence de divorce
+        const std::uint64_t cle = cleTexte(zone, position);
+        const auto trouve = std::lower_bound(cles.begin(), cles.end(), cle);
+        position = trouve != cles.end() && *trouve == cle
+                       ? static_cast<std::int32_t>(trouve - cles.begin()) + 1
+                       : 0;
+    };
+    for (LigneDescendante& l : lignes_) {
+        rang(ZONE_EVENEMENTS, l.naissance);
+        rang(ZONE_EVENEMENTS, l.deces);
+        rang(static_cast<std::uint8_t>(Zone::Noms), l.nom);
+        rang(static_cast<std::uint8_t>(Zone::Prenoms), l.prenoms);
+        rang(static_cast<std::uint8_t>(Zone::Professions), l.profession);
+        rang(static_cast<std::uint8_t>(Zone::Commentaires), l.commentaire);
     }
 }
 
@@ -122,8 +137,7 @@ std::string ListeDescendante::texteEvenement(std::int32_t evenement) const {
 }
 
 std::string ListeDescendante::nomDe(const LigneDescendante& l) const {
-    return nomComplet(texte(static_cast<std::uint8_t>(Zone::Prenoms), l.prenoms),
-                      texte(static_cast<std::uint8_t>(Zone::Noms), l.nom));
+    return nomComplet(texte(l.prenoms), texte(l.nom));
 }
 
 std::string ListeDescendante::detailsDe(const LigneDescendante& l) const {
@@ -135,28 +149,28 @@ std::string ListeDescendante::detailsDe(const LigneDescendante& l) const {
     std::string details;
     if (naissance || deces) {
         auto partie = [this](bool affiche, std::int32_t evenement) {
-            const std::string& t = affiche ? texte(ZONE_EVENEMENTS, evenement) : std::string();
+            const std::string& t = texte(affiche ? evenement : 0);
             return t.empty() ? std::string("..") : t;
         };
         details = " (" + partie(naissance, l.naissance) + "-" + partie(deces, l.deces) + ")";
     }
     if (choix & Configuration::AfficheProfession) {
-        const std::string& t = texte(static_cast<std::uint8_t>(Zone::Professions), l.profession);
+        const std::string& t = texte(l.profession);
         if (!t.empty()) details += ", " + t;
     }
     if (choix & Configuration::AfficheCommentaire) {
-        const std::string& t = texte(static_cast<std::uint8_t>(Zone::Commentaires), l.commentaire);
+        const std::string& t = texte(l.commentaire);
         if (!t.empty()) details += ", " + t;
     }
     return details;
 }
 
 std::string ListeDescendante::texteMariage(const LigneDescendante& l) const {
-    std::string t = texte(ZONE_EVENEMENTS, l.naissance);
+    std::string t = texte(l.naissance);
     if (l.deces == SANS_DIVORCE) return t;
     if (!t.empty()) t += "   ";
     t += ")(";
-    const std::string& divorce = texte(ZONE_EVENEMENTS, l.deces);
+    const std::string& divorce = texte(l.deces);
     if (!divorce.empty()) t += ' ' + divorce;
     return t;
 }
