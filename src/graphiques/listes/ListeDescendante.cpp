@@ -102,8 +102,8 @@ public:
                 if (q >= 1 && q <= n_) dans[static_cast<std::size_t>(q)] = 1;
             return true;
         };
-        // Sans coupes ni doubles branches, l'ensemble des coupes retient aussi les personnes
-        // déjà développées.
+        // Sans doubles branches, l'ensemble des coupes retient aussi les personnes déjà
+        // développées : revues, elles n'ont plus que « ... ».
         enregistreDeveloppees_ = !doubles_;
         recopie(p_.coupes, coupes_);
         avecReports_ = recopie(p_.reports, reportes_);
