@@ -7,6 +7,7 @@
 #include "sortie/pdf/FichierPdf.h"
 #include "plateforme/MetriquesPolice.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace veltrane::mesure {
 
@@ -69,6 +71,38 @@ inline double tailleFichierMo(const std::string& chemin) {
     struct stat etat {};
     ::stat(chemin.c_str(), &etat);
     return static_cast<double>(etat.st_size) / 1e6;
+}
+
+// Le sommet du plus grand arbre qui suit ces liens (parents ou enfants de chaque personne), en
+// occurrences bornées à 2^40 ; une boucle de parenté compte pour rien.
+inline std::int32_t plusGrandArbre(const std::vector<std::vector<std::int32_t>>& liens) {
+    constexpr std::uint64_t BORNE = 1ull << 40;
+    const auto n = static_cast<std::int32_t>(liens.size()) - 1;
+    std::vector<std::uint64_t> taille(liens.size(), 0);
+    std::vector<std::uint8_t> etat(liens.size(), 0); // 0 à voir, 1 en cours, 2 fait
+    std::vector<std::int32_t> pile;
+    for (std::int32_t depart = 1; depart <= n; ++depart) {
+        if (etat[depart] == 2) continue;
+        pile.push_back(depart);
+        while (!pile.empty()) {
+            const std::int32_t p = pile.back();
+            if (etat[p] == 0) {
+                etat[p] = 1;
+                for (std::int32_t q : liens[p])
+                    if (etat[q] == 0) pile.push_back(q);
+                continue;
+            }
+            pile.pop_back();
+            if (etat[p] == 2) continue;
+            std::uint64_t t = 1;
+            for (std::int32_t q : liens[p])
+                if (etat[q] == 2) t = std::min(BORNE, t + taille[q]);
+            taille[p] = t;
+            etat[p] = 2;
+        }
+    }
+    return static_cast<std::int32_t>(std::max_element(taille.begin() + 1, taille.end()) -
+                                     taille.begin());
 }
 
 // Les textes du programme sont en Windows-1252 ; le terminal attend de l'UTF-8.

@@ -80,3 +80,7 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # d'une seconde chacun), puis le pire cas : un arbre complet de 17 générations.
 "$construction/bench/mesure_liste_ascendante" "$million" 3
 "$construction/bench/mesure_liste_ascendante" --arbre-complet 17 1
+
+# Liste descendante de la personne la plus riche en descendants, en texte et en PDF (moins de
+# 2 s chacun), puis la borne de 2 000 000 lignes atteinte avec les doubles branches (moins de 5 s).
+"$construction/bench/mesure_liste_descendante" "$million" 3

@@ -24,42 +24,16 @@ double secondesDepuis(std::chrono::steady_clock::time_point debut) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 }
 
-// Nombre d'occurrences dans l'arbre des ascendants (bornée), pour chaque personne ; une
-// boucle de parenté compte pour rien.
+// La personne aux ascendants les plus nombreux (occurrences dans son arbre).
 std::int32_t plusAscendee(const veltrane::BaseGenealogique& base) {
     const std::int32_t n = base.nombreIndividus();
-    std::vector<std::int32_t> pere(n + 1), mere(n + 1);
+    std::vector<std::vector<std::int32_t>> parents(static_cast<std::size_t>(n) + 1);
     for (std::int32_t p = 1; p <= n; ++p) {
         const veltrane::Individu i = base.lireIndividu(p);
-        pere[p] = i.pere >= 1 && i.pere <= n ? i.pere : 0;
-        mere[p] = i.mere >= 1 && i.mere <= n ? i.mere : 0;
+        for (std::int32_t parent : {i.pere, i.mere})
+            if (parent >= 1 && parent <= n) parents[p].push_back(parent);
     }
-    constexpr std::uint64_t BORNE = 1ull << 40;
-    std::vector<std::uint64_t> taille(n + 1, 0);
-    std::vector<std::uint8_t> etat(n + 1, 0); // 0 à voir, 1 en cours, 2 fait
-    std::vector<std::int32_t> pile;
-    for (std::int32_t depart = 1; depart <= n; ++depart) {
-        if (etat[depart] == 2) continue;
-        pile.push_back(depart);
-        while (!pile.empty()) {
-            const std::int32_t p = pile.back();
-            if (etat[p] == 0) {
-                etat[p] = 1;
-                for (std::int32_t parent : {pere[p], mere[p]})
-                    if (parent != 0 && etat[parent] == 0) pile.push_back(parent);
-                continue;
-            }
-            pile.pop_back();
-            if (etat[p] == 2) continue;
-            std::uint64_t t = 1;
-            for (std::int32_t parent : {pere[p], mere[p]})
-                if (parent != 0 && etat[parent] == 2) t = std::min(BORNE, t + taille[parent]);
-            taille[p] = t;
-            etat[p] = 2;
-        }
-    }
-    return static_cast<std::int32_t>(std::max_element(taille.begin() + 1, taille.end()) -
-                                     taille.begin());
+    return plusGrandArbre(parents);
 }
 
 // Ascendance complète de g générations (2^g - 1 personnes, la racine est @I1@, les parents de

@@ -5,6 +5,7 @@
 #include "application/Usage.h"
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/listes/ListeAscendante.h"
+#include "graphiques/listes/ListeDescendante.h"
 
 #include <array>
 #include <charconv>
@@ -27,7 +28,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6107, 40, "Arbre de cousins familial", "arbre-cousins-familial", "AC", U::ArbresCousins, {}},
     {6201, 12, "Liste ascendante", "liste-ascendante", "LA", U::ListeAscendante,
      PARAMETRES_LISTE_ASCENDANTE, &produireListeAscendante},
-    {6202, 15, "Liste descendante", "liste-descendante", "LD", U::ListeDescendante, {}},
+    {6202, 15, "Liste descendante", "liste-descendante", "LD", U::ListeDescendante,
+     PARAMETRES_LISTE_DESCENDANTE, &produireListeDescendante},
     {6205, 14, "Liste de cousins", "liste-cousins", "LC", U::ListeCousins, {}},
     {6203, 16, "Liste éclair", "liste-eclair", "LE", U::ListeEclair, {}},
     {6204, 13, "Liste des branches", "liste-branches", "LB", U::ListeBranches, {}},

@@ -14,13 +14,16 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace veltrane {
 
 PageCoupes::PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers,
-                       ParametresCoupes& parametres, QWidget* parent)
-    : PageParametres(parent), contexte_(contexte), derniers_(derniers), parametres_(parametres) {
-    setObjectName(QStringLiteral(u"Coupes"));
+                       ParametresCoupes& parametres, QWidget* parent,
+                       OptionsPageCoupes options)
+    : PageParametres(parent), contexte_(contexte), derniers_(derniers), parametres_(parametres),
+      options_(std::move(options)) {
+    setObjectName(options_.nom);
     liste_ = new QListWidget(this);
     liste_->setObjectName(QStringLiteral(u"coupes"));
     ajouter_ = new QPushButton(QStringLiteral(u"Ajouter"), this);
@@ -47,8 +50,16 @@ PageCoupes::PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers
     bas->addWidget(new QLabel(QStringLiteral(u"générations"), this));
     bas->addStretch();
     auto* disposition = new QVBoxLayout(this);
+    if (!options_.invite.isEmpty()) disposition->addWidget(new QLabel(options_.invite, this));
     disposition->addLayout(haut);
-    disposition->addLayout(bas);
+    if (options_.generations) {
+        disposition->addLayout(bas);
+    } else {
+        // Sans limite de générations, la rangée reste hors de la page.
+        for (int i = 0; i < bas->count(); ++i)
+            if (QWidget* w = bas->itemAt(i)->widget()) w->hide();
+        delete bas;
+    }
 
     connect(ajouter_, &QPushButton::clicked, this, [this] { ajouter(); });
     connect(supprimer_, &QPushButton::clicked, this, [this] { supprimer(); });
@@ -76,7 +87,7 @@ void PageCoupes::ajouter() {
     if (personnes_.size() >= ParametresCoupes::PERSONNES_MAX) return;
     std::string nom, prenoms;
     const std::int32_t n =
-        choisirPersonne(window(), contexte_, derniers_, QStringLiteral(u"Coupes"), 0, nom, prenoms);
+        choisirPersonne(window(), contexte_, derniers_, options_.titreChoix, 0, nom, prenoms);
     if (n > 0) ajouterPersonne(n);
 }
 

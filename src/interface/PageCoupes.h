@@ -2,6 +2,8 @@
 
 #include "interface/PageParametres.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <vector>
 
@@ -26,13 +28,23 @@ struct ParametresCoupes {
     int generations = 10;
 };
 
+// Ce qui distingue une autre liste de branches bâtie sur la même page (les reports d'une liste) :
+// son nom, la phrase qui l'ouvre, le titre du choix d'une personne et la limite de générations.
+struct OptionsPageCoupes {
+    QString nom = QStringLiteral(u"Coupes");
+    QString invite;
+    QString titreChoix = QStringLiteral(u"Coupes");
+    bool generations = true;
+};
+
 // La page « Coupes », commune aux graphiques qui suivent des branches.
 class PageCoupes : public PageParametres {
     Q_OBJECT
 
 public:
     PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers,
-               ParametresCoupes& parametres, QWidget* parent = nullptr);
+               ParametresCoupes& parametres, QWidget* parent = nullptr,
+               OptionsPageCoupes options = {});
 
     bool valide() override;
     // Ajoute une personne (sans doublon, au plus 50) ; faux quand elle n'entre pas.
@@ -53,6 +65,7 @@ private:
     ContexteProgramme& contexte_;
     DernieresPersonnes& derniers_;
     ParametresCoupes& parametres_;
+    OptionsPageCoupes options_;
     std::vector<std::int32_t> personnes_;
     QListWidget* liste_;
     QPushButton* ajouter_;

@@ -7,6 +7,7 @@
 #include "sortie/pdf/GrillePages.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace veltrane {
 
@@ -32,6 +33,7 @@ struct Bloc {
     char sexe = ' ';
     std::int32_t lignes = 1;
     std::vector<Morceau> morceaux;
+    std::optional<LigneLibre> libre; // ligne placée par la liste, dessinée telle quelle
 };
 
 // Coupe le texte en lignes de largeur donnée, aux espaces ; un mot plus long qu'une ligne y reste
@@ -90,6 +92,11 @@ public:
         blocs_.push_back(std::move(bloc));
     }
     void ligne(const LigneListe& l) override;
+    void ligneLibre(const LigneLibre& l) override {
+        Bloc bloc;
+        bloc.libre = l;
+        blocs_.push_back(std::move(bloc));
+    }
     void terminer() override;
 
 private:
@@ -185,6 +192,8 @@ void DocumentListePagine::terminer() {
         } else if (bloc.titre) {
             y -= LIGNE;
         }
+        // Un trait qui remonte vers la page précédente s'arrête sous le titre courant.
+        if (bloc.libre) dessineLigneLibre(pdf, m, *bloc.libre, y, hautDeLaPage(page) - TETE);
         for (const Morceau& m2 : bloc.morceaux) {
             const CouleurRvb texte = style.couleurTexte;
             if (m2.nom && m.couleurSelonSexe != 0 && bloc.sexe != ' ') {

@@ -41,6 +41,7 @@ public:
 
     void titreSection(std::string_view titre) override;
     void ligne(const LigneListe& l) override;
+    void ligneLibre(const LigneLibre& l) override;
     void terminer() override { pdf_.terminer(); }
 
 private:
@@ -96,7 +97,33 @@ void DocumentListePdf::ligne(const LigneListe& l) {
     y_ -= 176;
 }
 
+void DocumentListePdf::ligneLibre(const LigneLibre& l) {
+    dessineLigneLibre(pdf_, miseEnPage_, l, y_);
+    y_ -= 176;
+}
+
 } // namespace
+
+// Morceaux et traits d'une ligne libre posée en y ; commun aux deux PDF des listes.
+void dessineLigneLibre(FichierPdf& pdf, const MiseEnPage& miseEnPage, const LigneLibre& l,
+                       std::int32_t y, std::int32_t plafond) {
+    StyleTrace& style = pdf.style();
+    for (const TraitLigne& t : l.traits) {
+        const float epaisseur = style.epaisseurTrait;
+        if (t.epaisseur > 0) style.epaisseurTrait = t.epaisseur;
+        pdf.ligne(t.x1, std::min(y + t.y1, plafond), t.x2, std::min(y + t.y2, plafond));
+        style.epaisseurTrait = epaisseur;
+    }
+    for (const MorceauLigne& m : l.morceaux) {
+        if (!m.dansPdf || m.texte.empty()) continue;
+        const CouleurRvb texte = style.couleurTexte;
+        if (m.nom && miseEnPage.couleurSelonSexe != 0 && l.sexe != ' ')
+            style.couleurTexte =
+                rvb(l.sexe == 'F' ? miseEnPage.couleurFemmes : miseEnPage.couleurHommes);
+        pdf.texte(m.x, y, m.largeur, 176, m.texte);
+        style.couleurTexte = texte;
+    }
+}
 
 std::unique_ptr<DocumentListe> documentListePdf(const std::string& chemin, const TitresListe& titres,
                                                 const Graphique& graphique, const PageListe& page) {

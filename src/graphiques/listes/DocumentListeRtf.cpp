@@ -43,6 +43,11 @@ public:
             rtf_ << "\\par\n";
         }
     }
+    // Le RTF n'a pas de traits : la forme texte de la ligne, en un paragraphe.
+    void ligneLibre(const LigneLibre& l) override {
+        rtf_.ecritTexte(l.texte);
+        rtf_ << "\\par\n";
+    }
     void terminer() override {
         if (sections_ > 0) rtf_ << '}';
         if (!rtf_.ferme()) throw OperationImpossible(rtf_.messageEchec());

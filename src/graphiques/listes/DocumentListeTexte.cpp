@@ -21,6 +21,7 @@ public:
         if (!l.mariage.empty())
             sortie_ << std::string(l.numero.size() + 4, ' ') << "x " << l.mariage << '\n';
     }
+    void ligneLibre(const LigneLibre& l) override { sortie_ << l.texte << '\n'; }
     void terminer() override { sortie_.ferme(); }
 
 private:

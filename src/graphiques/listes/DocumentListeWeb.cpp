@@ -32,14 +32,7 @@ public:
     }
     void ligne(const LigneListe& l) override {
         html_.ecritTexte(l.numero);
-        if (!l.nom.empty()) {
-            const bool colore = couleurs_ && l.sexe != ' ';
-            if (colore)
-                html_ << "<span style=\"color:#" << (l.sexe == 'F' ? femmes_ : hommes_)
-                      << "\"><b>";
-            html_.ecritTexte(l.nom);
-            if (colore) html_ << "</b></span>";
-        }
+        if (!l.nom.empty()) ecritNom(l.nom, l.sexe, false);
         html_.ecritTexte(l.details);
         html_ << "<br>\n";
         if (!l.mariage.empty()) {
@@ -49,18 +42,50 @@ public:
             html_ << "<br>\n";
         }
     }
+    void ligneLibre(const LigneLibre& l) override;
     void terminer() override {
         if (sections_ > 0) html_ << "</div>\n";
         if (!html_.ferme()) throw OperationImpossible(html_.messageEchec());
     }
 
 private:
+    // Le nom dans la couleur du sexe quand la préférence le veut, en gras.
+    void ecritNom(std::string_view nom, char sexe, bool gras) {
+        const bool colore = couleurs_ && sexe != ' ';
+        if (colore)
+            html_ << "<span style=\"color:#" << (sexe == 'F' ? femmes_ : hommes_) << "\">";
+        if (colore || gras) html_ << "<b>";
+        html_.ecritTexte(nom);
+        if (colore || gras) html_ << "</b>";
+        if (colore) html_ << "</span>";
+    }
+
     SortieHtml html_;
     bool couleurs_;
     std::string hommes_;
     std::string femmes_;
     int sections_ = 0;
 };
+
+void DocumentListeWeb::ligneLibre(const LigneLibre& l) {
+    // Le retrait du premier morceau par la marge d'un bloc qui tient la ligne ; les morceaux
+    // séparés d'un blanc sur la page le sont d'une espace.
+    const bool marge = !l.morceaux.empty() && l.morceaux.front().x > 0;
+    if (marge)
+        html_ << "<span style=\"margin-left:" << std::int64_t{l.morceaux.front().x} * 7 / 100
+              << "px;\">";
+    const MorceauLigne* precedent = nullptr;
+    for (const MorceauLigne& m : l.morceaux) {
+        if (precedent && m.x > precedent->x + precedent->largeur) html_ << ' ';
+        precedent = &m;
+        if (!m.ancre.empty()) html_ << "<a name=\"" << m.ancre << "\">&nbsp;</a>";
+        if (!m.lien.empty()) html_ << "<a href=\"#" << m.lien << "\">";
+        ecritNom(m.texte, m.nom ? l.sexe : ' ', m.gras);
+        if (!m.lien.empty()) html_ << "</a>";
+    }
+    if (marge) html_ << "</span>";
+    html_ << "<br>\n";
+}
 
 } // namespace
 

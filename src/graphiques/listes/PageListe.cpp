@@ -33,8 +33,18 @@ void PageListe::ligne(const LigneListe& ligne) {
     ++lignesMariage_;
 }
 
+void PageListe::ligneLibre(const LigneLibre& ligne) {
+    mesures_.push_back({sections_, ligne.occupe});
+    largeur_ = std::max(largeur_, ligne.occupe);
+}
+
 std::int32_t PageListe::hauteur() const {
     if (mesures_.empty()) return 0;
+    // Sans titre de section, la première ligne tient le haut de la page.
+    if (sections_ == 0)
+        return sature((std::int64_t{lignesMariage_} + static_cast<std::int64_t>(mesures_.size())) *
+                          176 -
+                      32);
     const std::int64_t lignes = std::int64_t{lignesMariage_} + 4 * std::int64_t{sections_} +
                                 static_cast<std::int64_t>(mesures_.size());
     return sature(lignes * 176 - 384);
@@ -48,8 +58,10 @@ PageListe::placeSignature(std::int32_t largeurSignature) const {
         return std::optional<std::pair<std::int32_t, std::int32_t>>{
             std::in_place, static_cast<std::int32_t>(x), sature(y)};
     };
-    // Même décalage que la première ligne dessinée : 208 plus bas.
-    std::int64_t balayage = std::int64_t{hauteur()} - 144 - 208;
+    // Le balayage passe 144 au-dessus de chaque ligne dessinée ; la première tombe sous son
+    // titre de section, ou en haut quand la liste n'en a pas.
+    const std::int64_t premiere = std::int64_t{hauteur()} - 144 - (sections_ == 0 ? 0 : 352);
+    std::int64_t balayage = premiere + 144;
     std::size_t i = 0;
     while (i < mesures_.size()) {
         const std::int32_t section = mesures_[i].section;

@@ -4,6 +4,7 @@
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesListeAscendante.h"
+#include "interface/graphiques/PagesListeDescendante.h"
 
 namespace veltrane {
 
@@ -12,6 +13,7 @@ namespace {
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
     {6201, &demanderListeAscendante},
+    {6202, &demanderListeDescendante},
 };
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "application/GenealogieOuverte.h"
 #include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
+#include "commun/LectureEssai.h"
 #include "commun/RepertoireEssai.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/TexteUtf8.h"
@@ -33,15 +34,6 @@
 namespace veltrane::essai {
 
 namespace {
-
-std::string u8(const char8_t* texte) {
-    return reinterpret_cast<const char*>(texte);
-}
-
-std::string lire(const std::string& chemin) {
-    std::ifstream flux(chemin, std::ios::binary);
-    return {std::istreambuf_iterator<char>(flux), std::istreambuf_iterator<char>()};
-}
 
 // Les documents texte sont en UTF-8 avec des fins de ligne LF ; les attendus sont des
 // littéraux Windows-1252.
