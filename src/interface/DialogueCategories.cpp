@@ -15,6 +15,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <memory>
+#include <new>
+
 namespace veltrane {
 
 namespace {
@@ -96,9 +99,14 @@ void DialogueCategories::reject() {
 
 void editerCategories(FenetrePrincipale& fenetre, ContexteProgramme& contexte,
                       GenreCategories genre) {
-    EditionCategories edition(genre, contexte.repertoires);
+    std::unique_ptr<EditionCategories> edition;
+    try {
+        edition = std::make_unique<EditionCategories>(genre, contexte.repertoires);
+    } catch (const std::bad_alloc&) {
+        throw OperationImpossible(MESSAGE_MEMOIRE_CATEGORIES);
+    }
     FenetrePrincipale* f = &fenetre;
-    DialogueCategories dialogue(edition, contexte.interaction, [f] {
+    DialogueCategories dialogue(*edition, contexte.interaction, [f] {
         f->executeCommandeAvec([f] { f->afficheAide("Professions.html"); });
     }, &fenetre);
     dialogue.exec();

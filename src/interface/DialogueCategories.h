@@ -15,6 +15,8 @@ namespace veltrane {
 struct ContexteProgramme;
 class FenetrePrincipale;
 
+inline constexpr const char* MESSAGE_MEMOIRE_CATEGORIES = "Mémoire insuffisante";
+
 // Au-delà, la zone de texte de l'éditeur refuse la frappe.
 inline constexpr int LONGUEUR_MAX_EDITEUR_CATEGORIES = 50000;
 
