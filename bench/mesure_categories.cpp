@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     std::string octets;
     for (int p = 0; p < passages; ++p) {
         const auto debut = Horloge::now();
-        octets = compilerCategories(lireDefinition(*definition), GenreCategories::Professions).octets;
+        octets =
+            compilerCategories(lireDefinition(*definition), GenreCategories::Professions).octets;
         ecrireFichierCategories(compile, octets);
         meilleureCompilation = std::min(meilleureCompilation, secondesDepuis(debut));
     }
@@ -64,7 +65,8 @@ int main(int argc, char** argv) {
         debut = Horloge::now();
         for (const std::string& profession : professions) {
             RechercheCategories recherche(jeu, profession);
-            for (int c = recherche.suivante(); c >= 0; c = recherche.suivante()) ++categories;
+            for (int c = recherche.suivante(); c >= 0; c = recherche.suivante())
+                ++categories;
         }
         meilleuresToutes = std::min(meilleuresToutes, secondesDepuis(debut));
     }

@@ -34,7 +34,8 @@ void essaieCompile(std::string_view octets) {
     veltrane::JeuCategories jeu;
     if (veltrane::JeuCategories::lire(octets, jeu) != veltrane::JeuCategories::Lecture::Correct)
         return;
-    for (int c : jeu.toutes(octets)) verifie(c >= 0 && c < jeu.nombre());
+    for (int c : jeu.toutes(octets))
+        verifie(c >= 0 && c < jeu.nombre());
     jeu.toutes("boulanger, maître d'école et marin-pêcheur");
 }
 

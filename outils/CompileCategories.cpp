@@ -11,8 +11,8 @@
 using namespace veltrane;
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::string_view(argv[1]) != "professions" &&
-                      std::string_view(argv[1]) != "sources")) {
+    if (argc != 4 ||
+        (std::string_view(argv[1]) != "professions" && std::string_view(argv[1]) != "sources")) {
         std::cerr << "usage : compile-categories professions|sources DEFINITION.txt COMPILE.dxr\n";
         return 2;
     }

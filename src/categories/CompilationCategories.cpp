@@ -83,7 +83,8 @@ public:
                 const std::int32_t f = noeuds_[n].fils[s];
                 if (f < 0) continue;
                 std::int32_t e = noeuds_[n].echec;
-                while (noeuds_[e].fils[s] < 0) e = noeuds_[e].echec;
+                while (noeuds_[e].fils[s] < 0)
+                    e = noeuds_[e].echec;
                 noeuds_[f].echec = noeuds_[e].fils[s];
                 file.push_back(f);
             }
@@ -139,8 +140,8 @@ public:
 private:
     int nombreFils(std::int32_t n) const {
         const auto& fils = noeuds_[static_cast<std::size_t>(n)].fils;
-        return static_cast<int>(std::count_if(fils.begin(), fils.end(),
-                                              [](std::int32_t f) { return f >= 0; }));
+        return static_cast<int>(
+            std::count_if(fils.begin(), fils.end(), [](std::int32_t f) { return f >= 0; }));
     }
 
     std::vector<Noeud> noeuds_;
@@ -157,8 +158,8 @@ std::string avecNombre(const char* modele, int nombre) {
 ResultatCompilation compilerCategories(const DefinitionCategories& definition,
                                        GenreCategories genre) {
     ResultatCompilation resultat;
-    const int nombre = static_cast<int>(std::min<std::size_t>(definition.categories.size(),
-                                                              MAX_CATEGORIES));
+    const int nombre =
+        static_cast<int>(std::min<std::size_t>(definition.categories.size(), MAX_CATEGORIES));
     Arbre arbre;
     for (const MotCleDefini& m : definition.motsCles) {
         if (m.categorie >= nombre) continue;
@@ -184,7 +185,8 @@ ResultatCompilation compilerCategories(const DefinitionCategories& definition,
         plusLong = std::max(plusLong, definition.categories[static_cast<std::size_t>(c)].size());
     o += static_cast<char>(nombre);
     o += static_cast<char>(plusLong);
-    for (int c = 0; c < nombre; ++c) o += definition.categories[static_cast<std::size_t>(c)] + '\n';
+    for (int c = 0; c < nombre; ++c)
+        o += definition.categories[static_cast<std::size_t>(c)] + '\n';
     const auto automate = static_cast<std::uint32_t>(o.size());
     arbre.ecrire(o);
     std::string entete;
@@ -198,11 +200,11 @@ void ecrireFichierCategories(const std::string& chemin, std::string_view octets)
     // Tant que l'en-tête est nul, le fichier est refusé à la lecture.
     EcritureDocument ecriture;
     const char zeros[4] = {};
-    const bool reussi = octets.size() >= 4 && ecriture.ouvre(chemin) &&
-                        ecriture.ecrit(zeros, 4) &&
+    const bool reussi = octets.size() >= 4 && ecriture.ouvre(chemin) && ecriture.ecrit(zeros, 4) &&
                         ecriture.ecrit(octets.data() + 4, octets.size() - 4) &&
                         ecriture.ecritA(0, octets.data(), 4) && ecriture.termine();
-    if (!reussi) throw OperationImpossible(remplace(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(chemin)));
+    if (!reussi)
+        throw OperationImpossible(remplace(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(chemin)));
 }
 
 void compilerEtEcrire(std::string_view texteDefinition, GenreCategories genre,

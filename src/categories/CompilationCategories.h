@@ -26,7 +26,8 @@ inline constexpr const char* MESSAGE_TROP_DE_CATEGORIES =
 inline constexpr const char* MESSAGE_CATEGORIES_ECARTEES =
     "ATTENTION : un fichier de catégories en contient au plus %d.\nLes catégories suivantes "
     "et leurs mots-clés sont ignorés.";
-inline constexpr const char* MESSAGE_ECRITURE_CATEGORIES = "Ecriture impossible dans le fichier\n%s";
+inline constexpr const char* MESSAGE_ECRITURE_CATEGORIES =
+    "Ecriture impossible dans le fichier\n%s";
 
 struct ResultatCompilation {
     std::string octets;                      // le fichier compilé, en-tête compris

@@ -12,8 +12,8 @@ inline constexpr std::size_t TAILLE_MAX_DEFINITION = 50000;
 inline constexpr std::size_t LONGUEUR_MAX_NOM_CATEGORIE = 255;
 
 struct MotCleDefini {
-    int categorie;      // numéro de la catégorie, dans l'ordre du texte
-    std::string texte;  // tel qu'écrit, sans les blancs de tête
+    int categorie;     // numéro de la catégorie, dans l'ordre du texte
+    std::string texte; // tel qu'écrit, sans les blancs de tête
 };
 
 struct DefinitionCategories {

@@ -44,8 +44,7 @@ std::string avecFinsCrLf(std::string_view texte) {
     return resultat;
 }
 
-EditionCategories::EditionCategories(GenreCategories genre, const Repertoires& r)
-    : genre_(genre) {
+EditionCategories::EditionCategories(GenreCategories genre, const Repertoires& r) : genre_(genre) {
     const char* nom = description(genre).nomMessages;
     if (!r.configuration.empty()) {
         definition_ = cheminDefinitionUtilisateur(r.configuration, genre);
@@ -72,9 +71,11 @@ EditionCategories::~EditionCategories() {
 
 std::string EditionCategories::texteReference() const {
     const std::optional<std::string> texte =
-        reference_.empty() ? std::nullopt : lireFichierCategories(reference_, TAILLE_MAX_DEFINITION);
+        reference_.empty() ? std::nullopt
+                           : lireFichierCategories(reference_, TAILLE_MAX_DEFINITION);
     if (!texte)
-        throw OperationImpossible(avecTexte(MESSAGE_REFERENCE_INACCESSIBLE, depuisUtf8(reference_)));
+        throw OperationImpossible(
+            avecTexte(MESSAGE_REFERENCE_INACCESSIBLE, depuisUtf8(reference_)));
     return *texte;
 }
 

@@ -9,9 +9,9 @@ namespace veltrane {
 enum class GenreCategories : std::uint8_t { Professions = 0, Sources = 1 };
 
 struct DescriptionGenre {
-    const char* nomBase;       // fichiers de l'utilisateur : nomBase + ".txt" / ".dxr"
-    const char* nomReference;  // fichiers installés avec le programme
-    const char* nomMessages;   // « Fichier des catégories %s incorrect »
+    const char* nomBase;      // fichiers de l'utilisateur : nomBase + ".txt" / ".dxr"
+    const char* nomReference; // fichiers installés avec le programme
+    const char* nomMessages;  // « Fichier des catégories %s incorrect »
 };
 
 const DescriptionGenre& description(GenreCategories genre);

@@ -17,7 +17,8 @@ constexpr std::size_t TAILLE_NOEUD = 8;
 constexpr int NOMBRE_SYMBOLES = 27;
 
 std::uint32_t lire16(std::string_view o, std::size_t p) {
-    return static_cast<std::uint8_t>(o[p]) | static_cast<std::uint32_t>(static_cast<std::uint8_t>(o[p + 1])) << 8;
+    return static_cast<std::uint8_t>(o[p]) |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(o[p + 1])) << 8;
 }
 
 std::uint32_t lire32(std::string_view o, std::size_t p) {
@@ -95,8 +96,9 @@ JeuCategories::Lecture JeuCategories::lire(std::string_view o, JeuCategories& je
     // Décalages ramenés à des rangs de noeuds ; un décalage qui ne tombe pas sur un début est faux.
     auto rang = [&debuts](std::uint32_t decalage) -> std::int32_t {
         const auto it = std::lower_bound(debuts.begin(), debuts.end(), decalage);
-        return it != debuts.end() && *it == decalage ? static_cast<std::int32_t>(it - debuts.begin())
-                                                     : -1;
+        return it != debuts.end() && *it == decalage
+                   ? static_cast<std::int32_t>(it - debuts.begin())
+                   : -1;
     };
     jeu.cibles_.reserve(cibles.size());
     for (std::uint32_t c : cibles) {
@@ -120,7 +122,8 @@ JeuCategories::Lecture JeuCategories::lire(std::string_view o, JeuCategories& je
         for (int t = 0; t < n; ++t) {
             const std::int32_t cible = jeu.cibles_[noeud.premiere + static_cast<std::uint32_t>(t)];
             if (profondeur[static_cast<std::size_t>(cible)] != INCONNUE) continue;
-            profondeur[static_cast<std::size_t>(cible)] = profondeur[static_cast<std::size_t>(ordre[i])] + 1;
+            profondeur[static_cast<std::size_t>(cible)] =
+                profondeur[static_cast<std::size_t>(ordre[i])] + 1;
             ordre.push_back(cible);
         }
     }
@@ -128,7 +131,8 @@ JeuCategories::Lecture JeuCategories::lire(std::string_view o, JeuCategories& je
         if (n == 0) continue;
         Noeud& noeud = jeu.noeuds_[static_cast<std::size_t>(n)];
         const std::int32_t p = profondeur[static_cast<std::size_t>(noeud.echec)];
-        if (p == INCONNUE || p >= profondeur[static_cast<std::size_t>(n)]) return Lecture::Incorrect;
+        if (p == INCONNUE || p >= profondeur[static_cast<std::size_t>(n)])
+            return Lecture::Incorrect;
         // L'échec est moins profond, donc déjà traité dans cet ordre.
         const Noeud& echec = jeu.noeuds_[static_cast<std::size_t>(noeud.echec)];
         noeud.sortie = echec.categorie != SANS_CATEGORIE ? noeud.echec : echec.sortie;
@@ -142,7 +146,8 @@ std::int32_t JeuCategories::transition(std::int32_t n, int s) const {
     const Noeud& noeud = noeuds_[static_cast<std::size_t>(n)];
     const std::uint32_t bit = 1u << s;
     if (!(noeud.symboles & bit)) return -1;
-    return cibles_[noeud.premiere + static_cast<std::uint32_t>(std::popcount(noeud.symboles & (bit - 1)))];
+    return cibles_[noeud.premiere +
+                   static_cast<std::uint32_t>(std::popcount(noeud.symboles & (bit - 1)))];
 }
 
 int JeuCategories::premiere(std::string_view texte) const {
@@ -152,7 +157,8 @@ int JeuCategories::premiere(std::string_view texte) const {
 std::vector<int> JeuCategories::toutes(std::string_view texte) const {
     std::vector<int> categories;
     RechercheCategories recherche(*this, texte);
-    for (int c = recherche.suivante(); c >= 0; c = recherche.suivante()) categories.push_back(c);
+    for (int c = recherche.suivante(); c >= 0; c = recherche.suivante())
+        categories.push_back(c);
     return categories;
 }
 
@@ -169,7 +175,8 @@ int RechercheCategories::suivante() {
             candidat_ = noeud.sortie;
             const bool finDeMot = position_ >= texte_.size() ||
                                   !continueUnMot(static_cast<unsigned char>(texte_[position_]));
-            if (categorie != SANS_CATEGORIE && finDeMot && !rendues_[static_cast<std::size_t>(categorie)]) {
+            if (categorie != SANS_CATEGORIE && finDeMot &&
+                !rendues_[static_cast<std::size_t>(categorie)]) {
                 rendues_.set(static_cast<std::size_t>(categorie));
                 return categorie;
             }

@@ -31,10 +31,10 @@ private:
     friend class RechercheCategories;
 
     struct Noeud {
-        std::uint32_t symboles = 0;    // un bit par transition : ' ' puis A à Z
-        std::uint32_t premiere = 0;    // rang de sa première transition dans cibles_
+        std::uint32_t symboles = 0; // un bit par transition : ' ' puis A à Z
+        std::uint32_t premiere = 0; // rang de sa première transition dans cibles_
         std::int32_t echec = 0;
-        std::int32_t sortie = -1;      // noeud suivant de sa chaîne d'échec qui a une catégorie
+        std::int32_t sortie = -1; // noeud suivant de sa chaîne d'échec qui a une catégorie
         std::uint8_t categorie = 255;
     };
 

@@ -69,7 +69,8 @@ void verifierFichier(const std::string& chemin) {
 
 int main(int argc, char** argv) {
     // Les catégories se passent de fichier GEDCOM : leur commande a sa propre ligne.
-    if (argc >= 2 && std::string(argv[1]) == "categories") return commandeCategories(argc - 1, argv + 1);
+    if (argc >= 2 && std::string(argv[1]) == "categories")
+        return commandeCategories(argc - 1, argv + 1);
     CLI::App app{versUtf8("Veltrane : lecture de fichiers GEDCOM et graphiques généalogiques.")};
     aideEnFrancais(app);
     app.require_subcommand(1);

@@ -37,8 +37,8 @@ DialogueCategories::DialogueCategories(EditionCategories& edition, Interaction& 
     setObjectName(QStringLiteral(u"DIALOG_CATEGORIE"));
     setWindowTitle(QStringLiteral(u"Catégories"));
     auto* disposition = new QVBoxLayout(this);
-    disposition->addWidget(new QLabel(depuisWindows1252(
-        std::string("Définition des catégories ") + description(edition.genre()).nomMessages)));
+    disposition->addWidget(new QLabel(depuisWindows1252(std::string("Définition des catégories ") +
+                                                        description(edition.genre()).nomMessages)));
     texte_ = new QPlainTextEdit(pourZone(edition.texte()));
     texte_->setObjectName(QStringLiteral(u"texte"));
     texte_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -49,7 +49,8 @@ DialogueCategories::DialogueCategories(EditionCategories& edition, Interaction& 
 
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     boutons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral(u"Annuler"));
-    QPushButton* boutonAide = boutons->addButton(QStringLiteral(u"Aide"), QDialogButtonBox::HelpRole);
+    QPushButton* boutonAide =
+        boutons->addButton(QStringLiteral(u"Aide"), QDialogButtonBox::HelpRole);
     boutonAide->setObjectName(QStringLiteral(u"aide"));
     QPushButton* reinitialiser =
         boutons->addButton(QStringLiteral(u"Réinitialise..."), QDialogButtonBox::ResetRole);
@@ -106,9 +107,9 @@ void editerCategories(FenetrePrincipale& fenetre, ContexteProgramme& contexte,
         throw OperationImpossible(MESSAGE_MEMOIRE_CATEGORIES);
     }
     FenetrePrincipale* f = &fenetre;
-    DialogueCategories dialogue(*edition, contexte.interaction, [f] {
-        f->executeCommandeAvec([f] { f->afficheAide("Professions.html"); });
-    }, &fenetre);
+    DialogueCategories dialogue(
+        *edition, contexte.interaction,
+        [f] { f->executeCommandeAvec([f] { f->afficheAide("Professions.html"); }); }, &fenetre);
     dialogue.exec();
 }
 

@@ -29,7 +29,8 @@ void ecrire(const std::string& chemin, const std::string& octets) {
 }
 
 void poser32(std::string& o, std::size_t p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) o[p + i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        o[p + i] = static_cast<char>(v >> (8 * i));
 }
 
 struct Installation {
@@ -50,7 +51,8 @@ TEST(JeuCategories, FichiersAbimesRefuses) {
     ASSERT_EQ(JeuCategories::lire(bon, jeu), JeuCategories::Lecture::Correct);
     // Tronqué à toutes les longueurs : jamais accepté (sauf entier), jamais hors limites.
     for (std::size_t n = 0; n < bon.size(); ++n)
-        EXPECT_EQ(JeuCategories::lire(bon.substr(0, n), jeu), JeuCategories::Lecture::Incorrect) << n;
+        EXPECT_EQ(JeuCategories::lire(bon.substr(0, n), jeu), JeuCategories::Lecture::Incorrect)
+            << n;
 
     const std::size_t automate = 6 + std::string("Un\nDeux\n").size();
     const std::size_t racine = automate + 224;
@@ -77,8 +79,10 @@ TEST(JeuCategories, FichiersAbimesRefuses) {
     for (const auto& c : cas) {
         std::string abime = bon;
         if (c.position < 4 || c.position == racine + 8)
-            abime[c.position] = static_cast<char>(c.valeur), abime[c.position + 1] = static_cast<char>(c.valeur >> 8);
-        else if (c.position == 4 || c.position == 5 || c.position == premierFils || c.position == racine + 1)
+            abime[c.position] = static_cast<char>(c.valeur),
+            abime[c.position + 1] = static_cast<char>(c.valeur >> 8);
+        else if (c.position == 4 || c.position == 5 || c.position == premierFils ||
+                 c.position == racine + 1)
             abime[c.position] = static_cast<char>(c.valeur);
         else
             poser32(abime, c.position, c.valeur);
@@ -116,7 +120,8 @@ TEST(ChargementCategories, EchecsSignales) {
     EXPECT_EQ(editeurs, 0);
 
     ecrire(cheminCompileUtilisateur(i.configuration.chemin(), g), compile().substr(0, 40));
-    EXPECT_THROW(chargerCategories(g, i.repertoires(), i.interaction, editeur), OperationImpossible);
+    EXPECT_THROW(chargerCategories(g, i.repertoires(), i.interaction, editeur),
+                 OperationImpossible);
     EXPECT_EQ(i.interaction.messages.back(),
               "Fichier des catégories professionnelles incorrect\nVous devez le reconstruire");
     EXPECT_EQ(editeurs, 1);
@@ -159,11 +164,13 @@ TEST(EditionCategories, AnnulationEtValidation) {
         EXPECT_THROW(edition.valider(std::string(TAILLE_MAX_DEFINITION + 1, 'x'), i.interaction),
                      OperationImpossible);
         edition.valider("A\n    juge\nB\r\n    juge\n", i.interaction);
-        EXPECT_EQ(i.interaction.messages,
-                  std::vector<std::string>{"Attention : \"JUGE\" apparaît dans plusieurs catégories"});
+        EXPECT_EQ(
+            i.interaction.messages,
+            std::vector<std::string>{"Attention : \"JUGE\" apparaît dans plusieurs catégories"});
     }
     std::ifstream flux(definition, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(flux), {}), "A\r\n    juge\r\nB\r\n    juge\r\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(flux), {}),
+              "A\r\n    juge\r\nB\r\n    juge\r\n");
     EXPECT_EQ(chargerCategories(g, i.repertoires(), i.interaction).premiere("jugé"), 1);
     // Le fichier existait : l'abandon ne l'efface pas ; la référence reste à portée.
     EditionCategories edition(g, i.repertoires());

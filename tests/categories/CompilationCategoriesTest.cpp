@@ -25,7 +25,8 @@ std::string noeud(unsigned categorie, unsigned echec,
                   std::initializer_list<std::pair<char, unsigned>> transitions) {
     std::string o{static_cast<char>(categorie), static_cast<char>(transitions.size())};
     o += octets16(0) + octets32(echec);
-    for (const auto& [c, cible] : transitions) o += octets16(static_cast<unsigned char>(c)) + octets16(0) + octets32(cible);
+    for (const auto& [c, cible] : transitions)
+        o += octets16(static_cast<unsigned char>(c)) + octets16(0) + octets32(cible);
     return o;
 }
 
@@ -50,12 +51,11 @@ TEST(DefinitionCategories, NomCoupeEtTexteLimite) {
 TEST(CompilationCategories, FichierOctetPourOctet) {
     // « a b » (catégorie 0) et « b » (1) ; noeuds : départ 0, racine 224, « A » 248,
     // « A␣ » 264, « A␣B » 280, « B » 288.
-    const ResultatCompilation r =
-        compilerCategories(lireDefinition("Un\r\n    a-b\r\nDeux\r\n    b\r\n"),
-                           GenreCategories::Sources);
+    const ResultatCompilation r = compilerCategories(
+        lireDefinition("Un\r\n    a-b\r\nDeux\r\n    b\r\n"), GenreCategories::Sources);
     std::string attendu = octets16(501) + octets16(14) + "\x02\x04" + "Un\nDeux\n";
-    std::string depart = std::string{'\xFF', '\x1B'} + octets16(0) + octets32(0) +
-                         octets16(' ') + octets16(0) + octets32(224);
+    std::string depart = std::string{'\xFF', '\x1B'} + octets16(0) + octets32(0) + octets16(' ') +
+                         octets16(0) + octets32(224);
     for (char c = 'A'; c <= 'Z'; ++c)
         depart += octets16(static_cast<unsigned>(c)) + octets16(0) + octets32(0);
     attendu += depart;
@@ -83,14 +83,20 @@ TEST(CompilationCategories, AvertissementsEtLimites) {
         GenreCategories genre;
         std::vector<std::string> avertissements;
     } cas[] = {
-        {"mot-clé en double", "A\r\n  juge\r\nB\r\n  Jugé\r\n", GenreCategories::Sources,
+        {"mot-clé en double",
+         "A\r\n  juge\r\nB\r\n  Jugé\r\n",
+         GenreCategories::Sources,
          {"Attention : \"JUGE\" apparaît dans plusieurs catégories"}},
         {"même catégorie", "A\r\n  juge\r\n  JUGE\r\n", GenreCategories::Sources, {}},
         // Un féminin engendré n'avertit jamais, et un mot-clé écrit le remplace sans bruit.
-        {"féminin et mot-clé écrit", "A\r\n  vendeuse\r\nB\r\n  vendeur\r\nC\r\n  vendeuse\r\n",
-         GenreCategories::Professions, {"Attention : \"VENDEUSE\" apparaît dans plusieurs catégories"}},
-        {"féminin sans avertissement", "A\r\n  vendeur\r\nB\r\n  vendeuse\r\n",
-         GenreCategories::Professions, {}},
+        {"féminin et mot-clé écrit",
+         "A\r\n  vendeuse\r\nB\r\n  vendeur\r\nC\r\n  vendeuse\r\n",
+         GenreCategories::Professions,
+         {"Attention : \"VENDEUSE\" apparaît dans plusieurs catégories"}},
+        {"féminin sans avertissement",
+         "A\r\n  vendeur\r\nB\r\n  vendeuse\r\n",
+         GenreCategories::Professions,
+         {}},
     };
     for (const auto& c : cas) {
         const ResultatCompilation r = compilerCategories(lireDefinition(c.definition), c.genre);
@@ -102,7 +108,8 @@ TEST(CompilationCategories, AvertissementsEtLimites) {
         beaucoup += "C" + std::to_string(i) + "\r\n    " +
                     std::string{static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26)} +
                     "\r\n";
-    const ResultatCompilation r = compilerCategories(lireDefinition(beaucoup), GenreCategories::Sources);
+    const ResultatCompilation r =
+        compilerCategories(lireDefinition(beaucoup), GenreCategories::Sources);
     ASSERT_EQ(r.avertissements.size(), 2u);
     EXPECT_NE(r.avertissements[0].find("Seules les 23 premières"), std::string::npos);
     EXPECT_NE(r.avertissements[1].find("255"), std::string::npos);
@@ -115,7 +122,8 @@ TEST(CompilationCategories, AvertissementsEtLimites) {
 TEST(CompilationCategories, DefinitionSansCategorieNeTrouveRien) {
     for (const char* texte : {"", "    orphelin\r\n", "A\r\n    ...\r\n    - \r\n"}) {
         JeuCategories jeu;
-        const ResultatCompilation r = compilerCategories(lireDefinition(texte), GenreCategories::Professions);
+        const ResultatCompilation r =
+            compilerCategories(lireDefinition(texte), GenreCategories::Professions);
         ASSERT_EQ(JeuCategories::lire(r.octets, jeu), JeuCategories::Lecture::Correct) << texte;
         // Un mot-clé de ponctuation seule ne fait pas de la racine un noeud de catégorie.
         EXPECT_EQ(jeu.premiere("boulanger"), -1);

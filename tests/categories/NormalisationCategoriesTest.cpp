@@ -25,7 +25,8 @@ TEST(NormalisationCategories, TexteRameneAuxCapitalesSansAccent) {
         {"d'habits 12", "D HABITS   "},
         {"manœuvre", "MAN UVRE"},
     };
-    for (const auto& c : cas) EXPECT_EQ(normaliserTexte(c.texte), c.attendu) << c.texte;
+    for (const auto& c : cas)
+        EXPECT_EQ(normaliserTexte(c.texte), c.attendu) << c.texte;
 }
 
 TEST(NormalisationCategories, MotCleSansBlancsAuxBouts) {
@@ -39,7 +40,8 @@ TEST(NormalisationCategories, MotCleSansBlancsAuxBouts) {
         {"", ""},
         {"  juge de  paix\t", "JUGE DE  PAIX"},
     };
-    for (const auto& c : cas) EXPECT_EQ(normaliserMotCle(c.motCle), c.attendu) << c.motCle;
+    for (const auto& c : cas)
+        EXPECT_EQ(normaliserMotCle(c.motCle), c.attendu) << c.motCle;
 }
 
 TEST(NormalisationCategories, CaracteresQuiContinuentUnMot) {
@@ -54,19 +56,28 @@ TEST(NormalisationCategories, FormesFeminines) {
         std::string motCle;
         std::optional<std::string> feminin;
     } cas[] = {
-        {"GENERAL", "GENERALE"},        {"BOULANGER", "BOULANGERE"},
-        {"COUSIN", "COUSINE"},          {"MARCHAND", "MARCHANDE"},
-        {"NEGOCIANT", "NEGOCIANTE"},    {"BAVARD", "BAVARDE"},
-        {"INSTITUTEUR", "INSTITUTRICE"}, {"VENDEUR", "VENDEUSE"},
-        {"PATRON", "PATRONNE"},         {"MECANICIEN", "MECANICIENNE"},
+        {"GENERAL", "GENERALE"},
+        {"BOULANGER", "BOULANGERE"},
+        {"COUSIN", "COUSINE"},
+        {"MARCHAND", "MARCHANDE"},
+        {"NEGOCIANT", "NEGOCIANTE"},
+        {"BAVARD", "BAVARDE"},
+        {"INSTITUTEUR", "INSTITUTRICE"},
+        {"VENDEUR", "VENDEUSE"},
+        {"PATRON", "PATRONNE"},
+        {"MECANICIEN", "MECANICIENNE"},
         {"MARIN PECHEUR", "MARIN PECHEUSE"},
         // Trop court, trop long, fin sans féminin.
-        {"MAIRE", std::nullopt},        {"BARON", "BARONNE"},
-        {"ABER", std::nullopt},         {std::string(44, 'X') + "EUR", std::string(44, 'X') + "EUSE"},
+        {"MAIRE", std::nullopt},
+        {"BARON", "BARONNE"},
+        {"ABER", std::nullopt},
+        {std::string(44, 'X') + "EUR", std::string(44, 'X') + "EUSE"},
         {std::string(45, 'X') + "EUR", std::nullopt},
-        {"NOTAIRE", std::nullopt},      {"EMPLOYE", std::nullopt},
+        {"NOTAIRE", std::nullopt},
+        {"EMPLOYE", std::nullopt},
     };
-    for (const auto& c : cas) EXPECT_EQ(formeFeminine(c.motCle), c.feminin) << c.motCle;
+    for (const auto& c : cas)
+        EXPECT_EQ(formeFeminine(c.motCle), c.feminin) << c.motCle;
 }
 
 } // namespace

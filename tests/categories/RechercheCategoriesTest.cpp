@@ -1,7 +1,7 @@
 // Recherche des catégories d'un texte : cas des professions, accents, mots-clés en double,
 // plusieurs catégories dans l'ordre du texte, et les définitions de référence livrées.
-#include "categories/CompilationCategories.h"
 #include "categories/ChargementCategories.h"
+#include "categories/CompilationCategories.h"
 #include "categories/JeuCategories.h"
 #include "categories/NormalisationCategories.h"
 
@@ -44,7 +44,7 @@ TEST(RechercheCategories, Professions) {
         {"vendeuse", {2}},
         {"patronne", {2}}, // la ligne du mot-clé finit par des blancs
         {"patron", {2}},
-        {"juge", {4}},     // le mot-clé en double appartient à la catégorie suivante
+        {"juge", {4}}, // le mot-clé en double appartient à la catégorie suivante
         {"maire et boulanger", {3, 0}},
         {"boulanger, maire, boulangère", {0, 3}},
         {"", {}},
@@ -52,7 +52,8 @@ TEST(RechercheCategories, Professions) {
     };
     for (const auto& c : cas) {
         EXPECT_EQ(jeu.toutes(c.texte), c.categories) << c.texte;
-        EXPECT_EQ(jeu.premiere(c.texte), c.categories.empty() ? -1 : c.categories.front()) << c.texte;
+        EXPECT_EQ(jeu.premiere(c.texte), c.categories.empty() ? -1 : c.categories.front())
+            << c.texte;
     }
 }
 
@@ -80,8 +81,8 @@ TEST(RechercheCategories, DefinitionsDeReference) {
     std::size_t motsCles = 0;
     for (const auto& [nom, genre] : {std::pair{"MetiersRef.txt", GenreCategories::Professions},
                                      std::pair{"SourcesRef.txt", GenreCategories::Sources}}) {
-        const std::optional<std::string> texte =
-            lireFichierCategories(std::string(VELTRANE_DONNEES_DIR) + "/" + nom, TAILLE_MAX_DEFINITION);
+        const std::optional<std::string> texte = lireFichierCategories(
+            std::string(VELTRANE_DONNEES_DIR) + "/" + nom, TAILLE_MAX_DEFINITION);
         ASSERT_TRUE(texte) << nom;
         EXPECT_EQ(texte->find("\r\n"), texte->find('\n') - 1) << nom;
         const DefinitionCategories d = lireDefinition(*texte);

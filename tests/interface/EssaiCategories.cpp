@@ -4,6 +4,7 @@
 #include "categories/ChargementCategories.h"
 #include "interface/DialogueCategories.h"
 #include "interface/FenetrePrincipale.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <QAction>
 #include <QLabel>
@@ -60,15 +61,18 @@ private slots:
         avecEditeur(f, 1087, [&](DialogueCategories& d) {
             QCOMPARE(d.windowTitle(), u"Catégories"_qs);
             QVERIFY(d.findChild<QLabel*>()->text().endsWith(u"catégories professionnelles"_qs));
-            QVERIFY(d.zoneTexte()->toPlainText().startsWith(u"Agriculture et élevage\n    laboureur"_qs));
+            QVERIFY(d.zoneTexte()->toPlainText().startsWith(
+                u"Agriculture et élevage\n    laboureur"_qs));
             d.zoneTexte()->setPlainText(u"Pain\n    boulanger\nFour\n    Boulanger\n"_qs);
             d.accept();
         });
-        QCOMPARE(contenu(definition), std::string("Pain\r\n    boulanger\r\nFour\r\n    Boulanger\r\n"));
+        QCOMPARE(contenu(definition),
+                 std::string("Pain\r\n    boulanger\r\nFour\r\n    Boulanger\r\n"));
         QCOMPARE(e.interaction.messages,
-                 std::vector<std::string>{"Attention : \"BOULANGER\" appara\xEEt dans plusieurs cat\xE9gories"});
-        const JeuCategories jeu = chargerCategories(GenreCategories::Professions,
-                                                    e.contexte.repertoires, e.interaction);
+                 std::vector<std::string>{
+                     "Attention : \"BOULANGER\" appara\xEEt dans plusieurs cat\xE9gories"});
+        const JeuCategories jeu =
+            chargerCategories(GenreCategories::Professions, e.contexte.repertoires, e.interaction);
         QCOMPARE(jeu.premiere("boulang\xE8re"), 1);
     }
 
@@ -101,6 +105,30 @@ private slots:
             QVERIFY(d.zoneTexte()->toPlainText().startsWith(u"État civil\n    état civil"_qs));
             QCOMPARE(e.interaction.questions.size(), std::size_t{2});
         });
+    }
+
+    // Un graphique dont le fichier compilé est incorrect ouvre l'éditeur de son genre.
+    void fichierIncorrectOuvreLEditeur() {
+        EnvironnementProgramme e;
+        avecAfficheur(e);
+        FenetrePrincipale f(e.contexte, "");
+        std::ofstream(e.configuration.fichier("Sources.dxr"), std::ios::binary) << "abime";
+        bool vu = false;
+        essai::quandBoiteModale([&](QWidget* boite) {
+            auto* dialogue = qobject_cast<DialogueCategories*>(boite);
+            QVERIFY(dialogue);
+            QVERIFY(dialogue->findChild<QLabel*>()->text().endsWith(u"de sources"_qs));
+            vu = true;
+        });
+        bool abandonne = false;
+        try {
+            chargerCategories(GenreCategories::Sources, e.contexte.repertoires, e.interaction,
+                              ouvertureEditeur(f, e.contexte));
+        } catch (const OperationImpossible& erreur) {
+            abandonne = !erreur.aUnMessage();
+        }
+        QVERIFY(vu);
+        QVERIFY(abandonne);
     }
 };
 
