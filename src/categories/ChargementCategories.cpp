@@ -17,11 +17,6 @@ namespace {
 // Bien au-delà de ce que produit une définition de 50000 octets.
 constexpr std::size_t TAILLE_MAX_COMPILE = 64u << 20;
 
-std::string avecTexte(const char* modele, const std::string& texte) {
-    std::string message(modele);
-    return message.replace(message.find("%s"), 2, texte);
-}
-
 // L'ancien format : compilé de nouveau depuis la définition, et rangé chez l'utilisateur.
 std::optional<std::string> reconstruire(GenreCategories genre, const Repertoires& r) {
     std::optional<std::string> texte;
@@ -68,7 +63,7 @@ JeuCategories chargerCategories(GenreCategories genre, const Repertoires& r,
     if (!octets && !r.donnees.empty())
         octets = lireFichierCategories(reference, TAILLE_MAX_COMPILE + 1);
     if (!octets) {
-        interaction.message(avecTexte(MESSAGE_CATEGORIES_ABSENTES, depuisUtf8(reference)),
+        interaction.message(remplirMessage(MESSAGE_CATEGORIES_ABSENTES, depuisUtf8(reference)),
                             Icone::Erreur);
         throw OperationImpossible();
     }
@@ -81,8 +76,9 @@ JeuCategories chargerCategories(GenreCategories genre, const Repertoires& r,
         lecture = nouveau ? JeuCategories::lire(*nouveau, jeu) : JeuCategories::Lecture::Incorrect;
     }
     if (lecture == JeuCategories::Lecture::Correct) return jeu;
-    interaction.message(avecTexte(MESSAGE_CATEGORIES_INCORRECTES, description(genre).nomMessages),
-                        Icone::Erreur);
+    interaction.message(
+        remplirMessage(MESSAGE_CATEGORIES_INCORRECTES, description(genre).nomMessages),
+        Icone::Erreur);
     if (ouvrirEditeur) ouvrirEditeur(genre);
     throw OperationImpossible();
 }

@@ -38,12 +38,6 @@ struct Noeud {
     Noeud() { fils.fill(-1); }
 };
 
-std::string remplace(const char* modele, const std::string& valeur) {
-    std::string texte(modele);
-    const std::size_t position = texte.find('%');
-    return texte.replace(position, 2, valeur);
-}
-
 class Arbre {
 public:
     Arbre() : noeuds_(2) {
@@ -69,7 +63,7 @@ public:
         if (origine == Origine::Feminine && fin.origine == Origine::Ecrite) return;
         if (origine == Origine::Ecrite && fin.origine == Origine::Ecrite &&
             fin.categorie != categorie)
-            avertissements.push_back(remplace(MESSAGE_MOT_CLE_DOUBLE, mot));
+            avertissements.push_back(remplirMessage(MESSAGE_MOT_CLE_DOUBLE, mot));
         fin.categorie = categorie;
         fin.origine = origine;
     }
@@ -204,7 +198,7 @@ void ecrireFichierCategories(const std::string& chemin, std::string_view octets)
                         ecriture.ecrit(octets.data() + 4, octets.size() - 4) &&
                         ecriture.ecritA(0, octets.data(), 4) && ecriture.termine();
     if (!reussi)
-        throw OperationImpossible(remplace(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(chemin)));
+        throw OperationImpossible(remplirMessage(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(chemin)));
 }
 
 void compilerEtEcrire(std::string_view texteDefinition, GenreCategories genre,

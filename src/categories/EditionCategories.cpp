@@ -15,11 +15,6 @@ namespace veltrane {
 
 namespace {
 
-std::string avecTexte(const char* modele, const std::string& texte) {
-    std::string message(modele);
-    return message.replace(message.find("%s"), 2, texte);
-}
-
 bool existe(const std::string& chemin) {
     std::error_code erreur;
     return std::filesystem::exists(chemin, erreur);
@@ -55,13 +50,13 @@ EditionCategories::EditionCategories(GenreCategories genre, const Repertoires& r
     if (!definition_.empty()) texte = lireFichierCategories(definition_, TAILLE_MAX_DEFINITION);
     if (!texte && !reference_.empty())
         texte = lireFichierCategories(reference_, TAILLE_MAX_DEFINITION);
-    if (!texte) throw OperationImpossible(avecTexte(MESSAGE_DEFINITION_ILLISIBLE, nom));
+    if (!texte) throw OperationImpossible(remplirMessage(MESSAGE_DEFINITION_ILLISIBLE, nom));
     texte_ = std::move(*texte);
     // Le fichier de l'utilisateur doit pouvoir être écrit avant que l'on ne l'édite.
     const bool existait = !definition_.empty() && existe(definition_);
     std::ofstream essai;
     if (!definition_.empty()) essai.open(definition_, std::ios::binary | std::ios::app);
-    if (!essai) throw OperationImpossible(avecTexte(MESSAGE_DEFINITION_NON_MODIFIABLE, nom));
+    if (!essai) throw OperationImpossible(remplirMessage(MESSAGE_DEFINITION_NON_MODIFIABLE, nom));
     cree_ = !existait;
 }
 
@@ -75,7 +70,7 @@ std::string EditionCategories::texteReference() const {
                            : lireFichierCategories(reference_, TAILLE_MAX_DEFINITION);
     if (!texte)
         throw OperationImpossible(
-            avecTexte(MESSAGE_REFERENCE_INACCESSIBLE, depuisUtf8(reference_)));
+            remplirMessage(MESSAGE_REFERENCE_INACCESSIBLE, depuisUtf8(reference_)));
     return *texte;
 }
 
@@ -90,7 +85,7 @@ void EditionCategories::valider(std::string_view texte, Interaction& interaction
         flux.close();
         if (!flux)
             throw OperationImpossible(
-                avecTexte(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(definition_)));
+                remplirMessage(MESSAGE_ECRITURE_CATEGORIES, depuisUtf8(definition_)));
     }
     terminee_ = true;
     texte_ = enregistre;

@@ -35,4 +35,10 @@ std::string cheminCompileReference(const std::string& donnees, GenreCategories g
     return chemin(donnees, description(genre).nomReference, ".dxr");
 }
 
+std::string remplirMessage(const char* modele, const std::string& valeur) {
+    std::string message(modele);
+    const std::size_t position = message.find("%s");
+    return position == std::string::npos ? message : message.replace(position, 2, valeur);
+}
+
 } // namespace veltrane

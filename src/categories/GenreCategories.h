@@ -23,4 +23,7 @@ std::string cheminDefinitionReference(const std::string& donnees, GenreCategorie
 std::string cheminCompileUtilisateur(const std::string& configuration, GenreCategories genre);
 std::string cheminCompileReference(const std::string& donnees, GenreCategories genre);
 
+// Message des catégories : le modèle avec son « %s » remplacé (nom de genre ou chemin).
+std::string remplirMessage(const char* modele, const std::string& valeur);
+
 } // namespace veltrane
