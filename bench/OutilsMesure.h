@@ -2,6 +2,7 @@
 
 // Outils communs des programmes de mesure.
 #include "application/Configuration.h"
+#include "gedcom/JeuCaracteres.h"
 #include "plateforme/Interaction.h"
 #include "plateforme/TexteUtf8.h"
 #include "sortie/pdf/FichierPdf.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -142,6 +144,26 @@ void mesurerPdf(const char* titre, const ArgumentsPdf& arguments, int32_t largeu
                   tailleFichierMo(arguments.chemin), memoireMaximaleMo());
     afficher(ligne);
     std::printf("%s\n", arguments.chemin.c_str());
+}
+
+// Valeurs des lignes qui portent la balise (« PLAC », « OCCU »), à tout niveau, converties en
+// Windows-1252 comme au chargement.
+inline std::vector<std::string> valeursBalise(const char* chemin, const std::string& balise) {
+    std::vector<std::string> valeurs;
+    std::ifstream fichier(chemin, std::ios::binary);
+    std::string ligne;
+    const std::string cherche = " " + balise + " ";
+    JeuCaracteres jeu = JeuCaracteres::Aucun;
+    while (std::getline(fichier, ligne)) {
+        if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
+        if (ligne.starts_with("1 CHAR ")) jeu = jeuCaracteresDeChar(ligne.substr(7));
+        const std::size_t position = ligne.find(cherche);
+        if (position == std::string::npos) continue;
+        std::string valeur = ligne.substr(position + cherche.size());
+        valeur.resize(convertirTexte(valeur.data(), valeur.size(), jeu));
+        valeurs.push_back(std::move(valeur));
+    }
+    return valeurs;
 }
 
 } // namespace veltrane::mesure

@@ -76,6 +76,10 @@ fi
 VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
     "$construction/tests/interface/tests-interface" MesureDialoguePersonne 2>&1 | grep -E "ms|PASS|FAIL"
 
+# Catégories : la référence des professions compilée (moins de 50 ms), puis chaque profession
+# du fichier d'un million de personnes classée (moins de 0,5 s).
+"$construction/bench/mesure_categories" "$million" "$racine/donnees/MetiersRef.txt" 3
+
 # Liste ascendante de la personne la plus riche en ancêtres, dans les quatre formats (moins
 # d'une seconde chacun), puis le pire cas : un arbre complet de 17 générations.
 "$construction/bench/mesure_liste_ascendante" "$million" 3

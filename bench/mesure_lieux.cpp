@@ -1,15 +1,14 @@
 // Débit de la lecture des lieux : valeurs PLAC tirées du générateur de fichiers d'essai,
 // ou lues dans un fichier GEDCOM (lignes « PLAC », converties comme au chargement).
 // Usage : mesure_lieux [FICHIER.ged | -] [NOMBRE_DE_LECTURES]
+#include "OutilsMesure.h"
 #include "dates_lieux/Lieu.h"
 #include "dates_lieux/TablesGeographiques.h"
-#include "gedcom/JeuCaracteres.h"
 #include "plateforme/TexteUtf8.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,31 +63,13 @@ const char* const LIEUX[] = {"Paris, 75, Île-de-France, France",
                              "Pékin, Chine",
                              "Un lieu inconnu"};
 
-std::vector<std::string> lieuxDuFichier(const char* chemin) {
-    std::vector<std::string> lieux;
-    std::ifstream fichier(chemin, std::ios::binary);
-    std::string ligne;
-    veltrane::JeuCaracteres jeu = veltrane::JeuCaracteres::Aucun;
-    while (std::getline(fichier, ligne)) {
-        if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-        if (ligne.starts_with("1 CHAR ")) jeu = veltrane::jeuCaracteresDeChar(ligne.substr(7));
-        const std::size_t balise = ligne.find(" PLAC ");
-        if (balise == std::string::npos) continue;
-        // Comme au chargement : la valeur passe d'abord en Windows-1252.
-        std::string valeur = ligne.substr(balise + 6);
-        valeur.resize(veltrane::convertirTexte(valeur.data(), valeur.size(), jeu));
-        lieux.push_back(std::move(valeur));
-    }
-    return lieux;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> lieux;
     // « - » ou rien : la liste du générateur.
     if (argc > 1 && std::string_view(argv[1]) != "-") {
-        lieux = lieuxDuFichier(argv[1]);
+        lieux = veltrane::mesure::valeursBalise(argv[1], "PLAC");
         if (lieux.empty()) {
             std::fprintf(stderr, "aucune ligne PLAC dans %s\n", argv[1]);
             return 2;

@@ -9,6 +9,7 @@
 #include "base/ArretFatal.h"
 #include "plateforme/OperationImpossible.h"
 #include "console/AideFrancaise.h"
+#include "console/CategoriesConsole.h"
 #include "console/CommandesConsole.h"
 #include "console/FluxUtf8.h"
 #include "console/GraphiquesConsole.h"
@@ -67,6 +68,9 @@ void verifierFichier(const std::string& chemin) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Les catégories se passent de fichier GEDCOM : leur commande a sa propre ligne.
+    if (argc >= 2 && std::string(argv[1]) == "categories")
+        return commandeCategories(argc - 1, argv + 1);
     CLI::App app{versUtf8("Veltrane : lecture de fichiers GEDCOM et graphiques généalogiques.")};
     aideEnFrancais(app);
     app.require_subcommand(1);

@@ -4,6 +4,7 @@
 #include "application/RegistreNettoyage.h"
 #include "base/ArretFatal.h"
 #include "plateforme/OperationImpossible.h"
+#include "interface/DialogueCategories.h"
 #include "interface/DialogueErreursGedcom.h"
 #include "interface/DialogueGestionFavoris.h"
 #include "interface/DialogueOptionsFichier.h"
@@ -165,6 +166,10 @@ void FenetrePrincipale::inscritCommandesDeBase() {
     commandes_[Quitter] = [this] { close(); };
     commandes_[EnregistrerSous] = [this] { enregistreDocumentSous(); };
     commandes_[Preferences] = [this] { preferences(); };
+    commandes_[Professions] = [this] {
+        editerCategories(*this, contexte_, GenreCategories::Professions);
+    };
+    commandes_[Sources] = [this] { editerCategories(*this, contexte_, GenreCategories::Sources); };
     commandes_[Aide] = [this] { afficheAide(); };
     commandes_[APropos] = [this] { aPropos(); };
     commandes_[SiteWeb] = [this] { afficheSiteWeb(); };

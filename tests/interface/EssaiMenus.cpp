@@ -231,12 +231,12 @@ private slots:
         EnvironnementProgramme e;
         avecAfficheur(e);
         FenetrePrincipale f(e.contexte, "");
-        for (int id : {1002, 1010, 1089, 1091, 1092, 1093, 1702, 1725})
+        for (int id : {1002, 1010, 1086, 1087, 1089, 1091, 1092, 1093, 1702, 1725})
             QVERIFY2(f.action(id)->isEnabled(), qPrintable(QString::number(id)));
         // Graphiques pas encore construits, commandes à venir, ou sans généalogie ouverte ; les
         // boutons dont toutes les commandes sont grises aussi.
         for (int id :
-             {1001, 1003, 1004, 1005, 1086, 1087, 1088, 6101, 6206, 6510, 6753, 6801, 5000, 5009})
+             {1001, 1003, 1004, 1005, 1088, 6101, 6206, 6510, 6753, 6801, 5000, 5009})
             QVERIFY2(!f.action(id)->isEnabled(), qPrintable(QString::number(id)));
         QVERIFY(!f.barreOutils()->isVisibleTo(&f));
     }
