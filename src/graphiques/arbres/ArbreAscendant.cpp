@@ -1,0 +1,104 @@
+#include "graphiques/arbres/ArbreAscendant.h"
+
+#include "application/ContexteProgramme.h"
+#include "application/GenealogieOuverte.h"
+#include "base/BaseGenealogique.h"
+#include "graphiques/TextesPersonne.h"
+#include "plateforme/OperationImpossible.h"
+
+namespace veltrane {
+
+namespace {
+
+constexpr int GENERATION_MAX = Arbre::RANGEES_MAX - 1;
+constexpr const char* MESSAGE_RACINE_ABSENTE =
+    "La personne choisie n'existe pas dans la généalogie ouverte";
+
+} // namespace
+
+Destinations ParametresArbreAscendant::destinations() {
+    return {&racine, &nomRacine, &fond, &format, &style, &critere, &suppressionNonColorees,
+            &coupes, &couperAuDela};
+}
+
+ArbreAscendant::ArbreAscendant(ContexteProgramme& contexte, const GenealogieOuverte& genealogie,
+                               const ParametresArbreAscendant& p)
+    : Arbre(contexte, genealogie.base(), &genealogie.estimation(),
+            p.format == 3 ? FormatSortie::Web : FormatSortie::Pdf) {
+    racine = p.racine;
+    fondChronologique = p.fond;
+    style = p.style <= 1 ? p.style : 0;
+    critereCouleur = p.critere;
+    suppressionNonColorees = p.suppressionNonColorees;
+    coupes = p.coupes;
+    couperAuDela = p.couperAuDela <= 99 ? p.couperAuDela : 0;
+}
+
+void ArbreAscendant::dispose() {
+    const std::int32_t n = base_.nombreIndividus();
+    if (racine < 1 || racine > n || base_.lireIndividu(racine).estAbsent())
+        throw OperationImpossible(MESSAGE_RACINE_ABSENTE);
+    prepare(1);
+    doublesBranches_ = contexte_.configuration.doublesBranchesAscendantes != 0;
+    avecUnion_ = style == 1 && (donnees_ & Configuration::AfficheMariage);
+    const std::size_t taille = static_cast<std::size_t>(n) + 1;
+    if (!doublesBranches_) dejaVus_.assign(taille, 0);
+    surLeChemin_.assign(taille, 0);
+    CaseArbre& r = construit(racine, ' ', 0, nullptr);
+    dejaVus_ = {};
+    surLeChemin_ = {};
+    termineConstruction();
+    chargeTextes(avecUnion_);
+    calculeVoisins();
+    placeAscendants(r);
+}
+
+CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation,
+                                     CaseArbre* enfant) {
+    const Individu individu = base_.lireIndividu(p);
+    CaseArbre& c = nouvelleCase(p, individu, generation, enfant);
+    if (enfant) (cote == 'M' ? enfant->pere : enfant->mere) = &c;
+    const std::int32_t n = base_.nombreIndividus();
+    const auto connu = [n](std::int32_t q) { return q >= 1 && q <= n; };
+    const bool parentConnu = connu(individu.pere) || connu(individu.mere);
+    const std::size_t i = static_cast<std::size_t>(p);
+    // Une personne déjà sur le chemin depuis la racine (boucle de parenté) est coupée : les
+    // branches doubles montrées ne doivent pas tourner sans fin.
+    const bool arret = (!doublesBranches_ && dejaVus_[i]) || surLeChemin_[i] ||
+                       generation == GENERATION_MAX ||
+                       (couperAuDela != 0 && generation == couperAuDela) ||
+                       (coupes && coupes->contient(p));
+    if (parentConnu && arret) {
+        c.coupe = true;
+        return c;
+    }
+    if (!doublesBranches_) dejaVus_[i] = 1;
+    surLeChemin_[i] = 1;
+    if (connu(individu.pere)) construit(individu.pere, 'M', generation + 1, &c);
+    if (connu(individu.mere)) construit(individu.mere, 'F', generation + 1, &c);
+    surLeChemin_[i] = 0;
+    if (avecUnion_ && c.pere && c.mere) ajouteUnion(c);
+    return c;
+}
+
+// L'union des parents se range sur la case de la mère.
+void ArbreAscendant::ajouteUnion(CaseArbre& c) {
+    const std::int32_t u = unionAvec(base_, c.pere->numero, c.mere->numero);
+    if (u == 0) return;
+    const Famille f = base_.lireFamille(u);
+    c.mere->refMariage = f.mariage;
+    c.mere->refDivorce = f.divorce;
+}
+
+std::string dispositionArbreAscendant(const DescriptionGraphique&,
+                                      const ValeursParametres& valeurs,
+                                      ContexteProgramme& contexte) {
+    if (!contexte.genealogie) throw OperationImpossible();
+    ParametresArbreAscendant parametres;
+    affecteParametres(valeurs, parametres.destinations());
+    ArbreAscendant arbre(contexte, *contexte.genealogie, parametres);
+    arbre.dispose();
+    return arbre.disposition(contexte.genealogie->chargement().references);
+}
+
+} // namespace veltrane

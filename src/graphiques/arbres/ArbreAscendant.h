@@ -1,0 +1,74 @@
+#pragma once
+
+#include "graphiques/Catalogue.h"
+#include "graphiques/arbres/Arbre.h"
+
+#include <string>
+#include <vector>
+
+namespace veltrane {
+
+inline constexpr const char* TITRE_ARBRE_ASCENDANT = "Arbre ascendant";
+
+// Les paramètres décrits, dans l'ordre des destinations de ParametresArbreAscendant.
+inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
+    {'P', nullptr, "", "La personne dont on dessine les ascendants", RoleParametre::Racine},
+    {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
+    {'s', "fond", "",
+     "Fond de page d'un arbre chronologique (vide : l'arbre n'est pas chronologique)"},
+    {'1', "format", "pdf", "Format de sortie : pdf ou web", RoleParametre::Format, 0, 3,
+     "pdf,texte,rtf,web|htm|html"},
+    {'1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
+     RoleParametre::Option, 0, 1, "classique,couple"},
+    {'1', nullptr, "255", "Critère de coloration (255 : arbre non chromatique)",
+     RoleParametre::Option, 0, 255},
+    {'b', nullptr, "oui", "Suppression des branches non colorées"},
+    {'L', "coupes", "",
+     "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus",
+     RoleParametre::Option, 0, 50},
+    {'1', "generations", "0",
+     "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)",
+     RoleParametre::Option, 0, 99},
+};
+
+// Paramètres d'un arbre ascendant individuel, dans l'ordre de leur enregistrement.
+struct ParametresArbreAscendant {
+    std::int32_t racine = 0;
+    std::string nomRacine;
+    std::string fond;
+    std::uint8_t format = 0; // 0 PDF, 3 Web
+    std::uint8_t style = 0;
+    std::uint8_t critere = Arbre::NON_CHROMATIQUE;
+    bool suppressionNonColorees = true;
+    std::optional<EnsemblePersonnes> coupes;
+    std::uint8_t couperAuDela = 0;
+
+    Destinations destinations();
+};
+
+// L'arbre des ascendants d'une personne : la racine en bas, chaque génération une rangée plus
+// haut, le père à gauche de la mère.
+class ArbreAscendant : public Arbre {
+public:
+    ArbreAscendant(ContexteProgramme& contexte, const GenealogieOuverte& genealogie,
+                   const ParametresArbreAscendant& parametres);
+
+    // Prépare, construit les cases, lit les textes, calcule les voisins et place l'arbre.
+    void dispose();
+
+private:
+    CaseArbre& construit(std::int32_t p, char cote, int generation, CaseArbre* enfant);
+    void ajouteUnion(CaseArbre& c);
+
+    std::vector<std::uint8_t> dejaVus_;
+    std::vector<std::uint8_t> surLeChemin_;
+    bool doublesBranches_ = false;
+    bool avecUnion_ = false;
+};
+
+// La disposition de l'arbre (commande « disposition » de la console).
+std::string dispositionArbreAscendant(const DescriptionGraphique& description,
+                                      const ValeursParametres& valeurs,
+                                      ContexteProgramme& contexte);
+
+} // namespace veltrane
