@@ -117,9 +117,17 @@ void Arbre::termineConstruction() {
     if (chronologique) {
         // L'origine est l'année la plus récente des cases (d'ordinaire celle de la racine) :
         // aucune case ne descend sous l'axe.
+        // Une personne estimée à moins de quinze ans de la case d'où elle pend est remontée à
+        // quinze ans : sinon elle chevaucherait sa propre lignée, que rien n'écarte. Les
+        // cases sont dans l'ordre de création, celle d'où l'on pend d'abord.
+        const int ecart = ecartAnneeInconnue_ / 2;
         std::int32_t y0 = -32768;
-        for (const CaseArbre& c : cases_)
+        for (CaseArbre& c : cases_) {
+            if (c.enfant && c.annee != ANNEE_INCONNUE && c.enfant->annee != ANNEE_INCONNUE)
+                c.annee = ecart < 0 ? std::min(c.annee, c.enfant->annee + ecart)
+                                    : std::max(c.annee, c.enfant->annee + ecart);
             if (c.annee != ANNEE_INCONNUE) y0 = std::max(y0, c.annee);
+        }
         baseChrono = y0;
         for (CaseArbre& c : cases_) {
             const std::int32_t a = c.annee != ANNEE_INCONNUE ? c.annee : y0;

@@ -113,6 +113,7 @@ private:
     void placeClassique(CaseArbre& b);
     void placeCouple(CaseArbre& b);
     void regleVoisins(CaseArbre& b) const;
+    void ecarteBeauxParents(CaseArbre& f, CaseArbre& m);
     std::int32_t cible(const CaseArbre& b) const;
     // Plus petit écart entre les cases de gauche retenues et le sous-arbre de droite, en
     // remontant depuis c, la première case de droite.

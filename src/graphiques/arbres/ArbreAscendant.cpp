@@ -44,6 +44,12 @@ void ArbreAscendant::dispose() {
     const std::size_t taille = static_cast<std::size_t>(n) + 1;
     if (!doublesBranches_) dejaVus_.assign(taille, 0);
     surLeChemin_.assign(taille, 0);
+    // Branches doubles montrées, une boucle de parenté multiplie les cases : on les compte
+    // d'abord, sans rien allouer, pour refuser l'arbre avant d'épuiser la mémoire.
+    if (doublesBranches_) {
+        std::int32_t compte = 0;
+        compteCases(racine, 0, compte);
+    }
     CaseArbre& r = construit(racine, ' ', 0, nullptr);
     dejaVus_ = {};
     surLeChemin_ = {};
@@ -53,25 +59,43 @@ void ArbreAscendant::dispose() {
     placeAscendants(r);
 }
 
+bool ArbreAscendant::arretBranche(std::int32_t p, const Individu& individu,
+                                  int generation) const {
+    const std::int32_t n = base_.nombreIndividus();
+    const auto connu = [n](std::int32_t q) { return q >= 1 && q <= n; };
+    if (!connu(individu.pere) && !connu(individu.mere)) return false;
+    const std::size_t i = static_cast<std::size_t>(p);
+    // Une personne déjà sur le chemin depuis la racine (boucle de parenté) est coupée : les
+    // branches doubles montrées ne doivent pas tourner sans fin.
+    return (!doublesBranches_ && dejaVus_[i]) || surLeChemin_[i] ||
+           generation == GENERATION_MAX || (couperAuDela != 0 && generation == couperAuDela) ||
+           (coupes && coupes->contient(p));
+}
+
+void ArbreAscendant::compteCases(std::int32_t p, int generation, std::int32_t& compte) {
+    if (++compte > CASES_MAX) throw OperationImpossible(MESSAGE_TROP_DE_CASES);
+    const Individu individu = base_.lireIndividu(p);
+    if (arretBranche(p, individu, generation)) return;
+    const std::int32_t n = base_.nombreIndividus();
+    const std::size_t i = static_cast<std::size_t>(p);
+    surLeChemin_[i] = 1;
+    for (std::int32_t parent : {individu.pere, individu.mere})
+        if (parent >= 1 && parent <= n) compteCases(parent, generation + 1, compte);
+    surLeChemin_[i] = 0;
+}
+
 CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation,
                                      CaseArbre* enfant) {
     const Individu individu = base_.lireIndividu(p);
     CaseArbre& c = nouvelleCase(p, individu, generation, enfant);
     if (enfant) (cote == 'M' ? enfant->pere : enfant->mere) = &c;
-    const std::int32_t n = base_.nombreIndividus();
-    const auto connu = [n](std::int32_t q) { return q >= 1 && q <= n; };
-    const bool parentConnu = connu(individu.pere) || connu(individu.mere);
-    const std::size_t i = static_cast<std::size_t>(p);
-    // Une personne déjà sur le chemin depuis la racine (boucle de parenté) est coupée : les
-    // branches doubles montrées ne doivent pas tourner sans fin.
-    const bool arret = (!doublesBranches_ && dejaVus_[i]) || surLeChemin_[i] ||
-                       generation == GENERATION_MAX ||
-                       (couperAuDela != 0 && generation == couperAuDela) ||
-                       (coupes && coupes->contient(p));
-    if (parentConnu && arret) {
+    if (arretBranche(p, individu, generation)) {
         c.coupe = true;
         return c;
     }
+    const std::int32_t n = base_.nombreIndividus();
+    const auto connu = [n](std::int32_t q) { return q >= 1 && q <= n; };
+    const std::size_t i = static_cast<std::size_t>(p);
     if (!doublesBranches_) dejaVus_[i] = 1;
     surLeChemin_[i] = 1;
     if (connu(individu.pere)) construit(individu.pere, 'M', generation + 1, &c);

@@ -10,12 +10,27 @@ namespace veltrane {
 
 inline constexpr const char* TITRE_ARBRE_ASCENDANT = "Arbre ascendant";
 
+// Les fichiers des fonds de page, et le nom court que la console accepte pour chacun.
+inline constexpr const char* FONDS_CHRONOLOGIQUES =
+    "Chrono\\Rien.txt|Rien,Chrono\\Siecles.txt|Siecles,Chrono\\France.txt|France,"
+    "Chrono\\Alsace.txt|Alsace,Chrono\\Bretagne.txt|Bretagne,Chrono\\Savoie.txt|Savoie,"
+    "Chrono\\Angleterre.txt|Angleterre,Chrono\\Allemagne.txt|Allemagne,"
+    "Chrono\\Autriche.txt|Autriche,Chrono\\Danemark.txt|Danemark,Chrono\\Ecosse.txt|Ecosse,"
+    "Chrono\\Aragon.txt|Aragon,Chrono\\Castille.txt|Castille,Chrono\\Portugal.txt|Portugal,"
+    "Chrono\\Russie.txt|Russie,Chrono\\Japon.txt|Japon,Chrono\\Papes.txt|Papes,"
+    "Chrono\\Inventions.txt|Inventions,Chrono\\Litterature.txt|Litterature,"
+    "Chrono\\Peinture.txt|Peinture";
+
 // Les paramètres décrits, dans l'ordre des destinations de ParametresArbreAscendant.
 inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
     {'P', nullptr, "", "La personne dont on dessine les ascendants", RoleParametre::Racine},
     {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
     {'s', "fond", "",
-     "Fond de page d'un arbre chronologique (vide : l'arbre n'est pas chronologique)"},
+     "Fond de page d'un arbre chronologique (vide : l'arbre n'est pas chronologique) : Rien, "
+     "Siecles, France, Alsace, Bretagne, Savoie, Angleterre, Allemagne, Autriche, Danemark, "
+     "Ecosse, Aragon, Castille, Portugal, Russie, Japon, Papes, Inventions, Litterature, "
+     "Peinture",
+     RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES},
     {'1', "format", "pdf", "Format de sortie : pdf ou web", RoleParametre::Format, 0, 3,
      "pdf,texte,rtf,web|htm|html"},
     {'1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
@@ -57,6 +72,11 @@ public:
     void dispose();
 
 private:
+    // Une des conditions qui coupent la branche au-dessus de p, quand p a un parent connu.
+    bool arretBranche(std::int32_t p, const Individu& individu, int generation) const;
+    // Compte les cases que la construction ferait ; lève OperationImpossible au-delà de la
+    // limite.
+    void compteCases(std::int32_t p, int generation, std::int32_t& compte);
     CaseArbre& construit(std::int32_t p, char cote, int generation, CaseArbre* enfant);
     void ajouteUnion(CaseArbre& c);
 

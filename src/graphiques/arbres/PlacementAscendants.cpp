@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace veltrane {
 
@@ -61,8 +62,10 @@ void Arbre::placeClassique(CaseArbre& b) {
     if (b.pere) placeClassique(*b.pere);
     if (b.mere) placeClassique(*b.mere);
     const std::int32_t s = espace();
-    if (b.pere && b.mere && b.pere->sommet < b.mere->sommet) {
-        // Le sous-arbre du père, moins haut, se rapproche de celui de la mère.
+    // Le sous-arbre du père, moins haut, se rapproche de celui de la mère. Pas dans un arbre
+    // chronologique : les voisins n'y suivent pas les rangées, la mesure par rangée laisserait
+    // passer des chevauchements.
+    if (!chronologique && b.pere && b.mere && b.pere->sommet < b.mere->sommet) {
         CaseArbre& pere = *b.pere;
         CaseArbre* c = pere.suivant;
         if (c) {
@@ -91,6 +94,79 @@ void Arbre::placeClassique(CaseArbre& b) {
 std::int32_t Arbre::cible(const CaseArbre& b) const {
     if (b.pere && b.mere) return b.mere->x - b.mere->largeurUnion / 2 - RETRAIT_UNION;
     return (b.pere ? b.pere : b.mere)->centre();
+}
+
+namespace {
+
+// Bords droits les plus à droite par tranche de hauteur : deux cases se chevauchent en hauteur
+// quand leurs sommets sont à moins de 944 ; on compare aux tranches voisines, par excès d'au
+// plus une tranche.
+class BordsParTranche {
+public:
+    static constexpr std::int32_t TRANCHE = CaseArbre::HAUTEUR / 4;
+
+    void ajoute(const CaseArbre& c) {
+        auto [place, nouvelle] = bords_.try_emplace(tranche(c.y), c.x + c.largeur);
+        if (!nouvelle) place->second = std::max(place->second, c.x + c.largeur);
+    }
+    void ajouteSousArbre(const CaseArbre& c) {
+        ajoute(c);
+        for (const CaseArbre* p : {c.pere, c.mere})
+            if (p) ajouteSousArbre(*p);
+    }
+    // Bord droit le plus à droite des cases qui peuvent chevaucher c en hauteur.
+    std::int32_t bordPres(const CaseArbre& c) const {
+        std::int32_t bord = std::numeric_limits<std::int32_t>::min();
+        const std::int32_t t = tranche(c.y);
+        for (std::int32_t k = t - 4; k <= t + 4; ++k)
+            if (auto i = bords_.find(k); i != bords_.end()) bord = std::max(bord, i->second);
+        return bord;
+    }
+
+private:
+    static std::int32_t tranche(std::int32_t y) {
+        return y >= 0 ? y / TRANCHE : -((-y + TRANCHE - 1) / TRANCHE);
+    }
+    std::unordered_map<std::int32_t, std::int32_t> bords_;
+};
+
+// Le plus grand recul que demandent les cases du sous-arbre de s pour passer à droite des bords.
+std::int32_t reculManquant(const BordsParTranche& bords, const CaseArbre& s, std::int32_t ecart) {
+    std::int32_t manque = 0;
+    const std::int32_t bord = bords.bordPres(s);
+    if (bord != std::numeric_limits<std::int32_t>::min()) manque = bord + ecart - s.x;
+    for (const CaseArbre* p : {s.pere, s.mere})
+        if (p) manque = std::max(manque, reculManquant(bords, *p, ecart));
+    return manque;
+}
+
+} // namespace
+
+// Dans un arbre chronologique, le mari n'est placé qu'après les ascendants de son épouse, et
+// les voisins calculés d'après sa place provisoire ne suffisent plus : l'épouse passe à droite
+// des ascendants du mari (le couple et les ascendants de l'épouse avec elle), puis les
+// ascendants de l'épouse à droite du mari et des siens.
+void Arbre::ecarteBeauxParents(CaseArbre& f, CaseArbre& m) {
+    const std::int32_t ecart = MARGE_CASE * espace();
+    BordsParTranche cote;
+    for (CaseArbre* p : {f.pere, f.mere})
+        if (p) cote.ajouteSousArbre(*p);
+    const std::int32_t bord = cote.bordPres(m);
+    const std::int32_t recul =
+        bord == std::numeric_limits<std::int32_t>::min() ? 0 : bord + ecart - m.x;
+    if (recul > 0) {
+        f.x += recul;
+        m.x += recul;
+        for (CaseArbre* p : {m.pere, m.mere})
+            if (p) decaleSousArbre(*p, recul);
+    }
+    cote.ajoute(f);
+    std::int32_t manque = 0;
+    for (CaseArbre* p : {m.pere, m.mere})
+        if (p) manque = std::max(manque, reculManquant(cote, *p, ecart));
+    if (manque <= 0) return;
+    for (CaseArbre* p : {m.pere, m.mere})
+        if (p) decaleSousArbre(*p, manque);
 }
 
 void Arbre::placeCouple(CaseArbre& b) {
@@ -162,6 +238,7 @@ void Arbre::placeCouple(CaseArbre& b) {
             if (m) m->x += e;
         }
     }
+    if (chronologique && m) ecarteBeauxParents(b, *m);
     const CaseArbre& derniere = m ? *m : b;
     largeurTotale = std::max({largeurTotale, derniere.x + derniere.largeur, b.x + b.largeur});
 }
