@@ -20,7 +20,7 @@ using U = Usage;
 // graphique sans production n'est pas encore construit : son menu reste grisé.
 constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant,
-     PARAMETRES_ARBRE_ASCENDANT, nullptr, &dispositionArbreAscendant},
+     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant},
     {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
     {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},

@@ -10,11 +10,14 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veltrane {
 
 class BaseGenealogique;
+class Dessin;
+class SortieHtml;
 class EstimationNaissances;
 class ReferencesPersonnes;
 
@@ -70,6 +73,31 @@ public:
     void decale(std::int32_t dx, std::int32_t dy);
     void decaleSousArbre(CaseArbre& c, std::int32_t dx);
 
+    // Dessin d'une case, coin haut gauche en (x, y) : cadre selon le thème, photo, lignes.
+    void dessineCase(Dessin& dessin, const CaseArbre& c, std::int32_t x, std::int32_t y) const;
+    // Lien et textes d'union entre le bord droit du mari (a, haut b) et le bord gauche de
+    // l'épouse (c, haut d) ; position 0 textes au milieu, 1 près du mari, -1 près de l'épouse.
+    void dessineUnion(Dessin& dessin, std::int32_t a, std::int32_t b, std::int32_t c,
+                      std::int32_t d, int position, const CaseArbre& epouse) const;
+    // Coin bas gauche du tampon de signature de largeur w, à droite des libellés (largeur l) :
+    // dans la plus haute rangée dont la première case laisse la place ; rien sinon.
+    std::optional<std::pair<std::int32_t, std::int32_t>> placeSignature(std::int32_t l,
+                                                                        std::int32_t w) const;
+    // Feuille de style de la page Web ; url : dossier des données d'installation en URL.
+    std::string feuilleDeStyle(const std::string& url) const;
+    // Positions en pixels d'une page Web dont le haut du dessin est à t pixels.
+    std::int64_t pixelX(std::int32_t x) const;
+    std::int64_t pixelY(std::int32_t y, std::int64_t t) const;
+    // Le bloc d'une case sur la page Web : photo (URL), puis les lignes séparées par <br> ; la
+    // marque de coupe au-dessus.
+    void ecritBlocCase(SortieHtml& html, const CaseArbre& c, const std::string& urlPhoto) const;
+    bool chromatique() const { return critereCouleur != NON_CHROMATIQUE; }
+    // Le document : rangées du haut vers le bas, dans chacune les liens puis les cases.
+    void produitPdf(const std::string& chemin, const std::string& titre);
+    void produitWeb(const std::string& chemin, const std::string& titre);
+    // Dégradé du PDF qui remplit les cases (0 : aucun).
+    std::int32_t degrade = 0;
+
     // La disposition en texte (UTF-8, tabulations) : « taille », puis une ligne « A » par case,
     // rangée par rangée, de gauche à droite.
     std::string disposition(const ReferencesPersonnes& references) const;
@@ -110,6 +138,8 @@ protected:
 
 private:
     void calculeVoisinsChronologiques();
+    void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
+    void dessineRangees(Dessin& dessin, bool pdf) const;
     void placeClassique(CaseArbre& b);
     void placeCouple(CaseArbre& b);
     void regleVoisins(CaseArbre& b) const;

@@ -11,6 +11,7 @@ namespace veltrane {
 namespace {
 
 constexpr int GENERATION_MAX = Arbre::RANGEES_MAX - 1;
+constexpr const char* MESSAGE_FORMAT_ARBRE = "Un arbre s'écrit en PDF ou en page Web";
 constexpr const char* MESSAGE_RACINE_ABSENTE =
     "La personne choisie n'existe pas dans la généalogie ouverte";
 
@@ -112,6 +113,38 @@ void ArbreAscendant::ajouteUnion(CaseArbre& c) {
     const Famille f = base_.lireFamille(u);
     c.mere->refMariage = f.mariage;
     c.mere->refDivorce = f.divorce;
+}
+
+std::string ArbreAscendant::produire(std::string_view prefixe, const std::string& cheminImpose,
+                                     std::string nomRacine) {
+    dispose();
+    if (nomRacine.empty()) {
+        const CaseArbre& r = *rangees[0].tete;
+        nomRacine = nomComplet(r.prenoms, r.nom);
+    }
+    const std::string chemin =
+        cheminImpose.empty() ? nomFichier(std::string(prefixe) + "_", nomRacine) : cheminImpose;
+    if (format() == FormatSortie::Web) produitWeb(chemin, TITRE_ARBRE_ASCENDANT);
+    else produitPdf(chemin, TITRE_ARBRE_ASCENDANT);
+    return chemin;
+}
+
+std::string produireArbreAscendant(const DescriptionGraphique& description,
+                                   const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                                   const OptionsProduction& options) {
+    if (!contexte.genealogie) throw OperationImpossible();
+    ParametresArbreAscendant parametres;
+    affecteParametres(valeurs, parametres.destinations());
+    if (parametres.format != 0 && parametres.format != 3)
+        throw OperationImpossible(MESSAGE_FORMAT_ARBRE);
+    ArbreAscendant arbre(contexte, *contexte.genealogie, parametres);
+    const std::string chemin =
+        arbre.produire(description.prefixe, options.cheminImpose, parametres.nomRacine);
+    if (options.afficher) {
+        const bool affiche = afficherDocument(contexte, arbre.format(), chemin);
+        contexte.interaction.documentEcrit(chemin, affiche);
+    }
+    return chemin;
 }
 
 std::string dispositionArbreAscendant(const DescriptionGraphique&,

@@ -31,7 +31,7 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
      "Ecosse, Aragon, Castille, Portugal, Russie, Japon, Papes, Inventions, Litterature, "
      "Peinture",
      RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES},
-    {'1', "format", "pdf", "Format de sortie : pdf ou web", RoleParametre::Format, 0, 3,
+    {'1', "format", "pdf", "Format de sortie : pdf ou web (texte et rtf refusés)", RoleParametre::Format, 0, 3,
      "pdf,texte,rtf,web|htm|html"},
     {'1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
      RoleParametre::Option, 0, 1, "classique,couple"},
@@ -70,6 +70,10 @@ public:
 
     // Prépare, construit les cases, lit les textes, calcule les voisins et place l'arbre.
     void dispose();
+    // Dispose l'arbre et l'écrit en PDF ou en page Web ; rend le chemin : celui imposé, sinon
+    // le préfixe, « _ » et le nom de la racine dans le répertoire des documents.
+    std::string produire(std::string_view prefixe, const std::string& cheminImpose,
+                         std::string nomRacine);
 
 private:
     // Une des conditions qui coupent la branche au-dessus de p, quand p a un parent connu.
@@ -85,6 +89,12 @@ private:
     bool doublesBranches_ = false;
     bool avecUnion_ = false;
 };
+
+// La production du catalogue : l'arbre de la généalogie ouverte selon les valeurs de
+// PARAMETRES_ARBRE_ASCENDANT. Rend le chemin du document.
+std::string produireArbreAscendant(const DescriptionGraphique& description,
+                                   const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                                   const OptionsProduction& options);
 
 // La disposition de l'arbre (commande « disposition » de la console).
 std::string dispositionArbreAscendant(const DescriptionGraphique& description,

@@ -26,41 +26,6 @@ namespace veltrane::essai {
 
 namespace {
 
-struct Essai {
-    RepertoireEssai repertoire;
-    InteractionEssai interaction;
-    ContexteProgramme contexte{interaction};
-
-    explicit Essai(const std::string& gedcom) {
-        repertoire.ecrire("a.ged", std::vector<std::uint8_t>(gedcom.begin(), gedcom.end()));
-        contexte.repertoires.documents = repertoire.chemin();
-        contexte.genealogie = ouvrirGenealogie(repertoire.fichier("a.ged"), {}, interaction);
-        std::string face = "Arial";
-        contexte.polices.charger(face, interaction);
-    }
-    std::int32_t personne(const std::string& reference) {
-        return personneUnique(*contexte.genealogie, "@" + reference + "@");
-    }
-    std::unique_ptr<ArbreAscendant> arbre(const std::string& racine, std::uint8_t style = 0,
-                                          const std::string& fond = {}) {
-        ParametresArbreAscendant p;
-        p.racine = personne(racine);
-        p.style = style;
-        p.fond = fond.empty() ? fond : "Chrono\\Siecles.txt";
-        auto a = std::make_unique<ArbreAscendant>(contexte, *contexte.genealogie, p);
-        a->dispose();
-        return a;
-    }
-};
-
-std::vector<const CaseArbre*> cases(const Arbre& a) {
-    std::vector<const CaseArbre*> toutes;
-    for (int g = 0; g < a.nbRangees; ++g)
-        for (const CaseArbre* c = a.rangees[static_cast<std::size_t>(g)].tete; c; c = c->suivant)
-            toutes.push_back(c);
-    return toutes;
-}
-
 // Les règles que toute disposition d'ascendants respecte ; rend la première violée.
 std::string verifieDisposition(const Arbre& a) {
     const std::int32_t ecart = 45 * a.espace();
@@ -129,7 +94,7 @@ std::string verifieChevauchements(const Arbre& a) {
 TEST(ArbreAscendant, AscendanceCompleteDeDouzeGenerations) {
     AscendanceEssai a;
     a.ascendanceComplete(12, "S");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     for (std::uint8_t style : {0, 1}) {
         auto arbre = essai.arbre("S1", style);
         EXPECT_EQ(arbre->nbCases, 4095);
@@ -147,7 +112,7 @@ TEST(ArbreAscendant, DeuxCentsAscendancesAuHasard) {
         const int r = a.ascendanceAuHasard(hasard, "H" + std::to_string(i) + "X");
         racines.push_back(a.personnes[static_cast<std::size_t>(r)].reference);
     }
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     for (std::uint8_t doubles : {0, 1}) {
         essai.contexte.configuration.doublesBranchesAscendantes = doubles;
         for (const std::string& racine : racines)
@@ -167,7 +132,7 @@ TEST(ArbreAscendant, DeuxCentsAscendancesAuHasard) {
 TEST(ArbreAscendant, EspaceMinimalDeDeux) {
     AscendanceEssai a;
     a.ascendanceComplete(6, "S");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     essai.contexte.configuration.espaceMinimal = 2;
     for (std::uint8_t style : {0, 1})
         EXPECT_EQ(verifieDisposition(*essai.arbre("S1", style)), "");
@@ -182,7 +147,7 @@ TEST(ArbreAscendant, CasLimites) {
     const int mere = a.ajoute('F', 1902, ancetre, -1);
     const int enfant = a.ajoute('M', 1930, pere, mere);
     const int sansAnnee = a.ajoute('F', 0);
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     auto ref = [&](int i) { return a.personnes[static_cast<std::size_t>(i)].reference; };
 
     auto unique = essai.arbre(ref(seul));
@@ -217,7 +182,7 @@ TEST(ArbreAscendant, CasLimites) {
 TEST(ArbreAscendant, CouperAuDelaDeDeuxGenerations) {
     AscendanceEssai a;
     a.ascendanceComplete(5, "S");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     ParametresArbreAscendant p;
     p.racine = essai.personne("S1");
     p.couperAuDela = 2;
@@ -241,7 +206,7 @@ TEST(ArbreAscendant, BouclesDeParente) {
         m = a.ajoute('F', 2000 - 25 * g, p, m);
         p = np;
     }
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     essai.contexte.configuration.doublesBranchesAscendantes = 1;
     const std::string racine = a.personnes[static_cast<std::size_t>(p)].reference;
     try {
@@ -273,7 +238,7 @@ TEST(ArbreAscendant, Photos) {
     const int large = a.ajoute('M', 1900);
     a.personnes[static_cast<std::size_t>(illisible)].photo = images.fichier("illisible.jpg");
     a.personnes[static_cast<std::size_t>(large)].photo = images.fichier("large.jpg");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     auto ref = [&](int i) { return a.personnes[static_cast<std::size_t>(i)].reference; };
     const std::int32_t base = essai.arbre(ref(sans))->rangees[0].tete->largeur;
     // Photo illisible : la largeur de la case sans photo ; le nom est le même gabarit.
@@ -292,7 +257,7 @@ TEST(ArbreAscendant, Photos) {
 TEST(ArbreAscendant, CoupleSansTexteDUnion) {
     AscendanceEssai a;
     a.ascendanceComplete(4, "S");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     for (bool unions : {false, true}) {
         auto& donnees = essai.contexte.configuration.donneesAffichees[Configuration::ArbreAscendant];
         donnees = unions ? 255 : 255 & ~Configuration::AfficheMariage;
@@ -325,7 +290,7 @@ TEST(ArbreAscendant, TextesLusVersLAvant) {
     std::mt19937 hasard(99);
     AscendanceEssai a;
     const int r = a.ascendanceAuHasard(hasard, "L");
-    Essai essai(a.gedcom());
+    EssaiArbre essai(a.gedcom());
     essai.contexte.configuration.doublesBranchesAscendantes = 1;
     auto arbre = essai.arbre(a.personnes[static_cast<std::size_t>(r)].reference, 1);
     SourceComptee source;

@@ -1,6 +1,14 @@
 #pragma once
 
+#include "application/ChoixPersonne.h"
+#include "application/ContexteProgramme.h"
+#include "application/GenealogieOuverte.h"
+#include "commun/InteractionEssai.h"
+#include "commun/RepertoireEssai.h"
+#include "graphiques/arbres/ArbreAscendant.h"
+
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,5 +39,41 @@ public:
 
     std::vector<Personne> personnes;
 };
+
+// Une généalogie ouverte dans le contexte d'un programme, documents dans un répertoire jetable.
+struct EssaiArbre {
+    RepertoireEssai repertoire;
+    InteractionEssai interaction;
+    ContexteProgramme contexte{interaction};
+
+    explicit EssaiArbre(const std::string& gedcom) {
+        repertoire.ecrire("a.ged", std::vector<std::uint8_t>(gedcom.begin(), gedcom.end()));
+        contexte.repertoires.documents = repertoire.chemin();
+        contexte.genealogie = ouvrirGenealogie(repertoire.fichier("a.ged"), {}, interaction);
+        std::string face = "Arial";
+        contexte.polices.charger(face, interaction);
+    }
+    std::int32_t personne(const std::string& reference) {
+        return personneUnique(*contexte.genealogie, "@" + reference + "@");
+    }
+    std::unique_ptr<ArbreAscendant> arbre(const std::string& racine, std::uint8_t style = 0,
+                                          const std::string& fond = {}) {
+        ParametresArbreAscendant p;
+        p.racine = personne(racine);
+        p.style = style;
+        p.fond = fond.empty() ? fond : "Chrono\\Siecles.txt";
+        auto a = std::make_unique<ArbreAscendant>(contexte, *contexte.genealogie, p);
+        a->dispose();
+        return a;
+    }
+};
+
+inline std::vector<const CaseArbre*> cases(const Arbre& a) {
+    std::vector<const CaseArbre*> toutes;
+    for (int g = 0; g < a.nbRangees; ++g)
+        for (const CaseArbre* c = a.rangees[static_cast<std::size_t>(g)].tete; c; c = c->suivant)
+            toutes.push_back(c);
+    return toutes;
+}
 
 } // namespace veltrane::essai
