@@ -1,6 +1,7 @@
 #include "graphiques/arbres/Arbre.h"
 
 #include "application/ContexteProgramme.h"
+#include "graphiques/arbres/ThemesArbre.h"
 #include "sortie/Dessin.h"
 #include "sortie/SortieHtml.h"
 
@@ -58,9 +59,9 @@ void Arbre::dessineCase(Dessin& dessin, const CaseArbre& c, std::int32_t x,
         if (c.couleur == std::array<std::uint8_t, 3>{255, 255, 255})
             dessin.rectangle(x, bas, x + c.largeur, y, 0);
     } else if (theme != THEME_MINIMAL) {
-        style.couleurRemplissage = couleurRvb(255, 255, 255);
-        dessin.rectangle(x, bas, x + c.largeur, y, degrade >= 2 ? degrade : 1);
-        dessin.rectangle(x, bas, x + c.largeur, y, 0);
+        SurfaceDessin surface(dessin, degrade);
+        dessineCadreTheme(surface, theme, x, y, c.largeur, rvb(m.couleurTraits));
+        style.epaisseurTrait = 0.5f;
     }
     std::int32_t centre = x + c.largeur / 2;
     if (!c.photo.empty()) {

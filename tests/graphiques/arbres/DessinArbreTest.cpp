@@ -7,6 +7,7 @@
 #include "commun/VerificationPdf.h"
 #include "plateforme/TexteUtf8.h"
 #include "sortie/Dessin.h"
+#include "sortie/pdf/FichierPdf.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,51 @@ TEST(DessinArbre, DocumentsPdfEtWeb) {
                 ASSERT_NE(r.code, -1) << r.erreurs;
                 EXPECT_EQ(r.code, 0) << r.erreurs;
             }
+}
+
+// Une planche des quinze thèmes : PDF valide ; rendue, chaque case montre son cadre (sauf
+// « Minimal ») et ses décors restent près de la case.
+TEST(DessinArbre, PlancheDesQuinzeThemes) {
+    AscendanceEssai a;
+    a.ajoute('M', 1900);
+    EssaiArbre essai(a.gedcom());
+    auto arbre = essai.arbre("P0");
+    CaseArbre c = *arbre->rangees[0].tete;
+    c.largeur = 2400;
+    const std::string chemin = essai.repertoire.fichier("themes.pdf");
+    {
+        FichierPdf pdf(chemin, "Thèmes", 100, 5 * 3200, 3 * 1600, arbre->miseEnPage(),
+                       essai.contexte.style, arbre->polices(), essai.interaction);
+        arbre->degrade = pdf.ajouteDegradeAxial(couleurRvb(200, 200, 200),
+                                                couleurRvb(255, 255, 255), 0);
+        for (int t = 0; t < 15; ++t) {
+            arbre->theme = static_cast<std::uint8_t>(t);
+            arbre->dessineCase(pdf, c, 400 + 3200 * (t % 5), 3 * 1600 - 300 - 1600 * (t / 5));
+        }
+        pdf.terminer();
+    }
+    std::string explication;
+    ASSERT_TRUE(pdfValide(chemin, &explication)) << explication;
+    const ImageRvb image = rendPage(chemin, 1, 36);
+    ASSERT_GT(image.largeur, 0);
+    // 36 points par pouce : une unité vaut 1/32 de pixel ; marges de 352 unités.
+    const auto px = [](std::int32_t u) { return (u + 352) / 32; };
+    for (int t = 0; t < 15; ++t) {
+        const std::int32_t x = 400 + 3200 * (t % 5), y = 3 * 1600 - 300 - 1600 * (t / 5);
+        const int gauche = px(x) + 2, droite = px(x + 2400) - 2;
+        const int haut = image.hauteur - px(y) + 2, bas = image.hauteur - px(y - 944) - 2;
+        const int encre = image.compte(gauche - 4, haut - 4, droite + 4, bas + 4, [](auto p) {
+            return p.r < 245 || p.g < 245 || p.b < 245;
+        });
+        const int coin = image.compte(gauche, haut, gauche + 6, haut + 6, [](auto p) {
+            return p.r < 245 || p.g < 245 || p.b < 245;
+        });
+        if (t == 0) {
+            EXPECT_EQ(coin, 0) << "Minimal";
+        } else {
+            EXPECT_GT(encre, 40) << t;
+        }
+    }
 }
 
 } // namespace veltrane::essai
