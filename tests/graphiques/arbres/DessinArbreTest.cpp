@@ -5,6 +5,7 @@
 
 #include "AscendanceEssai.h"
 #include "commun/VerificationPdf.h"
+#include "plateforme/ImageJpeg.h"
 #include "plateforme/TexteUtf8.h"
 #include "sortie/Dessin.h"
 #include "sortie/pdf/FichierPdf.h"
@@ -256,6 +257,40 @@ TEST(DessinArbre, PlancheDesQuinzeThemes) {
             EXPECT_GT(encre, 40) << t;
         }
     }
+}
+
+// Le fond des cases Web : 8 × 79 pixels, gris 200 en haut jusqu'au blanc en bas, lisible par
+// libjpeg (relu ici à travers un PDF rendu par pdftoppm).
+TEST(DessinArbre, DegradeDesPagesWeb) {
+    const std::string image = std::string(VELTRANE_EXEMPLES_DIR) + "/../donnees/Themes/Degrade.jpg";
+    int largeur = 0, hauteur = 0;
+    ASSERT_TRUE(tailleImage(image, largeur, hauteur));
+    EXPECT_EQ(largeur, 8);
+    EXPECT_EQ(hauteur, 79);
+    RepertoireEssai repertoire;
+    InteractionEssai interaction;
+    ContexteProgramme contexte(interaction);
+    std::string face = "Arial";
+    contexte.polices.charger(face, interaction);
+    const std::string chemin = repertoire.fichier("degrade.pdf");
+    MiseEnPage sansMarge;
+    sansMarge.margeGauche = sansMarge.margeBas = sansMarge.margeHaut = sansMarge.margeDroite = 0;
+    sansMarge.formatPapier = 0;
+    {
+        FichierPdf pdf(chemin, "Dégradé", 100, 32 * 16, 32 * 79, sansMarge, contexte.style,
+                       contexte.polices, interaction);
+        pdf.photo(0, 0, 32 * 16, 32 * 79, image);
+        pdf.terminer();
+    }
+    const ImageRvb rendu = rendPage(chemin, 1, 36);
+    ASSERT_GE(rendu.hauteur, 70);
+    const int milieu = rendu.largeur / 2;
+    int haut = 0;
+    while (haut < rendu.hauteur && rendu.pixel(milieu, haut).r == 255) ++haut;
+    ASSERT_LT(haut + 78, rendu.hauteur);
+    EXPECT_NEAR(rendu.pixel(milieu, haut + 1).r, 201, 4);
+    EXPECT_NEAR(rendu.pixel(milieu, haut + 39).r, 228, 4);
+    EXPECT_NEAR(rendu.pixel(milieu, haut + 77).r, 254, 4);
 }
 
 } // namespace veltrane::essai
