@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -308,6 +309,63 @@ TEST(ArbreAscendant, TextesLusVersLAvant) {
             EXPECT_EQ(c->naissance.size(), 115u);
         }
     }
+}
+
+} // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+// Thème au hasard : tiré parmi les quinze pour chaque arbre, jamais rangé dans les préférences ;
+// un arbre chromatique garde le thème des préférences.
+TEST(ArbreAscendant, ThemeAuHasard) {
+    AscendanceEssai a;
+    a.ajoute('M', 1900);
+    EssaiArbre essai(a.gedcom());
+    essai.contexte.configuration.themeAuHasard = 1;
+    essai.contexte.configuration.theme = 4;
+    std::set<int> tires;
+    for (int i = 0; i < 200; ++i) {
+        auto arbre = essai.arbre("P0");
+        tires.insert(arbre->theme);
+        EXPECT_EQ(arbre->themeSauve, 4);
+    }
+    EXPECT_EQ(tires.size(), 15u);
+    EXPECT_EQ(*tires.rbegin(), 14);
+    EXPECT_EQ(essai.contexte.configuration.theme, 4);
+    ParametresArbreAscendant p;
+    p.racine = essai.personne("P0");
+    p.critere = 2;
+    ArbreAscendant chromatique(essai.contexte, *essai.contexte.genealogie, p);
+    chromatique.prepare(1);
+    EXPECT_EQ(chromatique.theme, 4);
+}
+
+// decale déplace tout l'arbre et agrandit le dessin d'autant ; decaleSousArbre ne déplace que
+// la case et ses ascendants.
+TEST(ArbreAscendant, Decalages) {
+    AscendanceEssai a;
+    a.ascendanceComplete(3, "S");
+    EssaiArbre essai(a.gedcom());
+    auto arbre = essai.arbre("S1");
+    std::vector<CaseArbre> avant;
+    for (const CaseArbre* c : cases(*arbre))
+        avant.push_back(*c);
+    const std::int32_t largeur = arbre->largeurTotale, hauteur = arbre->hauteurTotale;
+    arbre->decale(-100, 580);
+    EXPECT_EQ(arbre->largeurTotale, largeur + 100);
+    EXPECT_EQ(arbre->hauteurTotale, hauteur + 580);
+    const auto apres = cases(*arbre);
+    for (std::size_t i = 0; i < apres.size(); ++i) {
+        EXPECT_EQ(apres[i]->x, avant[i].x - 100);
+        EXPECT_EQ(apres[i]->y, avant[i].y + 580);
+        EXPECT_EQ(apres[i]->sommet, avant[i].sommet + 580);
+    }
+    CaseArbre& mere = *arbre->rangees[1].tete->suivant;
+    const std::int32_t pere = arbre->rangees[1].tete->x;
+    arbre->decaleSousArbre(mere, 1000);
+    EXPECT_EQ(arbre->rangees[1].tete->x, pere);
+    EXPECT_EQ(mere.mere->x, avant[6].x - 100 + 1000);
+    EXPECT_EQ(arbre->largeurTotale, mere.mere->x + mere.mere->largeur);
 }
 
 } // namespace veltrane::essai
