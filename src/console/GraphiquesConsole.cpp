@@ -59,14 +59,16 @@ std::string listeGraphiquesConsole() {
     return texte + "\n";
 }
 
-std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
-                                     ContexteProgramme& contexte) {
+namespace {
+
+// Le graphique demandé et ses valeurs : défauts, personnes, options, format.
+const DescriptionGraphique& valeursConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
+                                           ValeursParametres& valeurs) {
     const DescriptionGraphique* graphique = graphiqueParNom(demande.type);
     if (!graphique)
         throw std::invalid_argument("graphique inconnu : " + depuisUtf8(demande.type) +
                                     "\n« veltrane-cli FICHIER graphiques » les liste.");
-    if (!graphique->disponible()) throw OperationImpossible(messageIndisponible(*graphique));
-    ValeursParametres valeurs = valeursParDefaut(graphique->parametres);
+    valeurs = valeursParDefaut(graphique->parametres);
     personneDuRole(*graphique, valeurs, RoleParametre::Racine, demande.racine, "--racine", g);
     personneDuRole(*graphique, valeurs, RoleParametre::Conjoint, demande.conjoint, "--conjoint",
                    g);
@@ -85,6 +87,17 @@ std::string produireGraphiqueConsole(const DemandeGraphique& demande, Genealogie
         valeurs[static_cast<std::size_t>(rang)] = lireValeurConsole(
             graphique->parametres[static_cast<std::size_t>(rang)], demande.format, &g);
     }
+    return *graphique;
+}
+
+} // namespace
+
+std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
+                                     ContexteProgramme& contexte) {
+    const DescriptionGraphique* connu = graphiqueParNom(demande.type);
+    if (connu && !connu->disponible()) throw OperationImpossible(messageIndisponible(*connu));
+    ValeursParametres valeurs;
+    const DescriptionGraphique& graphique = valeursConsole(demande, g, valeurs);
     if (!demande.papier.empty()) {
         // Pour ce document seulement : la configuration n'est pas enregistrée par la console.
         const auto papier = formatPapierSelonNom(demande.papier);
@@ -93,8 +106,18 @@ std::string produireGraphiqueConsole(const DemandeGraphique& demande, Genealogie
                                         "\n« veltrane-cli FICHIER graphiques » les liste.");
         contexte.configuration.formatPapier = *papier;
     }
-    return produireGraphique(*graphique, valeurs, contexte,
+    return produireGraphique(graphique, valeurs, contexte,
                              {cheminImpose(demande.sortie, contexte), false});
+}
+
+std::string dispositionGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
+                                        ContexteProgramme& contexte) {
+    ValeursParametres valeurs;
+    const DescriptionGraphique& graphique = valeursConsole(demande, g, valeurs);
+    if (!graphique.disposer)
+        throw std::invalid_argument(std::string("aucune disposition pour ce graphique : ") +
+                                    graphique.titre);
+    return graphique.disposer(graphique, valeurs, contexte);
 }
 
 void inscrireGraphiquesConsole(ContexteProgramme& contexte) {

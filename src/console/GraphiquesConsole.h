@@ -29,6 +29,12 @@ std::string listeGraphiquesConsole();
 std::string produireGraphiqueConsole(const DemandeGraphique& demande, GenealogieOuverte& genealogie,
                                      ContexteProgramme& contexte);
 
+// La disposition calculée du graphique (texte UTF-8) : celle des graphiques qui en donnent une.
+// Mêmes erreurs que produireGraphiqueConsole ; aucun document n'est écrit.
+std::string dispositionGraphiqueConsole(const DemandeGraphique& demande,
+                                        GenealogieOuverte& genealogie,
+                                        ContexteProgramme& contexte);
+
 // Les graphiques rejouables par les favoris de la console.
 void inscrireGraphiquesConsole(ContexteProgramme& contexte);
 

@@ -110,6 +110,15 @@ int main(int argc, char** argv) {
     graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
     graphique->add_option("--papier", demande.papier,
                           versUtf8("a4-portrait, non-pagine… (pour ce document seulement)"));
+    auto* disposition = app.add_subcommand(
+        "disposition", versUtf8("La disposition calculée d'un graphique, sans document"));
+    DemandeGraphique demandeDisposition;
+    disposition->add_option("TYPE", demandeDisposition.type, versUtf8("arbre-ascendant, ou 6101"))
+        ->required();
+    disposition->add_option("--racine", demandeDisposition.racine, versUtf8("PERSONNE"));
+    disposition->add_option("--conjoint", demandeDisposition.conjoint,
+                            versUtf8("PERSONNE (graphiques d'un couple)"));
+    disposition->add_option("--option", demandeDisposition.options, versUtf8("CLE=VALEUR"));
     titrerCommandes(app);
     try {
         app.parse(argc, argv);
@@ -148,11 +157,13 @@ int main(int argc, char** argv) {
         fichierDonnees = g->base().chemin();
         g->definirGestionMajuscules(majuscules);
         // Les documents PDF ont besoin de la police des préférences.
-        if (graphique->parsed() || favori->parsed())
+        if (graphique->parsed() || favori->parsed() || disposition->parsed())
             contexte.polices.charger(contexte.configuration.police, interaction);
         int code = 0;
         if (graphique->parsed())
             std::cout << produireGraphiqueConsole(demande, *g, contexte) << "\n";
+        if (disposition->parsed())
+            std::cout << dispositionGraphiqueConsole(demandeDisposition, *g, contexte);
         if (info->parsed()) afficherInfo(*g, majuscules);
         if (journal->parsed()) afficherJournal(*g);
         if (cherche->parsed() &&

@@ -4,6 +4,7 @@
 #include "application/Favoris.h"
 #include "application/Usage.h"
 #include "plateforme/OperationImpossible.h"
+#include "graphiques/arbres/ArbreAscendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
 
@@ -19,7 +20,8 @@ using U = Usage;
 // Une ligne par graphique, dans l'ordre de la liste des types du dialogue des favoris. Un
 // graphique sans production n'est pas encore construit : son menu reste grisé.
 constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
-    {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant, {}},
+    {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant,
+     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant},
     {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
     {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},

@@ -22,6 +22,11 @@ struct OptionsProduction {
 
 struct DescriptionGraphique;
 
+// La disposition calculée du graphique, en texte (commande « disposition » de la console).
+using DispositionGraphique = std::string (*)(const DescriptionGraphique& description,
+                                             const ValeursParametres& valeurs,
+                                             ContexteProgramme& contexte);
+
 // Produit le document d'après les valeurs de tous les paramètres décrits et rend son chemin ;
 // lève OperationImpossible quand il ne peut pas l'être. Le graphique reçoit sa ligne du
 // catalogue (préfixe, titre).
@@ -41,6 +46,7 @@ struct DescriptionGraphique {
     std::size_t compteurUsage; // indice dans Usage.dxr
     ParametresDecrits parametres;
     ProductionGraphique produire = nullptr; // nul : pas encore disponible
+    DispositionGraphique disposer = nullptr; // nul : pas de disposition à montrer
 
     bool disponible() const { return produire != nullptr; }
     std::string signature() const { return signatureFavori(parametres); }

@@ -188,6 +188,14 @@ ValeurParametre lireValeurConsole(const ParametreDecrit& p, std::string_view tex
         return *date;
     }
     default:
+        // Un texte à choix (fichier d'une liste fixe) : vide, ou l'un des noms, rangé sous le
+        // premier nom de son groupe.
+        if (p.choix && !texte.empty()) {
+            for (const auto& noms : valeursDuChoix(p.choix))
+                for (std::string_view nom : noms)
+                    if (nom == texte) return std::string(noms.front());
+            malForme(p, nomsAttendus(p.choix), texte);
+        }
         return std::string(texte);
     }
 }

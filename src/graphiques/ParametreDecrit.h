@@ -30,6 +30,8 @@ struct ParametreDecrit {
     std::int64_t maximum = 0;
     // Noms des valeurs d'un entier, dans l'ordre 0, 1, 2… séparés par « , » ; « | » entre
     // synonymes, le premier étant celui qu'on écrit (« pdf,texte|txt,rtf,web|htm|html »).
+    // Pour un texte « s » : les seules valeurs admises avec le vide, rangées sous le premier
+    // nom de leur groupe.
     const char* choix = nullptr;
     bool dansFavori = true; // faux : option de la console seulement, jamais rangée
 };

@@ -1,49 +1,94 @@
 #include "interface/ApercuThemes.h"
 
+#include "graphiques/arbres/ThemesArbre.h"
+
 #include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
 
 namespace veltrane {
 
 namespace {
 
-enum Theme {
-    Minimal,
-    Simple,
-    Reflets,
-    Arrondi,
-    Bandeau,
-    Noir,
-    Parchemin,
-    Rouleau,
-    Relief,
-    Or,
-    Argent,
-    Fioriture,
-    LouisXVI,
-    Carre,
-    ArtDeco
+constexpr std::int32_t LARGEUR_CASE = 1800;
+constexpr std::int32_t HAUTEUR_CASE = 944;
+constexpr std::int32_t DECOR = 40;
+
+QColor qcouleur(CouleurRvb c) {
+    return QColor(rouge(c), vert(c), bleu(c));
+}
+
+// Les cadres des thèmes peints par Qt : les unités du dessin ramenées au cadre de l'aperçu,
+// y vers le bas.
+class SurfaceQt : public SurfaceTheme {
+public:
+    SurfaceQt(QPainter& peintre, const QRectF& cadre) : p_(peintre) {
+        echelle_ = std::min(cadre.width() / (LARGEUR_CASE + 2 * DECOR),
+                            cadre.height() / (HAUTEUR_CASE + 2 * DECOR));
+        gauche_ = cadre.center().x() - echelle_ * LARGEUR_CASE / 2;
+        haut_ = cadre.center().y() - echelle_ * HAUTEUR_CASE / 2;
+    }
+    QPointF point(std::int32_t x, std::int32_t y) const {
+        return {gauche_ + x * echelle_, haut_ + (HAUTEUR_CASE - y) * echelle_};
+    }
+    QRectF rectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) const {
+        return QRectF(point(x1, y2), point(x2, y1)).normalized();
+    }
+    void degrade(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override {
+        const QRectF r = rectangle(x1, y1, x2, y2);
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, QColor(200, 200, 200));
+        g.setColorAt(1, Qt::white);
+        p_.fillRect(r, g);
+    }
+    void polygone(std::span<const PointTheme> points, bool remplir, CouleurRvb fond,
+                  float epaisseur, CouleurRvb trait) override {
+        QPolygonF forme;
+        for (const PointTheme& q : points)
+            forme << point(q.x, q.y);
+        p_.setBrush(remplir ? QBrush(qcouleur(fond)) : QBrush(Qt::NoBrush));
+        p_.setPen(epaisseur > 0 ? QPen(qcouleur(trait), std::max(0.6, epaisseur * 0.6))
+                                : QPen(Qt::NoPen));
+        p_.drawPolygon(forme);
+    }
+    void ligne(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+               float epaisseur, CouleurRvb trait) override {
+        p_.setPen(QPen(qcouleur(trait), std::max(0.6, epaisseur * 0.6)));
+        p_.drawLine(point(x1, y1), point(x2, y2));
+    }
+    void courbe(PointTheme p0, PointTheme p1, PointTheme p2, PointTheme p3, float epaisseur,
+                CouleurRvb trait) override {
+        QPainterPath chemin(point(p0.x, p0.y));
+        chemin.cubicTo(point(p1.x, p1.y), point(p2.x, p2.y), point(p3.x, p3.y));
+        p_.setPen(QPen(qcouleur(trait), std::max(0.6, epaisseur * 0.6)));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawPath(chemin);
+    }
+    void disque(std::int32_t cx, std::int32_t cy, std::int32_t r, CouleurRvb fond) override {
+        p_.setPen(Qt::NoPen);
+        p_.setBrush(qcouleur(fond));
+        p_.drawEllipse(point(cx, cy), r * echelle_, r * echelle_);
+    }
+
+private:
+    QPainter& p_;
+    double echelle_ = 1;
+    double gauche_ = 0;
+    double haut_ = 0;
 };
 
 // Deux traits qui figurent le nom et les dates de la personne.
-void lignesTexte(QPainter& p, const QRectF& c, const QColor& couleur) {
+void lignesTexte(QPainter& p, const SurfaceQt& s) {
     p.setPen(Qt::NoPen);
-    p.setBrush(couleur);
-    const double x = c.left() + c.width() * 0.18;
-    p.drawRect(QRectF(x, c.top() + c.height() * 0.30, c.width() * 0.64, c.height() * 0.14));
-    p.drawRect(QRectF(x + c.width() * 0.08, c.top() + c.height() * 0.58, c.width() * 0.48,
-                      c.height() * 0.10));
-}
-
-QLinearGradient degrade(const QRectF& c, const QColor& haut, const QColor& milieu,
-                        const QColor& bas) {
-    QLinearGradient g(c.topLeft(), c.bottomLeft());
-    g.setColorAt(0, haut);
-    g.setColorAt(0.5, milieu);
-    g.setColorAt(1, bas);
-    return g;
+    p.setBrush(QColor(40, 40, 40));
+    p.drawRect(s.rectangle(LARGEUR_CASE * 18 / 100, HAUTEUR_CASE - 330, LARGEUR_CASE * 82 / 100,
+                           HAUTEUR_CASE - 200));
+    p.drawRect(s.rectangle(LARGEUR_CASE * 26 / 100, HAUTEUR_CASE - 580, LARGEUR_CASE * 74 / 100,
+                           HAUTEUR_CASE - 490));
 }
 
 } // namespace
@@ -51,140 +96,15 @@ QLinearGradient degrade(const QRectF& c, const QColor& haut, const QColor& milie
 void dessineApercuTheme(QPainter& p, const QRect& cadre, int theme) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF c = QRectF(cadre).adjusted(4, 6, -4, -6);
-    const QColor encre(40, 40, 40);
+    SurfaceQt surface(p, QRectF(cadre).adjusted(2, 4, -2, -4));
+    const CouleurRvb traits = couleurRvb(0, 100, 0);
     // Le trait qui relie la case à ses parents, commun à tous les thèmes.
-    p.setPen(QPen(QColor(0, 100, 0), 1.5));
-    p.drawLine(QPointF(c.center().x(), cadre.top()), QPointF(c.center().x(), c.top()));
-    p.setBrush(Qt::NoBrush);
-    QColor texte = encre;
-    switch (theme) {
-    case Minimal:
-        break;
-    case Simple:
-        p.setPen(QPen(encre, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(c);
-        break;
-    case Reflets:
-        p.setPen(QPen(QColor(90, 110, 150), 1));
-        p.setBrush(degrade(c, QColor(250, 252, 255), QColor(190, 210, 240), QColor(235, 242, 255)));
-        p.drawRoundedRect(c, 4, 4);
-        break;
-    case Arrondi:
-        p.setPen(QPen(encre, 1.2));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(c, c.height() / 2.5, c.height() / 2.5);
-        break;
-    case Bandeau: {
-        p.setPen(QPen(QColor(0, 80, 120), 1));
-        p.setBrush(Qt::white);
-        p.drawRect(c);
-        p.setBrush(QColor(0, 110, 160));
-        p.drawRect(QRectF(c.left(), c.top(), c.width(), c.height() * 0.25));
-        break;
-    }
-    case Noir:
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(20, 20, 20));
-        p.drawRect(c);
-        texte = QColor(235, 235, 235);
-        break;
-    case Parchemin:
-        p.setPen(QPen(QColor(140, 100, 50), 1));
-        p.setBrush(degrade(c, QColor(245, 230, 190), QColor(236, 215, 165), QColor(225, 200, 150)));
-        p.drawRoundedRect(c, 3, 3);
-        texte = QColor(90, 60, 30);
-        break;
-    case Rouleau: {
-        const QRectF corps = c.adjusted(8, 0, -8, 0);
-        p.setPen(QPen(QColor(140, 100, 50), 1));
-        p.setBrush(QColor(240, 225, 185));
-        p.drawRect(corps);
-        p.setBrush(QColor(215, 185, 130));
-        p.drawEllipse(QRectF(c.left(), c.top() - 2, 16, c.height() + 4));
-        p.drawEllipse(QRectF(c.right() - 16, c.top() - 2, 16, c.height() + 4));
-        texte = QColor(90, 60, 30);
-        break;
-    }
-    case Relief:
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(200, 200, 200));
-        p.drawRect(c);
-        p.setPen(QPen(Qt::white, 2));
-        p.drawLine(c.bottomLeft(), c.topLeft());
-        p.drawLine(c.topLeft(), c.topRight());
-        p.setPen(QPen(QColor(100, 100, 100), 2));
-        p.drawLine(c.topRight(), c.bottomRight());
-        p.drawLine(c.bottomRight(), c.bottomLeft());
-        break;
-    case Or:
-        p.setPen(QPen(QColor(130, 95, 10), 1.5));
-        p.setBrush(degrade(c, QColor(255, 240, 160), QColor(215, 170, 40), QColor(250, 220, 110)));
-        p.drawRoundedRect(c, 3, 3);
-        texte = QColor(80, 50, 0);
-        break;
-    case Argent:
-        p.setPen(QPen(QColor(110, 110, 120), 1.5));
-        p.setBrush(degrade(c, QColor(250, 250, 252), QColor(175, 178, 185), QColor(230, 232, 236)));
-        p.drawRoundedRect(c, 3, 3);
-        break;
-    case Fioriture: {
-        p.setPen(QPen(QColor(90, 40, 90), 1));
-        p.setBrush(Qt::white);
-        p.drawRect(c.adjusted(6, 4, -6, -4));
-        p.setBrush(Qt::NoBrush);
-        // Une volute à chaque coin.
-        for (const QPointF& coin : {c.topLeft(), c.topRight(), c.bottomLeft(), c.bottomRight()}) {
-            const double sx = coin.x() < c.center().x() ? 1 : -1;
-            const double sy = coin.y() < c.center().y() ? 1 : -1;
-            QPainterPath volute(coin + QPointF(sx * 14, sy * 4));
-            volute.cubicTo(coin + QPointF(sx * 2, sy * -4), coin + QPointF(sx * -4, sy * 8),
-                           coin + QPointF(sx * 4, sy * 14));
-            p.drawPath(volute);
-            p.drawEllipse(coin + QPointF(sx * 5, sy * 5), 2.5, 2.5);
-        }
-        texte = QColor(90, 40, 90);
-        break;
-    }
-    case LouisXVI: {
-        p.setPen(QPen(QColor(60, 90, 140), 1.5));
-        p.setBrush(QColor(235, 242, 250));
-        p.drawEllipse(c);
-        // Le nœud au-dessus du médaillon.
-        const QPointF haut(c.center().x(), c.top());
-        p.setBrush(QColor(60, 90, 140));
-        p.drawEllipse(haut + QPointF(-6, 0), 5, 3);
-        p.drawEllipse(haut + QPointF(6, 0), 5, 3);
-        texte = QColor(40, 60, 100);
-        break;
-    }
-    case Carre:
-        p.setPen(QPen(encre, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(c);
-        p.drawRect(c.adjusted(3, 3, -3, -3));
-        break;
-    case ArtDeco: {
-        const double d = 7;
-        QPolygonF forme;
-        forme << QPointF(c.left() + d, c.top()) << QPointF(c.right() - d, c.top())
-              << QPointF(c.right() - d, c.top() + d / 2) << QPointF(c.right(), c.top() + d / 2)
-              << QPointF(c.right(), c.bottom() - d / 2)
-              << QPointF(c.right() - d, c.bottom() - d / 2) << QPointF(c.right() - d, c.bottom())
-              << QPointF(c.left() + d, c.bottom()) << QPointF(c.left() + d, c.bottom() - d / 2)
-              << QPointF(c.left(), c.bottom() - d / 2) << QPointF(c.left(), c.top() + d / 2)
-              << QPointF(c.left() + d, c.top() + d / 2);
-        p.setPen(QPen(QColor(190, 150, 40), 1.5));
-        p.setBrush(QColor(25, 30, 40));
-        p.drawPolygon(forme);
-        texte = QColor(220, 185, 80);
-        break;
-    }
-    default:
-        break;
-    }
-    lignesTexte(p, c, texte);
+    p.setPen(QPen(qcouleur(traits), 1.5));
+    const QPointF milieu = surface.point(LARGEUR_CASE / 2, HAUTEUR_CASE);
+    p.drawLine(QPointF(milieu.x(), cadre.top()), milieu);
+    // Les cadres des arbres eux-mêmes : ce que la liste montre est ce que le PDF dessinera.
+    dessineCadreTheme(surface, theme, 0, HAUTEUR_CASE, LARGEUR_CASE, traits);
+    lignesTexte(p, surface);
     p.restore();
 }
 

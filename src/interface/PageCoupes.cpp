@@ -18,6 +18,28 @@
 
 namespace veltrane {
 
+ParametresCoupes coupesDesParametres(const std::optional<EnsemblePersonnes>& personnes,
+                                     std::uint8_t limite) {
+    ParametresCoupes coupes;
+    if (personnes) coupes.personnes = personnes->personnes();
+    coupes.limiterGenerations = limite > 0;
+    if (limite > 0) coupes.generations = limite;
+    return coupes;
+}
+
+void rangeCoupes(const ParametresCoupes& coupes, std::int32_t nombrePersonnes, int limiteMax,
+                 std::optional<EnsemblePersonnes>& personnes, std::uint8_t& limite) {
+    personnes.reset();
+    if (!coupes.personnes.empty()) {
+        personnes.emplace(nombrePersonnes);
+        for (std::int32_t n : coupes.personnes)
+            personnes->ajouter(n);
+    }
+    limite = coupes.limiterGenerations
+                 ? static_cast<std::uint8_t>(std::clamp(coupes.generations, 0, limiteMax))
+                 : 0;
+}
+
 PageCoupes::PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers,
                        ParametresCoupes& parametres, QWidget* parent,
                        OptionsPageCoupes options)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "application/ParametresFavori.h"
 #include "interface/PageParametres.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QCheckBox;
@@ -36,6 +38,13 @@ struct OptionsPageCoupes {
     QString titreChoix = QStringLiteral(u"Coupes");
     bool generations = true;
 };
+
+// Les coupes d'un graphique telles que ses paramètres les rangent : ensemble de personnes (ou
+// rien) et limite de générations (0 : aucune), dans un sens puis dans l'autre.
+ParametresCoupes coupesDesParametres(const std::optional<EnsemblePersonnes>& personnes,
+                                     std::uint8_t limite);
+void rangeCoupes(const ParametresCoupes& coupes, std::int32_t nombrePersonnes, int limiteMax,
+                 std::optional<EnsemblePersonnes>& personnes, std::uint8_t& limite);
 
 // La page « Coupes », commune aux graphiques qui suivent des branches.
 class PageCoupes : public PageParametres {

@@ -12,9 +12,10 @@ namespace veltrane {
 
 DessinWeb::DessinWeb(const std::string& chemin, std::string_view titre, std::int32_t largeur,
                      std::int32_t hauteur, const MiseEnPage& miseEnPage, StyleTrace& style,
-                     const PolicesGraphiques& polices)
+                     const PolicesGraphiques& polices,
+                     std::optional<std::string_view> feuilleDeStyle)
     : html_(miseEnPage), style_(style), polices_(polices) {
-    html_.ouvrePositionne(chemin, titre, largeur, hauteur);
+    html_.ouvrePositionne(chemin, titre, largeur, hauteur, feuilleDeStyle);
 }
 
 std::string DessinWeb::hexa(CouleurRvb c) {

@@ -3,6 +3,7 @@
 #include "sortie/Dessin.h"
 #include "sortie/SortieHtml.h"
 
+#include <optional>
 #include <string>
 
 namespace veltrane {
@@ -16,9 +17,11 @@ class DessinWeb : public Dessin {
 public:
     // largeur, hauteur : taille du dessin, marges non comprises. Lève OperationImpossible quand
     // le fichier ne peut pas être créé.
+    // feuilleDeStyle : règles CSS propres au graphique, écrites dans l'en-tête de la page.
     DessinWeb(const std::string& chemin, std::string_view titre, std::int32_t largeur,
               std::int32_t hauteur, const MiseEnPage& miseEnPage, StyleTrace& style,
-              const PolicesGraphiques& polices);
+              const PolicesGraphiques& polices,
+              std::optional<std::string_view> feuilleDeStyle = std::nullopt);
 
     StyleTrace& style() override { return style_; }
     std::int32_t largeurTexte(std::string_view texte) const override;

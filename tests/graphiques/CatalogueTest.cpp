@@ -33,7 +33,13 @@ ValeurParametre autreValeur(const ParametreDecrit& p, std::int32_t personne) {
     case '1':
     case '2':
     case '4': return p.maximum;
-    case 's': return std::string("Dupont, Jean");
+    // Un texte à choix prend son dernier nom admis, rangé sous le premier de son groupe.
+    case 's': {
+        if (!p.choix) return std::string("Dupont, Jean");
+        const std::string_view choix = p.choix;
+        const std::string_view dernier = choix.substr(choix.rfind(',') + 1);
+        return std::string(dernier.substr(0, dernier.find('|')));
+    }
     default: return DateGenealogique::simple(3, 5, 1900, DateGenealogique::AVANT);
     }
 }

@@ -3,10 +3,14 @@
 #include "application/Configuration.h"
 #include "application/ReglesPreferences.h"
 #include "dates_lieux/TablesGeographiques.h"
+#include "interface/ApercuThemes.h"
 #include "interface/FeuillePreferences.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QSet>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -311,6 +315,37 @@ private slots:
         QVERIFY(!controle<QCheckBox>(autre, "prevenirVersions")->isChecked());
         QVERIFY(autre.valide());
         QCOMPARE(e.relue().versionRefusee, std::string("6.0"));
+    }
+
+    // Les aperçus peignent les cadres des arbres : quinze images toutes différentes, celle de
+    // « Minimal » sans cadre, et rien hors de l'aperçu.
+    void apercusDesQuinzeThemes() {
+        QSet<QByteArray> vues;
+        for (int theme = 0; theme < 15; ++theme) {
+            QImage image(130, HauteurLigneTheme, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QPainter peintre(&image);
+                dessineApercuTheme(peintre, QRect(10, 0, 110, HauteurLigneTheme), theme);
+            }
+            int encre = 0, dehors = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (image.pixel(x, y) == qRgb(255, 255, 255)) continue;
+                    if (x < 10 || x >= 120) ++dehors;
+                    else ++encre;
+                }
+            QCOMPARE(dehors, 0);
+            QVERIFY2(encre > 100, qPrintable(QString::number(theme)));
+            // Le bord gauche de la case, à mi-hauteur : vide pour « Minimal », peint ailleurs.
+            bool bordPeint = false;
+            for (int x = 13; x <= 17; ++x)
+                bordPeint = bordPeint || image.pixel(x, 32) != qRgb(255, 255, 255);
+            QCOMPARE(bordPeint, theme != 0);
+            vues.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()),
+                                   image.sizeInBytes()));
+        }
+        QCOMPARE(vues.size(), 15);
     }
 
     void annulerNEcritRien() {

@@ -3,6 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
+#include "interface/graphiques/PagesArbreAscendant.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
+    {6101, &demanderArbreAscendant},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
 };

@@ -60,29 +60,15 @@ bool demanderParametresListeAscendante(QWidget* proprietaire, ContexteProgramme&
     if (racine <= 0) return false;
     p.racine = racine;
     p.nomRacine.clear(); // le document prend le nom de la racine choisie
-    ParametresCoupes coupes;
-    if (p.coupes) coupes.personnes = p.coupes->personnes();
-    coupes.limiterGenerations = p.limiteGenerations > 0;
-    if (p.limiteGenerations > 0) coupes.generations = p.limiteGenerations;
+    ParametresCoupes coupes = coupesDesParametres(p.coupes, p.limiteGenerations);
     FeuilleParametres feuille(depuisWindows1252(TITRE_LISTE_ASCENDANTE), proprietaire);
     feuille.ajouterPage(new PageGeneralListeAscendante(p), QStringLiteral(u"Général"));
     auto* pageCoupes = new PageCoupes(contexte, derniers, coupes);
     pageCoupes->generations()->setMaximum(ParametresListeAscendante::LIMITE_MAX);
     feuille.ajouterPage(pageCoupes, QStringLiteral(u"Coupes"));
     if (feuille.exec() != QDialog::Accepted) return false;
-    if (coupes.personnes.empty()) {
-        p.coupes.reset();
-    } else {
-        EnsemblePersonnes ensemble(g.nombreIndividus());
-        for (std::int32_t n : coupes.personnes)
-            ensemble.ajouter(n);
-        p.coupes = std::move(ensemble);
-    }
-    p.limiteGenerations =
-        coupes.limiterGenerations
-            ? static_cast<std::uint8_t>(
-                  std::clamp(coupes.generations, 0, int{ParametresListeAscendante::LIMITE_MAX}))
-            : 0;
+    rangeCoupes(coupes, g.nombreIndividus(), ParametresListeAscendante::LIMITE_MAX, p.coupes,
+                p.limiteGenerations);
     return true;
 }
 

@@ -106,6 +106,8 @@ public:
     void depileTransformation();
     // Tampon de signature, coin bas gauche en (x, y).
     void signature(int32_t x, int32_t y);
+    // Largeur du tampon de signature, fond compris.
+    int32_t largeurSignature() const;
 
     // Largeur en 1/16 de point d'un texte en 11 points, d'après les largeurs du document.
     int32_t largeurTexte(std::string_view chaine) const override;

@@ -543,6 +543,18 @@ void FichierPdf::depileTransformation() {
     fermeNiveauTransformation();
 }
 
+int32_t FichierPdf::largeurSignature() const {
+    std::string_view ligne1 = miseEnPage_.signature1;
+    std::string_view ligne2 = miseEnPage_.signature2;
+    if (ligne1.empty() && ligne2.empty()) {
+        ligne1 = SignatureParDefaut1;
+        ligne2 = SignatureParDefaut2;
+    }
+    const int32_t w1 = static_cast<int32_t>(int64_t{largeurTexte(ligne1)} * 8 / 10);
+    const int32_t w2 = static_cast<int32_t>(int64_t{largeurTexte(ligne2)} * 8 / 10);
+    return somme(std::max(w1, w2), 384);
+}
+
 void FichierPdf::signature(int32_t x, int32_t y) {
     std::string_view ligne1 = miseEnPage_.signature1;
     std::string_view ligne2 = miseEnPage_.signature2;

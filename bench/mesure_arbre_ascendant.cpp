@@ -1,0 +1,108 @@
+// Arbre ascendant : construction des cases, lecture des textes, voisins et placement, dans
+// les deux styles et en chronologique, sur une ascendance complète puis sur la personne la plus
+// ascendée d'un fichier. Le chargement n'est pas compté ; le pic de mémoire est remis à zéro
+// après lui (/proc/self/clear_refs).
+#include "AscendancesMesure.h"
+#include "OutilsMesure.h"
+#include "application/ContexteProgramme.h"
+#include "application/GenealogieOuverte.h"
+#include "graphiques/arbres/ArbreAscendant.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using namespace veltrane::mesure;
+
+namespace {
+
+double secondesDepuis(std::chrono::steady_clock::time_point debut) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+}
+
+// Valeur en Mo d'une ligne de /proc/self/status (« VmHWM », « VmRSS »).
+double memoireProcessusMo(const std::string& cle) {
+    std::ifstream flux("/proc/self/status");
+    std::string ligne;
+    while (std::getline(flux, ligne))
+        if (ligne.rfind(cle + ":", 0) == 0) return std::atof(ligne.c_str() + cle.size() + 1) / 1024.0;
+    return 0;
+}
+
+// Remet le pic de mémoire au niveau courant.
+void remetPicAZero() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage : %s FICHIER.ged|--arbre-complet GENERATIONS\n", argv[0]);
+        return 2;
+    }
+    std::string fichier = argv[1];
+    const bool complet = fichier == "--arbre-complet" && argc > 2;
+    if (complet) {
+        const int g = std::clamp(std::atoi(argv[2]), 1, 20);
+        fichier = ecritArbreComplet(g, std::filesystem::temp_directory_path().string() +
+                                           "/mesure-arbre-ascendant.ged");
+        if (fichier.empty()) return 1;
+    }
+    InteractionSilencieuse interaction;
+    veltrane::ContexteProgramme contexte(interaction);
+    auto debut = std::chrono::steady_clock::now();
+    contexte.genealogie = veltrane::ouvrirGenealogie(fichier, {}, interaction);
+    contexte.genealogie->definirGestionMajuscules(true);
+    contexte.genealogie->estimation().attendreEstimation();
+    const double chargement = secondesDepuis(debut);
+    std::string face = "Arial";
+    contexte.polices.charger(face, interaction);
+    const veltrane::BaseGenealogique& base = contexte.genealogie->base();
+    const std::int32_t racine = complet ? contexte.genealogie->chargement().references.chercher("@I1@")
+                                        : plusAscendee(base);
+
+    char ligne[512];
+    std::snprintf(ligne, sizeof ligne,
+                  "arbre ascendant : %d individus chargés et estimés en %.1f s (non comptés), "
+                  "racine #%d\n",
+                  base.nombreIndividus(), chargement, racine);
+    afficher(ligne);
+    struct Cas {
+        const char* nom;
+        std::uint8_t style;
+        const char* fond;
+    };
+    const Cas cas[] = {{"classique", 0, ""},
+                       {"par couple", 1, ""},
+                       {"chronologique", 0, "Chrono\\Siecles.txt"}};
+    for (const Cas& c : cas) {
+        veltrane::ParametresArbreAscendant p;
+        p.racine = racine;
+        p.style = c.style;
+        p.fond = c.fond;
+        const double avant = memoireProcessusMo("VmRSS");
+        remetPicAZero();
+        debut = std::chrono::steady_clock::now();
+        double duree = 0;
+        std::int32_t cases = 0, largeur = 0;
+        {
+            veltrane::ArbreAscendant arbre(contexte, *contexte.genealogie, p);
+            arbre.dispose();
+            duree = secondesDepuis(debut);
+            cases = arbre.nbCases;
+            largeur = arbre.largeurTotale;
+        }
+        std::snprintf(ligne, sizeof ligne,
+                      "arbre ascendant %-13s : %d cases, largeur %d, construit, lu, placé en "
+                      "%.3f s, pic de mémoire +%.0f Mo\n",
+                      c.nom, cases, largeur, duree, memoireProcessusMo("VmHWM") - avant);
+        afficher(ligne);
+    }
+    contexte.genealogie.reset();
+    if (complet) std::filesystem::remove(fichier);
+    return 0;
+}

@@ -1,0 +1,98 @@
+#include "graphiques/arbres/Arbre.h"
+
+#include "application/ContexteProgramme.h"
+#include "plateforme/OperationImpossible.h"
+#include "plateforme/UrlFichier.h"
+#include "sortie/DessinWeb.h"
+#include "sortie/pdf/FichierPdf.h"
+
+namespace veltrane {
+
+namespace {
+
+constexpr std::int32_t HAUTEUR_FOURCHE = 264;
+constexpr std::int32_t HAUSSE_COUPE = 240;
+
+// Les thèmes dont les cases sont remplies du dégradé gris-blanc.
+bool themeADegrade(std::uint8_t theme) {
+    switch (theme) {
+    case 1: case 2: case 4: case 8: case 9: case 10: case 14: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+// Liens droits : un trait au-dessus de la case, une barre entre les milieux des parents, un
+// trait jusqu'au bas de chacun ; la marque pointillée d'une case coupée.
+void Arbre::dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const {
+    StyleTrace& style = dessin.style();
+    const StyleTrace sauve = style;
+    style.couleurTraits = couleurRvb(miseEnPage().couleurTraits.r, miseEnPage().couleurTraits.g,
+                                     miseEnPage().couleurTraits.b);
+    style.epaisseurTrait = 0.5f;
+    const std::int32_t a = c.centre();
+    if (c.coupe && marqueCoupe) {
+        style.pointilles = 1;
+        dessin.ligne(a, c.y, a, c.y + HAUSSE_COUPE);
+    }
+    style.pointilles = 0;
+    const auto basDe = [&](const CaseArbre& p) {
+        return std::max(p.y - CaseArbre::HAUTEUR, c.y + HAUTEUR_FOURCHE + 1);
+    };
+    if (c.pere && c.mere) {
+        const std::int32_t f = c.y + HAUTEUR_FOURCHE;
+        dessin.ligne(a, c.y, a, f);
+        dessin.ligne(c.pere->centre(), f, c.mere->centre(), f);
+        dessin.ligne(c.pere->centre(), f, c.pere->centre(), basDe(*c.pere));
+        dessin.ligne(c.mere->centre(), f, c.mere->centre(), basDe(*c.mere));
+    } else if (const CaseArbre* p = c.pere ? c.pere : c.mere) {
+        dessin.ligne(a, c.y, p->centre(), p->y - CaseArbre::HAUTEUR);
+    }
+    style = sauve;
+}
+
+void Arbre::dessineRangees(Dessin& dessin, bool pdf) const {
+    for (int g = nbRangees - 1; g >= 0; --g) {
+        const CaseArbre* tete = rangees[static_cast<std::size_t>(g)].tete;
+        for (const CaseArbre* c = tete; c; c = c->suivant) {
+            dessineLiens(dessin, *c, pdf);
+            if (style == 1 && c->estEpouse())
+                dessineUnion(dessin, c->precedent->x + c->precedent->largeur, c->precedent->y,
+                             c->x, c->y, 0, *c);
+        }
+        if (!pdf) continue;
+        for (const CaseArbre* c = tete; c; c = c->suivant)
+            dessineCase(dessin, *c, c->x, c->y);
+    }
+}
+
+void Arbre::produitPdf(const std::string& chemin, const std::string& titre) {
+    FichierPdf pdf(chemin, titre, contexte_.configuration.etirementArbres, largeurTotale,
+                   hauteurTotale + 1, miseEnPage(), contexte_.style, polices(),
+                   contexte_.interaction);
+    degrade = themeADegrade(theme) && !chromatique()
+                  ? pdf.ajouteDegradeAxial(couleurRvb(200, 200, 200), couleurRvb(255, 255, 255), 0)
+                  : 0;
+    if (miseEnPage().signerPdf)
+        if (const auto place = placeSignature(0, pdf.largeurSignature()))
+            pdf.signature(place->first, place->second);
+    dessineRangees(pdf, true);
+    pdf.terminer();
+}
+
+void Arbre::produitWeb(const std::string& chemin, const std::string& titre) {
+    const std::string url = urlFichier(contexte_.repertoires.donnees).value_or("");
+    const std::string css = feuilleDeStyle(url);
+    DessinWeb web(chemin, titre, largeurTotale, hauteurTotale + 1, miseEnPage(), contexte_.style,
+                  polices(), css);
+    dessineRangees(web, false);
+    for (int g = nbRangees - 1; g >= 0; --g)
+        for (const CaseArbre* c = rangees[static_cast<std::size_t>(g)].tete; c; c = c->suivant) {
+            const std::string photo = c->photo.empty() ? "" : urlFichier(c->photo).value_or("");
+            ecritBlocCase(web.sortie(), *c, photo);
+        }
+    web.terminer();
+}
+
+} // namespace veltrane

@@ -1,0 +1,133 @@
+#include "interface/graphiques/PagesArbreAscendant.h"
+
+#include "application/ContexteProgramme.h"
+#include "graphiques/arbres/ArbreAscendant.h"
+#include "interface/DialoguePersonne.h"
+#include "interface/FeuilleParametres.h"
+#include "interface/PageCoupes.h"
+#include "interface/TexteQt.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace veltrane {
+
+namespace {
+
+// Les libellés de « Fond de page », dans l'ordre des fichiers de FONDS_CHRONOLOGIQUES.
+const char16_t* const LIBELLES_FONDS[] = {
+    u"(aucun)", u"Siècles", u"France", u"France - Alsace", u"France - Bretagne",
+    u"France - Savoie", u"Angleterre", u"Allemagne", u"Autriche", u"Danemark", u"Ecosse",
+    u"Espagne - Aragon", u"Espagne - Castille", u"Portugal", u"Russie", u"Japon", u"Papes",
+    u"Grandes inventions", u"Littérature française", u"Peinture"};
+
+// Le fichier de chaque entrée : le premier nom de chaque groupe de FONDS_CHRONOLOGIQUES.
+std::vector<std::string> fichiersFonds() {
+    std::vector<std::string> fichiers;
+    std::string_view reste = FONDS_CHRONOLOGIQUES;
+    while (!reste.empty()) {
+        const std::string_view groupe = reste.substr(0, reste.find(','));
+        fichiers.emplace_back(groupe.substr(0, groupe.find('|')));
+        reste = groupe.size() < reste.size() ? reste.substr(groupe.size() + 1) : std::string_view();
+    }
+    return fichiers;
+}
+
+QRadioButton* bouton(const QString& texte, QButtonGroup* groupe, int rang, QWidget* parent,
+                     QVBoxLayout* disposition) {
+    auto* b = new QRadioButton(texte, parent);
+    groupe->addButton(b, rang);
+    disposition->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& parametres,
+                                                     QWidget* parent)
+    : PageParametres(parent), parametres_(parametres) {
+    setObjectName(QStringLiteral(u"DIALOG_AA_GENE"));
+    auto* disposition = new QVBoxLayout(this);
+
+    auto* cadreStyle = new QGroupBox(QStringLiteral(u"Style de l'arbre :"), this);
+    auto* lignesStyle = new QVBoxLayout(cadreStyle);
+    auto* groupeStyle = new QButtonGroup(this);
+    styles_[0] = bouton(QStringLiteral(u"classique"), groupeStyle, 0, cadreStyle, lignesStyle);
+    styles_[1] = bouton(QStringLiteral(u"par couple d'ascendants"), groupeStyle, 1, cadreStyle,
+                        lignesStyle);
+    styles_[parametres.style == 1 ? 1 : 0]->setChecked(true);
+    disposition->addWidget(cadreStyle);
+
+    chronologique_ = new QCheckBox(QStringLiteral(u"Arbre chronologique"), this);
+    disposition->addWidget(chronologique_);
+    auto* ligneFond = new QHBoxLayout();
+    ligneFond->addWidget(new QLabel(QStringLiteral(u"Fond de page :"), this));
+    fond_ = new QComboBox(this);
+    for (const char16_t* libelle : LIBELLES_FONDS)
+        fond_->addItem(QString::fromUtf16(libelle));
+    // Un fond enregistré se retrouve par son fichier, sinon la première entrée.
+    const std::vector<std::string> fichiers = fichiersFonds();
+    const auto trouve = std::find(fichiers.begin(), fichiers.end(), parametres.fond);
+    fond_->setCurrentIndex(trouve == fichiers.end() ? 0 : int(trouve - fichiers.begin()));
+    ligneFond->addWidget(fond_);
+    disposition->addLayout(ligneFond);
+    chronologique_->setChecked(!parametres.fond.empty());
+    fond_->setEnabled(chronologique_->isChecked());
+    connect(chronologique_, &QCheckBox::toggled, fond_, &QWidget::setEnabled);
+
+    auto* chromatique = new QCheckBox(QStringLiteral(u"Arbre chromatique"), this);
+    chromatique->setEnabled(false);
+    disposition->addWidget(chromatique);
+
+    auto* cadreFormat = new QGroupBox(QStringLiteral(u"Format de sortie :"), this);
+    auto* lignesFormat = new QVBoxLayout(cadreFormat);
+    auto* groupeFormat = new QButtonGroup(this);
+    formats_[0] = bouton(QStringLiteral(u"PDF"), groupeFormat, 0, cadreFormat, lignesFormat);
+    formats_[1] = bouton(QStringLiteral(u"Web"), groupeFormat, 1, cadreFormat, lignesFormat);
+    formats_[parametres.format == 3 ? 1 : 0]->setChecked(true);
+    disposition->addWidget(cadreFormat);
+    disposition->addStretch();
+}
+
+bool PageGeneralArbreAscendant::valide() {
+    parametres_.style = styles_[1]->isChecked() ? 1 : 0;
+    parametres_.fond = chronologique_->isChecked()
+                           ? fichiersFonds()[static_cast<std::size_t>(fond_->currentIndex())]
+                           : std::string();
+    parametres_.format = formats_[1]->isChecked() ? 3 : 0;
+    return true;
+}
+
+bool demanderArbreAscendant(QWidget* proprietaire, ContexteProgramme& contexte,
+                            DernieresPersonnes& derniers, ValeursParametres& valeurs) {
+    ParametresArbreAscendant p;
+    affecteParametres(valeurs, p.destinations());
+    std::string nom, prenoms;
+    const std::int32_t racine = choisirPersonne(
+        proprietaire, contexte, derniers, QStringLiteral(u"Arbre ascendant individuel"),
+        p.racine, nom, prenoms);
+    if (racine <= 0) return false;
+    p.racine = racine;
+    p.nomRacine.clear(); // le document prend le nom de la racine choisie
+    ParametresCoupes coupes = coupesDesParametres(p.coupes, p.couperAuDela);
+    FeuilleParametres feuille(depuisWindows1252(TITRE_ARBRE_ASCENDANT), proprietaire);
+    feuille.ajouterPage(new PageGeneralArbreAscendant(p), QStringLiteral(u"Général"));
+    auto* pageCoupes = new PageCoupes(contexte, derniers, coupes);
+    pageCoupes->generations()->setMaximum(99);
+    feuille.ajouterPage(pageCoupes, QStringLiteral(u"Coupes"));
+    if (feuille.exec() != QDialog::Accepted) return false;
+    rangeCoupes(coupes, contexte.genealogie->nombreIndividus(), 99, p.coupes, p.couperAuDela);
+    valeurs = valeursDesVariables(PARAMETRES_ARBRE_ASCENDANT, p.destinations());
+    return true;
+}
+
+} // namespace veltrane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "application/ParametresFavori.h"
+#include "interface/PageParametres.h"
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+class QWidget;
+
+namespace veltrane {
+
+struct ContexteProgramme;
+class DernieresPersonnes;
+struct ParametresArbreAscendant;
+
+// Page « Général » des arbres ascendants (« DIALOG_AA_GENE ») : style, arbre chronologique et
+// son fond de page, format de sortie. L'arbre chromatique reste grisé tant que la coloration
+// n'existe pas.
+class PageGeneralArbreAscendant : public PageParametres {
+    Q_OBJECT
+
+public:
+    PageGeneralArbreAscendant(ParametresArbreAscendant& parametres, QWidget* parent = nullptr);
+    bool valide() override;
+
+    QRadioButton* style(int i) const { return styles_[i]; }
+    QCheckBox* chronologique() const { return chronologique_; }
+    QComboBox* fond() const { return fond_; }
+    QRadioButton* format(int i) const { return formats_[i]; }
+
+private:
+    ParametresArbreAscendant& parametres_;
+    QRadioButton* styles_[2];
+    QCheckBox* chronologique_;
+    QComboBox* fond_;
+    QRadioButton* formats_[2];
+};
+
+// Demande la racine puis la feuille « Arbre ascendant » (pages « Général » et « Coupes ») sur
+// les valeurs des paramètres décrits ; faux quand l'utilisateur renonce.
+bool demanderArbreAscendant(QWidget* proprietaire, ContexteProgramme& contexte,
+                            DernieresPersonnes& derniers, ValeursParametres& valeurs);
+
+} // namespace veltrane
