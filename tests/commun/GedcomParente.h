@@ -13,7 +13,8 @@ struct PersonneEssai {
     char sexe;
     const char* prenoms;
     const char* nom;
-    int naissance = 0; // année ; 0 : pas de naissance
+    int naissance = 0; // année ; 0 : pas de naissance (à Lyon)
+    int deces = 0;     // année ; 0 : pas de décès (à Paris, 75)
 };
 
 struct UnionEssai {
@@ -31,6 +32,7 @@ inline std::string gedcomParente(const std::vector<PersonneEssai>& personnes,
         g << "0 @" << p.reference << "@ INDI\n1 NAME " << p.prenoms << " /" << p.nom << "/\n1 SEX "
           << p.sexe << "\n";
         if (p.naissance != 0) g << "1 BIRT\n2 DATE " << p.naissance << "\n2 PLAC Lyon\n";
+        if (p.deces != 0) g << "1 DEAT\n2 DATE " << p.deces << "\n2 PLAC Paris, 75\n";
         const std::string r = p.reference;
         for (std::size_t f = 0; f < unions.size(); ++f) {
             if (r == unions[f].mari || r == unions[f].femme) g << "1 FAMS @F" << f + 1 << "@\n";
