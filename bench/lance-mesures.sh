@@ -58,3 +58,8 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # d'une seconde chacun), puis le pire cas : un arbre complet de 17 générations.
 "$construction/bench/mesure_liste_ascendante" "$million" 3
 "$construction/bench/mesure_liste_ascendante" --arbre-complet 17 1
+
+# Parenté : tableau des consanguinités (texte) du million en moins de 5 s après le chargement,
+# avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se
+# marient entre elles, en moins de 2 s.
+"$construction/bench/mesure_parente" "$million" 2000

@@ -108,6 +108,84 @@ private:
     std::uint32_t marque_ = 0;
 };
 
+// Le plus court chemin entre les deux bouts d'une arête qui ferme un cycle, par les seules
+// arêtes déjà prises : la forêt peut relier deux frères par le bas de tout le fichier, alors
+// qu'un détour de quelques générations les joint. Recherche des deux côtés à la fois, bornée ;
+// faux quand la borne est atteinte (le chemin de la forêt sert alors).
+class CheminCourt {
+public:
+    static constexpr std::size_t VISITES_MAX = 1 << 14;
+
+    CheminCourt(const GrapheParente& graphe, const std::vector<std::int32_t>& rang)
+        : graphe_(graphe), rang_(rang), marque_(rang.size(), 0), cote_(rang.size(), 0),
+          precedent_(rang.size(), 0) {}
+
+    bool cherche(std::int32_t haut, std::int32_t bas, std::vector<std::int32_t>& sortie) {
+        ++tour_;
+        haut_ = haut;
+        bas_ = bas;
+        std::vector<std::int32_t> fronts[2] = {{haut}, {bas}};
+        marque(haut, 0, 0);
+        marque(bas, 1, 0);
+        std::size_t visites = 2;
+        while (!fronts[0].empty() && !fronts[1].empty() && visites < VISITES_MAX) {
+            const int s = fronts[0].size() <= fronts[1].size() ? 0 : 1;
+            std::vector<std::int32_t> suivant;
+            for (std::int32_t x : fronts[s]) {
+                std::int32_t rencontre = 0;
+                auto voir = [&](std::int32_t y) {
+                    if (rencontre != 0) return;
+                    if (marque_[static_cast<std::size_t>(y)] == tour_) {
+                        if (cote_[static_cast<std::size_t>(y)] != s) rencontre = y;
+                        return;
+                    }
+                    marque(y, s, x);
+                    suivant.push_back(y);
+                    ++visites;
+                };
+                for (std::int32_t y : graphe_.coteEnfants(x))
+                    if (prise(x, y)) voir(y);
+                for (std::int32_t y : graphe_.cotePere(x))
+                    if (prise(y, x)) voir(y);
+                if (rencontre != 0) {
+                    const std::int32_t depuisHaut = s == 0 ? x : rencontre;
+                    const std::int32_t depuisBas = s == 0 ? rencontre : x;
+                    const std::size_t debut = sortie.size();
+                    for (std::int32_t z = depuisHaut; z != 0; z = precedent_[static_cast<std::size_t>(z)])
+                        sortie.push_back(z);
+                    std::reverse(sortie.begin() + static_cast<std::ptrdiff_t>(debut), sortie.end());
+                    for (std::int32_t z = depuisBas; z != 0; z = precedent_[static_cast<std::size_t>(z)])
+                        sortie.push_back(z);
+                    return true;
+                }
+            }
+            fronts[s] = std::move(suivant);
+        }
+        return false;
+    }
+
+private:
+    // L'arête (dessus, dessous) est prise quand son bout haut est passé avant, ou quand c'est
+    // une arête précédente du nœud en cours (ses enfants vont par numéros croissants).
+    bool prise(std::int32_t dessus, std::int32_t dessous) const {
+        if (dessus == haut_) return dessous < bas_;
+        return rang_[static_cast<std::size_t>(dessus)] < rang_[static_cast<std::size_t>(haut_)];
+    }
+    void marque(std::int32_t x, int cote, std::int32_t precedent) {
+        marque_[static_cast<std::size_t>(x)] = tour_;
+        cote_[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(cote);
+        precedent_[static_cast<std::size_t>(x)] = precedent;
+    }
+
+    const GrapheParente& graphe_;
+    const std::vector<std::int32_t>& rang_;
+    std::vector<std::uint32_t> marque_;
+    std::vector<std::uint8_t> cote_;
+    std::vector<std::int32_t> precedent_;
+    std::uint32_t tour_ = 0;
+    std::int32_t haut_ = 0, bas_ = 0;
+};
+
 // Un cycle sous forme d'anneau de nœuds, ou rien quand les arêtes ne forment pas un seul
 // anneau simple.
 std::vector<std::int32_t> anneauDesAretes(const std::vector<std::uint64_t>& aretes) {
@@ -173,7 +251,10 @@ void AnalyseParente::chercheCycles() {
         ordre[static_cast<std::size_t>(debut[static_cast<std::size_t>(graphe_.niveau(x))]++)] = x;
     debut = {};
 
+    std::vector<std::int32_t> rang(static_cast<std::size_t>(noeuds) + 1, 0);
+    for (std::size_t i = 0; i < ordre.size(); ++i) rang[static_cast<std::size_t>(ordre[i])] = static_cast<std::int32_t>(i);
     Foret foret(static_cast<std::size_t>(noeuds) + 1);
+    CheminCourt court(graphe_, rang);
     std::vector<std::int32_t> bas;
     for (std::int32_t haut : ordre) {
         const auto voisins = graphe_.coteEnfants(haut);
@@ -185,8 +266,9 @@ void AnalyseParente::chercheCycles() {
                 foret.relie(haut, b, ch, cb);
                 continue;
             }
-            // L'arête ferme un cycle : le chemin de la forêt entre ses bouts.
-            foret.chemin(haut, b, noeuds_);
+            // L'arête ferme un cycle : le plus court chemin entre ses bouts, sinon celui de
+            // la forêt.
+            if (!court.cherche(haut, b, noeuds_)) foret.chemin(haut, b, noeuds_);
             debuts_.push_back(noeuds_.size());
         }
     }

@@ -176,6 +176,34 @@ TEST(AnalyseParente, TriSelonLesTroisCriteres) {
     }
 }
 
+
+TEST(AnalyseParente, DeuxFamillesQuiSeMarientAChaqueGeneration) {
+    // À chaque génération, le fils de A épouse la fille de B et le fils de B la fille de A :
+    // chaque union est entre doubles cousins germains. Les cycles doivent rester courts (deux
+    // personnes par branche), pas descendre jusqu'au bas du fichier.
+    constexpr int GENERATIONS = 8;
+    std::vector<std::string> refs;
+    for (int n = 1; n <= 4 * GENERATIONS; ++n) refs.push_back("P" + std::to_string(n));
+    std::vector<PersonneEssai> personnes;
+    for (int n = 1; n <= 4 * GENERATIONS; ++n)
+        personnes.push_back({refs[n - 1].c_str(), n % 2 ? 'M' : 'F', "X",
+                             (n - 1) % 4 < 2 ? "A" : "B", 1000 + 25 * ((n - 1) / 4)});
+    std::vector<UnionEssai> unions;
+    auto r = [&](int n) { return refs[static_cast<std::size_t>(n - 1)].c_str(); };
+    for (int g = 0; g + 1 < GENERATIONS; ++g) {
+        unions.push_back({r(4 * g + 1), r(4 * g + 4), {r(4 * g + 5), r(4 * g + 6)}});
+        unions.push_back({r(4 * g + 3), r(4 * g + 2), {r(4 * g + 7), r(4 * g + 8)}});
+    }
+    Analyse a(personnes, unions);
+    const AnalyseParente analyse(a.chargement->base());
+    const std::vector<Consanguinite> entrees = analyse.consanguinites(*a.estimation);
+    EXPECT_GE(entrees.size(), static_cast<std::size_t>(2 * (GENERATIONS - 3)));
+    for (const Consanguinite& e : entrees) {
+        EXPECT_EQ(e.branche1.size(), 2U) << a.decrit(e);
+        EXPECT_EQ(e.branche2.size(), 2U) << a.decrit(e);
+    }
+}
+
 } // namespace
 
 } // namespace veltrane::essai
