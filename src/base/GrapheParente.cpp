@@ -18,7 +18,8 @@ struct Remplissage {
     }
     void compte(std::int32_t noeud) { ++debuts[static_cast<std::size_t>(noeud) + 1]; }
     void prepare() {
-        for (std::size_t i = 1; i < debuts.size(); ++i) debuts[i] += debuts[i - 1];
+        for (std::size_t i = 1; i < debuts.size(); ++i)
+            debuts[i] += debuts[i - 1];
         liste.assign(static_cast<std::size_t>(debuts.back()), 0);
         curseur.assign(debuts.begin(), debuts.end() - 1);
     }
@@ -41,7 +42,8 @@ GrapheParente::GrapheParente(const BaseGenealogique& base) : personnes_(base.nom
         mere[k] = connue(i.mere) ? i.mere : 0;
         lien[k] = i.lienFrere;
         // Le dernier enfant d'un anneau désigne le premier.
-        if (i.lienFrere < 0 && connue(-i.lienFrere)) tete[static_cast<std::size_t>(-i.lienFrere)] = true;
+        if (i.lienFrere < 0 && connue(-i.lienFrere))
+            tete[static_cast<std::size_t>(-i.lienFrere)] = true;
     }
 
     // Un nœud d'union par anneau dont le premier enfant a des parents, numérotés dans l'ordre

@@ -34,9 +34,7 @@ public:
         return niveaux_[static_cast<std::size_t>(noeud)];
     }
     // Le nœud d'union des parents d'une personne ; 0 sans anneau.
-    std::int32_t unionParents(std::int32_t p) const {
-        return anneau_[static_cast<std::size_t>(p)];
-    }
+    std::int32_t unionParents(std::int32_t p) const { return anneau_[static_cast<std::size_t>(p)]; }
     // Les enfants d'un nœud d'union sont dans l'ordre de l'anneau : le premier en tête.
     std::int32_t premierEnfant(std::int32_t noeud) const { return coteEnfants(noeud).front(); }
 

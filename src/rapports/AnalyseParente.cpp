@@ -151,10 +151,12 @@ public:
                     const std::int32_t depuisHaut = s == 0 ? x : rencontre;
                     const std::int32_t depuisBas = s == 0 ? rencontre : x;
                     const std::size_t debut = sortie.size();
-                    for (std::int32_t z = depuisHaut; z != 0; z = precedent_[static_cast<std::size_t>(z)])
+                    for (std::int32_t z = depuisHaut; z != 0;
+                         z = precedent_[static_cast<std::size_t>(z)])
                         sortie.push_back(z);
                     std::reverse(sortie.begin() + static_cast<std::ptrdiff_t>(debut), sortie.end());
-                    for (std::int32_t z = depuisBas; z != 0; z = precedent_[static_cast<std::size_t>(z)])
+                    for (std::int32_t z = depuisBas; z != 0;
+                         z = precedent_[static_cast<std::size_t>(z)])
                         sortie.push_back(z);
                     return true;
                 }
@@ -242,9 +244,11 @@ void AnalyseParente::chercheCycles() {
     // les nœuds par niveau (tri par comptage, stable) et chacun prend ses arêtes vers le bas.
     const std::int32_t noeuds = graphe_.nombreNoeuds();
     std::int32_t niveauMax = 0;
-    for (std::int32_t x = 1; x <= noeuds; ++x) niveauMax = std::max(niveauMax, graphe_.niveau(x));
+    for (std::int32_t x = 1; x <= noeuds; ++x)
+        niveauMax = std::max(niveauMax, graphe_.niveau(x));
     std::vector<std::int32_t> debut(static_cast<std::size_t>(niveauMax) + 2, 0);
-    for (std::int32_t x = 1; x <= noeuds; ++x) ++debut[static_cast<std::size_t>(graphe_.niveau(x)) + 1];
+    for (std::int32_t x = 1; x <= noeuds; ++x)
+        ++debut[static_cast<std::size_t>(graphe_.niveau(x)) + 1];
     std::partial_sum(debut.begin(), debut.end(), debut.begin());
     std::vector<std::int32_t> ordre(static_cast<std::size_t>(noeuds));
     for (std::int32_t x = 1; x <= noeuds; ++x)
@@ -252,7 +256,8 @@ void AnalyseParente::chercheCycles() {
     debut = {};
 
     std::vector<std::int32_t> rang(static_cast<std::size_t>(noeuds) + 1, 0);
-    for (std::size_t i = 0; i < ordre.size(); ++i) rang[static_cast<std::size_t>(ordre[i])] = static_cast<std::int32_t>(i);
+    for (std::size_t i = 0; i < ordre.size(); ++i)
+        rang[static_cast<std::size_t>(ordre[i])] = static_cast<std::int32_t>(i);
     Foret foret(static_cast<std::size_t>(noeuds) + 1);
     CheminCourt court(graphe_, rang);
     std::vector<std::int32_t> bas;
@@ -314,11 +319,13 @@ void AnalyseParente::reduitCycles() {
     // Index : nœud -> cycles qui passent par lui.
     std::unordered_map<std::int32_t, std::vector<std::size_t>> index;
     for (std::size_t i = 0; i < nombre; ++i)
-        for (std::int32_t x : cycles[i]) index[x].push_back(i);
+        for (std::int32_t x : cycles[i])
+            index[x].push_back(i);
 
     auto aretes = [](const std::vector<std::int32_t>& c) {
         std::vector<std::uint64_t> a;
-        for (std::size_t i = 0; i < c.size(); ++i) a.push_back(cleArete(c[i], c[(i + 1) % c.size()]));
+        for (std::size_t i = 0; i < c.size(); ++i)
+            a.push_back(cleArete(c[i], c[(i + 1) % c.size()]));
         std::sort(a.begin(), a.end());
         return a;
     };
@@ -370,8 +377,8 @@ void AnalyseParente::reduitCycles() {
     }
 }
 
-std::vector<Consanguinite> AnalyseParente::consanguinites(
-    const EstimationNaissances& estimation) const {
+std::vector<Consanguinite>
+AnalyseParente::consanguinites(const EstimationNaissances& estimation) const {
     std::vector<Consanguinite> entrees;
     for (std::size_t i = 0; i < nombreCycles(); ++i) {
         const auto c = cycle(i);
@@ -412,8 +419,8 @@ std::vector<Consanguinite> AnalyseParente::consanguinites(
             e.conjoint2 = sortie[1] != 0 ? autreParent(sortie[1], haut) : 0;
         }
         e.base = graphe_.premierEnfant(bas);
-        e.nombreBase = static_cast<std::uint8_t>(
-            std::min<std::size_t>(graphe_.coteEnfants(bas).size(), 255));
+        e.nombreBase =
+            static_cast<std::uint8_t>(std::min<std::size_t>(graphe_.coteEnfants(bas).size(), 255));
         // La branche vide d'abord ; sinon la branche dont la première personne est née avant,
         // puis celle du plus petit numéro.
         auto cle = [&](const std::vector<std::int32_t>& b) {
@@ -453,11 +460,13 @@ std::vector<std::int64_t> AnalyseParente::descendants() const {
         for (std::int32_t y : graphe_.coteEnfants(x))
             total = std::min(COMPTE_MAX, total + compte[static_cast<std::size_t>(y)]);
         if (auto it = basDuSommet.find(x); it != basDuSommet.end())
-            for (std::int32_t b : it->second) total -= compte[static_cast<std::size_t>(b)];
+            for (std::int32_t b : it->second)
+                total -= compte[static_cast<std::size_t>(b)];
         compte[static_cast<std::size_t>(x)] = std::max<std::int64_t>(total, 0);
     }
     compte.resize(static_cast<std::size_t>(graphe_.nombrePersonnes()) + 1);
-    for (std::size_t p = 1; p < compte.size(); ++p) compte[p] = std::max<std::int64_t>(compte[p] - 1, 0);
+    for (std::size_t p = 1; p < compte.size(); ++p)
+        compte[p] = std::max<std::int64_t>(compte[p] - 1, 0);
     return compte;
 }
 
@@ -480,8 +489,9 @@ void trierConsanguinites(std::vector<Consanguinite>& entrees, TriConsanguinites 
         if (tri == TriConsanguinites::Base) premier = estimation.anneeEstimee(e.base);
         return std::tuple{premier, e.sommet, e.base};
     };
-    std::stable_sort(entrees.begin(), entrees.end(),
-                     [&](const Consanguinite& a, const Consanguinite& b) { return cle(a) < cle(b); });
+    std::stable_sort(
+        entrees.begin(), entrees.end(),
+        [&](const Consanguinite& a, const Consanguinite& b) { return cle(a) < cle(b); });
 }
 
 } // namespace veltrane

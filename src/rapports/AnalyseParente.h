@@ -21,8 +21,8 @@ struct Consanguinite {
     std::int32_t conjoint2 = 0; // égal à conjoint1 quand les deux branches viennent du même couple
     std::vector<std::int32_t> branche1; // de l'enfant du sommet au premier partenaire de la base
     std::vector<std::int32_t> branche2;
-    std::int32_t base = 0;            // premier enfant de l'union consanguine
-    std::uint8_t nombreBase = 0;      // ses enfants
+    std::int32_t base = 0;       // premier enfant de l'union consanguine
+    std::uint8_t nombreBase = 0; // ses enfants
 
     // Degré : deux fois les personnes des deux branches, un de plus pour une demi-parenté.
     std::int32_t degre() const {

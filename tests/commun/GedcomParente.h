@@ -45,7 +45,8 @@ inline std::string gedcomParente(const std::vector<PersonneEssai>& personnes,
         g << "0 @F" << ++numero << "@ FAM\n";
         if (*u.mari) g << "1 HUSB @" << u.mari << "@\n";
         if (*u.femme) g << "1 WIFE @" << u.femme << "@\n";
-        for (const char* e : u.enfants) g << "1 CHIL @" << e << "@\n";
+        for (const char* e : u.enfants)
+            g << "1 CHIL @" << e << "@\n";
     }
     g << "0 TRLR\n";
     return g.str();

@@ -43,7 +43,8 @@ struct Analyse {
     std::string decrit(const Consanguinite& e) const {
         auto branche = [&](const std::vector<std::int32_t>& b) {
             std::string t;
-            for (std::int32_t p : b) t += (t.empty() ? "" : " ") + ref(p);
+            for (std::int32_t p : b)
+                t += (t.empty() ? "" : " ") + ref(p);
             return t.empty() ? std::string("direct") : t;
         };
         return ref(e.sommet) + " x " + ref(e.conjoint1) + "/" + ref(e.conjoint2) + " : " +
@@ -54,12 +55,12 @@ struct Analyse {
 
 // Grands-parents G1 x G2, leurs enfants A et B, les petits-enfants X et Y mariés ensemble.
 const std::vector<PersonneEssai> COUSINS = {
-    {"G1", 'M', "Jean", "Roux", 1800},   {"G2", 'F', "Anne", "Blanc", 1802},
-    {"A", 'M', "Paul", "Roux", 1825},    {"A2", 'F', "Rose", "Morel", 1826},
-    {"B", 'F', "Marie", "Roux", 1828},   {"B2", 'M', "Louis", "Petit", 1825},
-    {"X", 'M', "Henri", "Roux", 1850},   {"Y", 'F', "Julie", "Petit", 1852},
-    {"Z", 'M', "Léon", "Roux", 1875},    {"Z2", 'F', "Zoé", "Roux", 1877},
-    {"W", 'F', "Adèle", "Caron", 1804},  {"H1", 'M', "Noël", "Morel", 1800},
+    {"G1", 'M', "Jean", "Roux", 1800},    {"G2", 'F', "Anne", "Blanc", 1802},
+    {"A", 'M', "Paul", "Roux", 1825},     {"A2", 'F', "Rose", "Morel", 1826},
+    {"B", 'F', "Marie", "Roux", 1828},    {"B2", 'M', "Louis", "Petit", 1825},
+    {"X", 'M', "Henri", "Roux", 1850},    {"Y", 'F', "Julie", "Petit", 1852},
+    {"Z", 'M', "Léon", "Roux", 1875},     {"Z2", 'F', "Zoé", "Roux", 1877},
+    {"W", 'F', "Adèle", "Caron", 1804},   {"H1", 'M', "Noël", "Morel", 1800},
     {"H2", 'F', "Claire", "Vidal", 1801},
 };
 
@@ -70,18 +71,23 @@ const std::vector<Cas> CAS = {
      {"G1 x G2/G2 : A X | B Y -> Z (2) 8"}},
     {"demi-cousins",
      COUSINS,
-     {{"G1", "G2", {"A"}}, {"G1", "W", {"B"}}, {"A", "A2", {"X"}}, {"B2", "B", {"Y"}},
+     {{"G1", "G2", {"A"}},
+      {"G1", "W", {"B"}},
+      {"A", "A2", {"X"}},
+      {"B2", "B", {"Y"}},
       {"X", "Y", {"Z"}}},
      {"G1 x G2/W : A X | B Y -> Z (1) 9"}},
     {"doubles cousins germains",
      COUSINS,
-     {{"G1", "G2", {"A", "B2"}}, {"H1", "H2", {"A2", "B"}}, {"A", "A2", {"X"}},
-      {"B2", "B", {"Y"}}, {"X", "Y", {"Z"}}},
+     {{"G1", "G2", {"A", "B2"}},
+      {"H1", "H2", {"A2", "B"}},
+      {"A", "A2", {"X"}},
+      {"B2", "B", {"Y"}},
+      {"X", "Y", {"Z"}}},
      {"G1 x G2/G2 : A X | B2 Y -> Z (1) 8", "H1 x H2/H2 : A2 X | B Y -> Z (1) 8"}},
     {"deux frères et deux sœurs",
      COUSINS,
-     {{"G1", "G2", {"A", "B2"}}, {"H1", "H2", {"A2", "B"}}, {"A", "A2", {"X"}},
-      {"B2", "B", {"Y"}}},
+     {{"G1", "G2", {"A", "B2"}}, {"H1", "H2", {"A2", "B"}}, {"A", "A2", {"X"}}, {"B2", "B", {"Y"}}},
      {}},
     {"grand-père et petite-fille",
      COUSINS,
@@ -101,7 +107,8 @@ TEST(AnalyseParente, UnionsConsanguines) {
         std::vector<Consanguinite> entrees = analyse.consanguinites(*a.estimation);
         trierConsanguinites(entrees, TriConsanguinites::Degre, *a.estimation);
         std::vector<std::string> obtenues;
-        for (const Consanguinite& e : entrees) obtenues.push_back(a.decrit(e));
+        for (const Consanguinite& e : entrees)
+            obtenues.push_back(a.decrit(e));
         std::sort(obtenues.begin(), obtenues.end());
         EXPECT_EQ(obtenues, c.attendues);
     }
@@ -120,8 +127,8 @@ TEST(AnalyseParente, NiveauxDescendantsEtCouples) {
         const char* couple;
     };
     const Attendu attendus[] = {
-        {"G1", 3, 6, "G2"}, {"A", 2, 3, "A2"}, {"X", 1, 2, "Y"}, {"Z", 0, 0, nullptr},
-        {"W", 0, 0, nullptr},
+        {"G1", 3, 6, "G2"},   {"A", 2, 3, "A2"},    {"X", 1, 2, "Y"},
+        {"Z", 0, 0, nullptr}, {"W", 0, 0, nullptr},
     };
     const std::vector<std::int64_t> descendants = analyse.descendants();
     for (const Attendu& e : attendus) {
@@ -134,9 +141,10 @@ TEST(AnalyseParente, NiveauxDescendantsEtCouples) {
 
 TEST(AnalyseParente, BoucleSignaleeSesMembresDAbord) {
     // I1 et I2 sont chacun le père de l'autre ; I0, mère de I1, est au-dessus de la boucle.
-    const std::vector<PersonneEssai> personnes = {
-        {"I0", 'F', "Eve", "Avant", 0}, {"I1", 'M', "Abel", "Boucle", 1900},
-        {"I2", 'M', "Caïn", "Boucle", 0}, {"I3", 'M', "Seth", "Dehors", 0}};
+    const std::vector<PersonneEssai> personnes = {{"I0", 'F', "Eve", "Avant", 0},
+                                                  {"I1", 'M', "Abel", "Boucle", 1900},
+                                                  {"I2", 'M', "Caïn", "Boucle", 0},
+                                                  {"I3", 'M', "Seth", "Dehors", 0}};
     Analyse a(personnes, {{"I1", "", {"I2"}}, {"I2", "I0", {"I1"}}, {"I3", "", {"I0"}}});
     try {
         const AnalyseParente analyse(a.chargement->base());
@@ -155,9 +163,10 @@ TEST(AnalyseParente, BoucleSignaleeSesMembresDAbord) {
 
 TEST(AnalyseParente, TriSelonLesTroisCriteres) {
     // Cousins germains par G1 et par H1 (degré 8, base Z née en 1875), et un frère et une sœur
-    // enfants de H1 (degré 4, base Z2 née en 1877). Sommets nés la même année : par numéro (« @Z2@ » range avant « @Z@ »).
-    const std::vector<UnionEssai> unions = {{"G1", "G2", {"A", "B"}}, {"A", "A2", {"X"}},
-                                            {"B2", "B", {"Y"}}, {"X", "Y", {"Z"}},
+    // enfants de H1 (degré 4, base Z2 née en 1877). Sommets nés la même année : par numéro (« @Z2@
+    // » range avant « @Z@ »).
+    const std::vector<UnionEssai> unions = {{"G1", "G2", {"A", "B"}},   {"A", "A2", {"X"}},
+                                            {"B2", "B", {"Y"}},         {"X", "Y", {"Z"}},
                                             {"H1", "H2", {"B2", "A2"}}, {"B2", "A2", {"Z2"}}};
     Analyse a(COUSINS, unions);
     const AnalyseParente analyse(a.chargement->base());
@@ -171,11 +180,11 @@ TEST(AnalyseParente, TriSelonLesTroisCriteres) {
         std::vector<Consanguinite> entrees = analyse.consanguinites(*a.estimation);
         trierConsanguinites(entrees, c.tri, *a.estimation);
         std::string ordre;
-        for (const Consanguinite& e : entrees) ordre += a.ref(e.sommet) + "/" + a.ref(e.base) + " ";
+        for (const Consanguinite& e : entrees)
+            ordre += a.ref(e.sommet) + "/" + a.ref(e.base) + " ";
         EXPECT_EQ(ordre, c.ordre) << static_cast<int>(c.tri);
     }
 }
-
 
 TEST(AnalyseParente, DeuxFamillesQuiSeMarientAChaqueGeneration) {
     // À chaque génération, le fils de A épouse la fille de B et le fils de B la fille de A :
@@ -183,7 +192,8 @@ TEST(AnalyseParente, DeuxFamillesQuiSeMarientAChaqueGeneration) {
     // personnes par branche), pas descendre jusqu'au bas du fichier.
     constexpr int GENERATIONS = 8;
     std::vector<std::string> refs;
-    for (int n = 1; n <= 4 * GENERATIONS; ++n) refs.push_back("P" + std::to_string(n));
+    for (int n = 1; n <= 4 * GENERATIONS; ++n)
+        refs.push_back("P" + std::to_string(n));
     std::vector<PersonneEssai> personnes;
     for (int n = 1; n <= 4 * GENERATIONS; ++n)
         personnes.push_back({refs[n - 1].c_str(), n % 2 ? 'M' : 'F', "X",

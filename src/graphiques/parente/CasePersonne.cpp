@@ -5,7 +5,6 @@
 #include "base/BaseGenealogique.h"
 #include "graphiques/Graphique.h"
 #include "graphiques/TextesPersonne.h"
-#include "plateforme/ImageJpeg.h"
 #include "sortie/DessinWeb.h"
 #include "sortie/FormatsPapier.h"
 #include "sortie/pdf/FichierPdf.h"
@@ -15,9 +14,6 @@ namespace veltrane {
 namespace {
 
 constexpr std::int32_t MARGE_NOM = 90;
-constexpr std::int32_t HAUTEUR_PHOTO = 592;
-constexpr std::int32_t GAUCHE_PHOTO = 44;
-constexpr std::int32_t BAS_PHOTO = 86;
 constexpr std::int32_t LIGNE_NOM = 528;
 constexpr std::int32_t LIGNE_NAISSANCE = 352;
 constexpr std::int32_t LIGNE_DECES = 176;
@@ -50,8 +46,7 @@ std::unique_ptr<DocumentDessine> ouvrirDocumentDessine(const Graphique& graphiqu
         document->style.couleurRemplissage = couleurRvb(228, 228, 228);
     } else {
         auto pdf = std::make_unique<FichierPdf>(chemin, titre, pourcentageHorizontal, largeur,
-                                                hauteur, mise, document->style,
-                                                graphique.polices(),
+                                                hauteur, mise, document->style, graphique.polices(),
                                                 graphique.contexte().interaction);
         // Le gris en haut de la case, le blanc en bas.
         document->modeFond = pdf->ajouteDegradeAxial(GRIS_FOND, BLANC, 0);
@@ -81,22 +76,14 @@ std::string texteAjuste(const Dessin& dessin, std::string texte, std::int32_t la
 
 void dessineCase(DocumentDessine& document, const Graphique& graphique,
                  const BaseGenealogique& base, std::int32_t personne, std::int32_t x,
-                 std::int32_t y, std::int32_t largeur, const std::string& photo) {
+                 std::int32_t y, std::int32_t largeur) {
     Dessin& d = *document.dessin;
     StyleTrace& style = document.style;
     const MiseEnPage& mise = graphique.miseEnPage();
     d.rectangle(x, y + BAS_CASE, x + largeur, y + HAUT_CASE, document.modeFond);
     d.rectangle(x, y + BAS_CASE, x + largeur, y + HAUT_CASE, 0);
 
-    std::int32_t gauche = x + MARGE_NOM / 2;
-    int pixelsL = 0, pixelsH = 0;
-    if (!photo.empty() && tailleImage(photo, pixelsL, pixelsH) && pixelsH > 0) {
-        const std::int32_t l = HAUTEUR_PHOTO * pixelsL / pixelsH;
-        if (l < largeur / 2) {
-            d.photo(x + GAUCHE_PHOTO, y + BAS_PHOTO, l, HAUTEUR_PHOTO, photo);
-            gauche = x + GAUCHE_PHOTO + l + MARGE_NOM / 2;
-        }
-    }
+    const std::int32_t gauche = x + MARGE_NOM / 2;
     const std::int32_t place = x + largeur - MARGE_NOM / 2 - gauche;
     const Individu i = base.lireIndividu(personne);
     const CouleurRvb texteAvant = style.couleurTexte;

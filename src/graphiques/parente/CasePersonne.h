@@ -45,9 +45,9 @@ std::int32_t largeurTableau(const Graphique& graphique, std::int32_t portrait,
 // Le texte coupé (suivi de « .. ») pour tenir dans la largeur.
 std::string texteAjuste(const Dessin& dessin, std::string texte, std::int32_t largeur);
 
-// Une case de personne dont le rang commence en y (bas du rang), photo éventuelle à gauche.
+// Une case de personne dont le rang commence en y (bas du rang).
 void dessineCase(DocumentDessine& document, const Graphique& graphique,
                  const BaseGenealogique& base, std::int32_t personne, std::int32_t x,
-                 std::int32_t y, std::int32_t largeur, const std::string& photo = {});
+                 std::int32_t y, std::int32_t largeur);
 
 } // namespace veltrane

@@ -87,7 +87,8 @@ void TableauConsanguinites::ecritTexte(const std::string& chemin) const {
     auto branche = [&](const char* titre, const std::vector<std::int32_t>& personnes) {
         sortie << titre;
         if (personnes.empty()) sortie << "(lien direct)\n";
-        for (std::int32_t p : personnes) sortie << lignePersonne(p, "");
+        for (std::int32_t p : personnes)
+            sortie << lignePersonne(p, "");
     };
     for (const Consanguinite& e : entrees_) {
         sortie << "Sommet de la consanguinité :\n" << lignePersonne(e.sommet, "");
@@ -121,7 +122,8 @@ std::int32_t TableauConsanguinites::hauteurBloc(const Consanguinite& e) const {
 
 std::int32_t TableauConsanguinites::hauteurDessin() const {
     std::int32_t hauteur = 0;
-    for (const Consanguinite& e : entrees_) hauteur += hauteurBloc(e) + ECART_BLOCS;
+    for (const Consanguinite& e : entrees_)
+        hauteur += hauteurBloc(e) + ECART_BLOCS;
     hauteur -= ECART_BLOCS;
     if (format() == FormatSortie::Pdf && miseEnPage().signerPdf) hauteur += PLACE_SIGNATURE;
     return hauteur;
@@ -138,9 +140,9 @@ std::string TableauConsanguinites::produire(std::string_view prefixe,
     }
     const std::int32_t largeur = largeurDessin();
     const std::int32_t colonne = (largeur - ECART_COLONNES) / 2;
-    auto document = ouvrirDocumentDessine(*this, chemin, TITRE_TABLEAU_CONSANGUINITES,
-                                          contexte_.configuration.etirementTables, largeur,
-                                          hauteurDessin());
+    auto document =
+        ouvrirDocumentDessine(*this, chemin, TITRE_TABLEAU_CONSANGUINITES,
+                              contexte_.configuration.etirementTables, largeur, hauteurDessin());
     Dessin& d = *document->dessin;
     std::int32_t haut = document->hauteur;
     if (document->pdf && miseEnPage().signerPdf) {

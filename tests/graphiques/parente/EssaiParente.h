@@ -27,7 +27,7 @@ inline const std::vector<PersonneEssai> QUATRE_FAMILLES = {
     {"I09", 'M', "Léon", "Roux", 1875, 1940}, {"I10", 'F', "Zoé", "Roux", 1877},
     {"I11", 'M', "Pierre", "Martin", 1700},   {"I12", 'F', "Claire", "Duval", 1705},
     {"I13", 'M', "Jacques", "Martin", 1730},  {"I14", 'F', "Louise", "Martin", 1733},
-    {"I15", 'M', "Guy", "Leroy", 1730},       {"I16", 'F', "Sophie", "Leroy"},      
+    {"I15", 'M', "Guy", "Leroy", 1730},       {"I16", 'F', "Sophie", "Leroy"},
     {"I17", 'M', "Noël", "Martin", 1785},     {"I21", 'M', "Michel", "Fabre", 1750},
     {"I22", 'F', "Agnès", "Roy", 1752},       {"I23", 'M', "Denis", "Fabre", 1775},
     {"I24", 'F', "Cécile", "Huet", 1760},     {"I25", 'F', "Hélène", "Fabre", 1782},

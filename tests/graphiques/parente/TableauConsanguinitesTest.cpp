@@ -25,55 +25,51 @@ std::string produire(EssaiParente& essai, const char* tri, const char* format,
     return produireGraphique(g, valeurs, essai.contexte, {essai.repertoire.fichier(chemin), false});
 }
 
-const char* const NOEL =
-    "Sommet de la consanguinité :\n"
-    "   Auguste Noël (1600 Lyon - 1690 Paris)\n"
-    "   x Thérèse Gay (1605 Lyon - ..)\n"
-    "Première branche :\n"
-    "(lien direct)\n"
-    "Seconde branche :\n"
-    "   Côme Noël (1630 Lyon - ..)\n"
-    "   Adèle Noël (1660 Lyon - ..)\n"
-    "Base de la consanguinité :\n"
-    "   Gaston Noël (1685-?)\n"
-    "   Agathe Noël (1688-?)\n\n\n\n";
-const char* const MARTIN =
-    "Sommet de la consanguinité :\n"
-    "   Pierre Martin (1700 Lyon - ..)\n"
-    "   x Claire Duval (1705 Lyon - ..)\n"
-    "Première branche :\n"
-    "   Jacques Martin (1730 Lyon - ..)\n"
-    "Seconde branche :\n"
-    "   Louise Martin (1733 Lyon - ..)\n"
-    "   Sophie Leroy (.. - ..)\n"
-    "Base de la consanguinité :\n"
-    "   Noël Martin (1785-?)\n\n\n\n";
-const char* const ROUX =
-    "Sommet de la consanguinité :\n"
-    "   Jean Roux (1800 Lyon - 1870 Paris)\n"
-    "   x Anne Blanc (1802 Lyon - ..)\n"
-    "Première branche :\n"
-    "   Paul Roux (1825 Lyon - ..)\n"
-    "   Henri Roux (1850 Lyon - ..)\n"
-    "Seconde branche :\n"
-    "   Marie Roux (1828 Lyon - ..)\n"
-    "   Julie Petit (1852 Lyon - ..)\n"
-    "Base de la consanguinité :\n"
-    "   Léon Roux (1875-1940)\n"
-    "   Zoé Roux (1877-?)\n\n\n\n";
-const char* const FABRE =
-    "Sommet de la consanguinité :\n"
-    "   Michel Fabre (1750 Lyon - ..)\n"
-    "   x Agnès Roy (1752 Lyon - ..)\n"
-    "   x Cécile Huet (1760 Lyon - ..)\n"
-    "Première branche :\n"
-    "   Denis Fabre (1775 Lyon - ..)\n"
-    "   Victor Fabre (1800 Lyon - ..)\n"
-    "Seconde branche :\n"
-    "   Hélène Fabre (1782 Lyon - ..)\n"
-    "   Eugénie Dumas (1805 Lyon - ..)\n"
-    "Base de la consanguinité :\n"
-    "   Émile Fabre (1880-?)\n\n\n\n";
+const char* const NOEL = "Sommet de la consanguinité :\n"
+                         "   Auguste Noël (1600 Lyon - 1690 Paris)\n"
+                         "   x Thérèse Gay (1605 Lyon - ..)\n"
+                         "Première branche :\n"
+                         "(lien direct)\n"
+                         "Seconde branche :\n"
+                         "   Côme Noël (1630 Lyon - ..)\n"
+                         "   Adèle Noël (1660 Lyon - ..)\n"
+                         "Base de la consanguinité :\n"
+                         "   Gaston Noël (1685-?)\n"
+                         "   Agathe Noël (1688-?)\n\n\n\n";
+const char* const MARTIN = "Sommet de la consanguinité :\n"
+                           "   Pierre Martin (1700 Lyon - ..)\n"
+                           "   x Claire Duval (1705 Lyon - ..)\n"
+                           "Première branche :\n"
+                           "   Jacques Martin (1730 Lyon - ..)\n"
+                           "Seconde branche :\n"
+                           "   Louise Martin (1733 Lyon - ..)\n"
+                           "   Sophie Leroy (.. - ..)\n"
+                           "Base de la consanguinité :\n"
+                           "   Noël Martin (1785-?)\n\n\n\n";
+const char* const ROUX = "Sommet de la consanguinité :\n"
+                         "   Jean Roux (1800 Lyon - 1870 Paris)\n"
+                         "   x Anne Blanc (1802 Lyon - ..)\n"
+                         "Première branche :\n"
+                         "   Paul Roux (1825 Lyon - ..)\n"
+                         "   Henri Roux (1850 Lyon - ..)\n"
+                         "Seconde branche :\n"
+                         "   Marie Roux (1828 Lyon - ..)\n"
+                         "   Julie Petit (1852 Lyon - ..)\n"
+                         "Base de la consanguinité :\n"
+                         "   Léon Roux (1875-1940)\n"
+                         "   Zoé Roux (1877-?)\n\n\n\n";
+const char* const FABRE = "Sommet de la consanguinité :\n"
+                          "   Michel Fabre (1750 Lyon - ..)\n"
+                          "   x Agnès Roy (1752 Lyon - ..)\n"
+                          "   x Cécile Huet (1760 Lyon - ..)\n"
+                          "Première branche :\n"
+                          "   Denis Fabre (1775 Lyon - ..)\n"
+                          "   Victor Fabre (1800 Lyon - ..)\n"
+                          "Seconde branche :\n"
+                          "   Hélène Fabre (1782 Lyon - ..)\n"
+                          "   Eugénie Dumas (1805 Lyon - ..)\n"
+                          "Base de la consanguinité :\n"
+                          "   Émile Fabre (1880-?)\n\n\n\n";
 
 TEST(TableauConsanguinites, TexteDesQuatreFamillesDansChaqueTri) {
     EssaiParente essai(QUATRE_FAMILLES, UNIONS_QUATRE_FAMILLES);
@@ -87,7 +83,8 @@ TEST(TableauConsanguinites, TexteDesQuatreFamillesDansChaqueTri) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.tri);
         std::string attendu;
-        for (const char* b : c.blocs) attendu += b;
+        for (const char* b : c.blocs)
+            attendu += b;
         const std::string chemin = produire(essai, c.tri, "texte", std::string(c.tri) + ".txt");
         EXPECT_EQ(lireDocument(chemin), versUtf8(attendu));
     }
@@ -118,8 +115,7 @@ TEST(TableauConsanguinites, PdfEtPageWeb) {
     const std::string html = lireDocument(web);
     EXPECT_NE(html.find(versUtf8("Tableau des consanguinités")), std::string::npos);
     EXPECT_NE(html.find(versUtf8("Émile Fabre")), std::string::npos);
-    const ResultatCommande r =
-        lanceCommande({"tidy", "-q", "-e", "--input-encoding", "utf8", web});
+    const ResultatCommande r = lanceCommande({"tidy", "-q", "-e", "--input-encoding", "utf8", web});
     ASSERT_NE(r.code, -1) << r.erreurs;
     EXPECT_EQ(r.code, 0) << r.erreurs;
 }
