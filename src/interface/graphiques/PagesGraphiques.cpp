@@ -3,7 +3,9 @@
 #include "application/ContexteProgramme.h"
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
+#include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
+#include "interface/graphiques/PagesTableauConsanguinites.h"
 
 namespace veltrane {
 
@@ -12,6 +14,8 @@ namespace {
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
     {6201, &demanderListeAscendante},
+    {6506, &demanderLienParente},
+    {6507, &demanderTableauConsanguinites},
 };
 
 } // namespace
