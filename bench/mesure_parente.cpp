@@ -6,7 +6,9 @@
 #include "base/BaseGenealogique.h"
 #include "base/EstimationNaissances.h"
 #include "gedcom/ChargeurGedcom.h"
+#include "graphiques/parente/LienParente.h"
 #include "graphiques/parente/TableauConsanguinites.h"
+#include "plateforme/OperationImpossible.h"
 #include "rapports/AnalyseParente.h"
 
 #include <chrono>
@@ -52,6 +54,34 @@ std::string ecritDeuxFamilles(int generations, const std::string& chemin) {
     return chemin;
 }
 
+// Liens de parenté entre des personnes éloignées du fichier (numéros répartis) : le plus long
+// des calculs et écritures en PDF, qu'un lien existe ou non (la recherche va alors au bout).
+void mesureLiens(veltrane::ContexteProgramme& contexte, const veltrane::BaseGenealogique& base) {
+    const std::int32_t n = base.nombreIndividus();
+    double pire = 0;
+    int trouves = 0, essais = 0;
+    for (std::int32_t k = 1; k <= 8; ++k) {
+        veltrane::ParametresLienParente parametres;
+        parametres.premiere = std::max(1, n - k * (n / 17));
+        parametres.seconde = std::max(1, k * (n / 19));
+        const auto debut = std::chrono::steady_clock::now();
+        try {
+            veltrane::LienParente lien(contexte, base, parametres);
+            std::filesystem::remove(lien.produire("TP"));
+            ++trouves;
+        } catch (const veltrane::OperationImpossible&) {
+        }
+        pire = std::max(pire, secondesDepuis(debut));
+        ++essais;
+    }
+    char ligne[256];
+    std::snprintf(ligne, sizeof ligne,
+                  "lien de parenté : %d paires éloignées, %d liées ; la plus lente en %.3f s "
+                  "(cible 0,2 s)\n",
+                  essais, trouves, pire);
+    afficher(ligne);
+}
+
 void mesureTableau(const std::string& fichier, const char* titre, double cible) {
     InteractionSilencieuse interaction;
     auto debut = std::chrono::steady_clock::now();
@@ -88,6 +118,7 @@ void mesureTableau(const std::string& fichier, const char* titre, double cible) 
                   analyse.nombreCycles(), analyse.longueurCycles(), duree, cible,
                   tailleFichierMo(chemin), croissance);
     afficher(ligne);
+    if (std::string(titre) == "consanguinités") mesureLiens(contexte, base);
     std::filesystem::remove_all(modele);
 }
 

@@ -6,7 +6,6 @@
 #include "graphiques/Graphique.h"
 #include "graphiques/TextesPersonne.h"
 #include "sortie/DessinWeb.h"
-#include "sortie/FormatsPapier.h"
 #include "sortie/pdf/FichierPdf.h"
 
 namespace veltrane {
@@ -57,10 +56,8 @@ std::unique_ptr<DocumentDessine> ouvrirDocumentDessine(const Graphique& graphiqu
     return document;
 }
 
-std::int32_t largeurTableau(const Graphique& graphique, std::int32_t portrait,
-                            std::int32_t paysage) {
+std::int32_t largeurTableau(const Graphique& graphique, std::int32_t feuille) {
     const MiseEnPage& mise = graphique.miseEnPage();
-    const std::int32_t feuille = mise.formatPapier == FormatA4Paysage ? paysage : portrait;
     const int pourcentage = std::max<int>(1, graphique.contexte().configuration.etirementTables);
     return feuille * 100 / pourcentage - mise.margeGauche - mise.margeDroite;
 }

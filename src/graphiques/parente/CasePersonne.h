@@ -37,10 +37,9 @@ std::unique_ptr<DocumentDessine> ouvrirDocumentDessine(const Graphique& graphiqu
                                                        int pourcentageHorizontal,
                                                        std::int32_t largeur, std::int32_t hauteur);
 
-// La largeur de feuille d'un tableau selon le papier (portrait ou non paginé, paysage), avant
-// l'étirement des tableaux et sans les marges.
-std::int32_t largeurTableau(const Graphique& graphique, std::int32_t portrait,
-                            std::int32_t paysage);
+// La largeur du dessin d'un tableau pour cette largeur de feuille : étirement des tableaux
+// compris, marges ôtées.
+std::int32_t largeurTableau(const Graphique& graphique, std::int32_t feuille);
 
 // Le texte coupé (suivi de « .. ») pour tenir dans la largeur.
 std::string texteAjuste(const Dessin& dessin, std::string texte, std::int32_t largeur);

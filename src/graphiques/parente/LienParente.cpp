@@ -6,6 +6,7 @@
 #include "graphiques/TextesPersonne.h"
 #include "graphiques/parente/CasePersonne.h"
 #include "plateforme/OperationImpossible.h"
+#include "sortie/FormatsPapier.h"
 #include "sortie/SortieTexte.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ public:
         : base_(base),
           n_(base.nombreIndividus()), atteint_{std::vector<bool>(static_cast<std::size_t>(n_) + 1),
                                                std::vector<bool>(static_cast<std::size_t>(n_) + 1)},
-          lien(static_cast<std::size_t>(base.nombreIndividus()) + 1, 0), origine_{a, b} {}
+          origine_{a, b}, lien(static_cast<std::size_t>(n_) + 1, 0) {}
 
     std::optional<Rencontre> cherche() {
         const std::int32_t a = origine_[0], b = origine_[1];
@@ -57,8 +58,6 @@ public:
                 if (auto r = etend(cote)) return r;
         return std::nullopt;
     }
-
-    std::vector<std::int32_t> lien; // par qui chaque personne a été atteinte
 
 private:
     bool estAtteint(int cote, std::int32_t p) const {
@@ -118,6 +117,9 @@ private:
     std::vector<bool> atteint_[2];
     std::vector<std::int32_t> fronts_[2];
     std::int32_t origine_[2];
+
+public:
+    std::vector<std::int32_t> lien; // par qui chaque personne a été atteinte
 };
 
 std::string nomSimple(const BaseGenealogique& base, std::int32_t p) {
@@ -223,7 +225,9 @@ std::string LienParente::texteGrille() const {
 }
 
 void LienParente::dessine(const std::string& chemin) const {
-    const std::int32_t largeur = largeurTableau(*this, 9072, 13024);
+    // A4 portrait ; sinon, A4 paysage, non paginé ou tout autre papier, 13024.
+    const std::int32_t largeur =
+        largeurTableau(*this, miseEnPage().formatPapier == FormatA4Portrait ? 9072 : 13024);
     const auto rangs = static_cast<std::int32_t>(lien_.grille.size());
     const std::int32_t hauteur = rangs * HAUTEUR_RANG + PLACE_BAS;
     const std::int32_t l = (largeur - 360) / 4;

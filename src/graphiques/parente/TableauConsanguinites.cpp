@@ -7,6 +7,7 @@
 #include "graphiques/TextesPersonne.h"
 #include "graphiques/parente/CasePersonne.h"
 #include "plateforme/OperationImpossible.h"
+#include "sortie/FormatsPapier.h"
 #include "sortie/SortieTexte.h"
 
 #include <algorithm>
@@ -112,7 +113,8 @@ void TableauConsanguinites::ecritTexte(const std::string& chemin) const {
 // --- Dessin (PDF et page Web) ---
 
 std::int32_t TableauConsanguinites::largeurDessin() const {
-    return largeurTableau(*this, 9072, 13024);
+    // A4 paysage ; sinon, non paginé ou tout autre papier, la largeur de l'A4 portrait.
+    return largeurTableau(*this, miseEnPage().formatPapier == FormatA4Paysage ? 13024 : 9072);
 }
 
 std::int32_t TableauConsanguinites::hauteurBloc(const Consanguinite& e) const {
