@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -82,6 +83,28 @@ void mesureLiens(veltrane::ContexteProgramme& contexte, const veltrane::BaseGene
     afficher(ligne);
 }
 
+// Mémoire résidente (« VmRSS ») ou son maximum (« VmHWM ») en Mo, lus dans /proc.
+double memoireProcMo(const char* cle) {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f) return 0;
+    char ligne[256];
+    double ko = 0;
+    const std::size_t n = std::strlen(cle);
+    while (std::fgets(ligne, sizeof ligne, f))
+        if (std::strncmp(ligne, cle, n) == 0) ko = std::atof(ligne + n + 1);
+    std::fclose(f);
+    return ko / 1024.0;
+}
+
+// Remet le maximum de la mémoire résidente à la valeur courante : la croissance mesurée est
+// celle du tableau seul, pas celle du chargement.
+void remetMaximumMemoire() {
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
 void mesureTableau(const std::string& fichier, const char* titre, double cible) {
     InteractionSilencieuse interaction;
     auto debut = std::chrono::steady_clock::now();
@@ -97,7 +120,8 @@ void mesureTableau(const std::string& fichier, const char* titre, double cible) 
     contexte.repertoires.documents = modele;
     std::string face = "Arial";
     contexte.polices.charger(face, interaction);
-    const double memoireAvant = memoireMaximaleMo();
+    remetMaximumMemoire();
+    const double memoireAvant = memoireProcMo("VmRSS:");
 
     debut = std::chrono::steady_clock::now();
     veltrane::ParametresConsanguinites parametres;
@@ -105,7 +129,7 @@ void mesureTableau(const std::string& fichier, const char* titre, double cible) 
     veltrane::TableauConsanguinites tableau(contexte, base, estimation, parametres);
     const std::string chemin = tableau.produire("TC");
     const double duree = secondesDepuis(debut);
-    const double croissance = memoireMaximaleMo() - memoireAvant;
+    const double croissance = memoireProcMo("VmHWM:") - memoireAvant;
     // Les cycles, comptés à part (non chronométrés) pour les montrer.
     const veltrane::AnalyseParente analyse(base);
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,32 @@ struct Analyse {
                std::to_string(e.nombreBase) + ") " + std::to_string(e.degre());
     }
 };
+
+// Une entrée tient debout : chaque branche descend du sommet (et de son conjoint) de parent en
+// enfant, les deux branches sont disjointes et finissent sur les parents de la base.
+std::string incoherence(const BaseGenealogique& base, const Consanguinite& e) {
+    std::set<std::int32_t> vues;
+    std::int32_t bouts[2];
+    for (int cote = 0; cote < 2; ++cote) {
+        const auto& branche = cote == 0 ? e.branche1 : e.branche2;
+        const std::int32_t conjoint = cote == 0 ? e.conjoint1 : e.conjoint2;
+        std::int32_t parent = e.sommet;
+        for (std::size_t k = 0; k < branche.size(); ++k) {
+            const Individu i = base.lireIndividu(branche[k]);
+            if (i.pere != parent && i.mere != parent) return "lignée rompue";
+            if (k == 0 && conjoint != 0 && i.pere != conjoint && i.mere != conjoint)
+                return "conjoint du sommet faux";
+            if (!vues.insert(branche[k]).second || branche[k] == e.sommet)
+                return "personne répétée";
+            parent = branche[k];
+        }
+        bouts[cote] = parent;
+    }
+    const Individu b = base.lireIndividu(e.base);
+    if (std::set<std::int32_t>{b.pere, b.mere} != std::set<std::int32_t>{bouts[0], bouts[1]})
+        return "la base n'est pas l'enfant des deux bouts";
+    return {};
+}
 
 // Grands-parents G1 x G2, leurs enfants A et B, les petits-enfants X et Y mariés ensemble.
 const std::vector<PersonneEssai> COUSINS = {
@@ -211,6 +238,7 @@ TEST(AnalyseParente, DeuxFamillesQuiSeMarientAChaqueGeneration) {
     for (const Consanguinite& e : entrees) {
         EXPECT_EQ(e.branche1.size(), 2U) << a.decrit(e);
         EXPECT_EQ(e.branche2.size(), 2U) << a.decrit(e);
+        EXPECT_EQ(incoherence(a.chargement->base(), e), "") << a.decrit(e);
     }
 }
 
