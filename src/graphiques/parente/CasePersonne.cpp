@@ -6,7 +6,10 @@
 #include "graphiques/Graphique.h"
 #include "graphiques/TextesPersonne.h"
 #include "sortie/DessinWeb.h"
+#include "sortie/SortieHtml.h"
 #include "sortie/pdf/FichierPdf.h"
+
+#include <filesystem>
 
 namespace veltrane {
 
@@ -17,6 +20,7 @@ constexpr std::int32_t LIGNE_NOM = 528;
 constexpr std::int32_t LIGNE_NAISSANCE = 352;
 constexpr std::int32_t LIGNE_DECES = 176;
 constexpr std::int32_t HAUTEUR_LIGNE = 176;
+constexpr const char* IMAGE_DEGRADE = "Themes/Degrade.jpg";
 constexpr CouleurRvb GRIS_FOND = couleurRvb(200, 200, 200);
 constexpr CouleurRvb BLANC = couleurRvb(255, 255, 255);
 
@@ -24,7 +28,34 @@ CouleurRvb rvb(const Couleur& c) {
     return couleurRvb(c.r, c.g, c.b);
 }
 
+// L'image du dégradé à côté de la page (dans son dossier Themes) ; faux quand elle n'y est pas
+// et ne peut pas y être copiée des données d'installation.
+bool poseImageDegrade(const std::string& donnees, const std::string& page) {
+    namespace fs = std::filesystem;
+    std::error_code erreur;
+    const fs::path cible = fs::path(page).parent_path() / IMAGE_DEGRADE;
+    if (fs::exists(cible, erreur)) return true;
+    const fs::path source = fs::path(donnees) / IMAGE_DEGRADE;
+    if (donnees.empty() || !fs::exists(source, erreur)) return false;
+    fs::create_directories(cible.parent_path(), erreur);
+    return fs::copy_file(source, cible, erreur) && !erreur;
+}
+
 } // namespace
+
+void DocumentDessine::fond(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    if (imageFond.empty()) {
+        dessin->rectangle(x1, y1, x2, y2, modeFond);
+        return;
+    }
+    SortieHtml& html = static_cast<DessinWeb&>(*dessin).sortie();
+    html << "<div style=\"position:absolute;top:" << html.pixelsY(y2)
+         << "px;left:" << html.pixelsX(x1)
+         << "px;width:" << SortieHtml::largeurPixels(std::int64_t{x2} - x1)
+         << "px;height:" << SortieHtml::hauteurPixels(std::int64_t{y2} - y1)
+         << "px;font-size:1px;background:url('" << imageFond
+         << "');background-size:100% 100%;\"></div>\n";
+}
 
 void DocumentDessine::signature(std::int32_t x, std::int32_t y) {
     if (pdf) static_cast<FichierPdf&>(*dessin).signature(x, y);
@@ -43,6 +74,8 @@ std::unique_ptr<DocumentDessine> ouvrirDocumentDessine(const Graphique& graphiqu
                                                        document->style, graphique.polices());
         document->modeFond = 1;
         document->style.couleurRemplissage = couleurRvb(228, 228, 228);
+        if (poseImageDegrade(graphique.contexte().repertoires.donnees, chemin))
+            document->imageFond = IMAGE_DEGRADE;
     } else {
         auto pdf = std::make_unique<FichierPdf>(chemin, titre, pourcentageHorizontal, largeur,
                                                 hauteur, mise, document->style, graphique.polices(),
@@ -77,7 +110,7 @@ void dessineCase(DocumentDessine& document, const Graphique& graphique,
     Dessin& d = *document.dessin;
     StyleTrace& style = document.style;
     const MiseEnPage& mise = graphique.miseEnPage();
-    d.rectangle(x, y + BAS_CASE, x + largeur, y + HAUT_CASE, document.modeFond);
+    document.fond(x, y + BAS_CASE, x + largeur, y + HAUT_CASE);
     d.rectangle(x, y + BAS_CASE, x + largeur, y + HAUT_CASE, 0);
 
     const std::int32_t gauche = x + MARGE_NOM / 2;

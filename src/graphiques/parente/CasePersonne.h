@@ -20,16 +20,20 @@ inline constexpr std::int32_t BAS_CASE = 58;
 inline constexpr std::int32_t HAUT_CASE = 704;
 
 // Le document dessiné du format du graphique (PDF ou page Web), avec le fond des cases : un
-// dégradé pour le PDF, un gris plein pour la page Web.
+// dégradé pour le PDF ; pour la page Web, l'image du dégradé des thèmes, posée à côté de la
+// page (un gris plein quand les données d'installation ne l'ont pas).
 struct DocumentDessine {
     StyleTrace style;
     std::unique_ptr<Dessin> dessin;
     std::int32_t modeFond = 1;
     bool pdf = false;
     std::int32_t hauteur = 0;
+    std::string imageFond; // adresse relative à la page ; vide : fond plein
 
     // Le tampon de signature (PDF seulement).
     void signature(std::int32_t x, std::int32_t y);
+    // Le fond d'une case.
+    void fond(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
 };
 std::unique_ptr<DocumentDessine> ouvrirDocumentDessine(const Graphique& graphique,
                                                        const std::string& chemin,

@@ -63,6 +63,8 @@ struct EssaiParente {
         const std::string gedcom = gedcomParente(personnes, unions);
         repertoire.ecrire("parente.ged", std::vector<std::uint8_t>(gedcom.begin(), gedcom.end()));
         contexte.repertoires.documents = repertoire.chemin();
+        // Les données d'installation de l'arbre des sources (l'image des dégradés).
+        contexte.repertoires.donnees = std::string(VELTRANE_EXEMPLES_DIR) + "/../donnees";
         contexte.genealogie = ouvrirGenealogie(repertoire.fichier("parente.ged"), {}, interaction);
         std::string face = "Arial";
         contexte.polices.charger(face, interaction);

@@ -144,6 +144,12 @@ TEST(LienParente, PdfEtPageWeb) {
         EXPECT_NE(texte.find(versUtf8(nom)), std::string::npos) << versUtf8(nom);
     const std::string web = produire(essai, "I04", "I08", "web", "lien.htm");
     EXPECT_NE(lireDocument(web).find("Julie Petit"), std::string::npos);
+    // Sans l'image dans les données d'installation, les cases gardent un fond plein.
+    std::filesystem::remove_all(essai.repertoire.fichier("Themes"));
+    essai.contexte.repertoires.donnees = essai.repertoire.fichier("sans-donnees");
+    const std::string plein = lireDocument(produire(essai, "I04", "I08", "web", "plein.htm"));
+    EXPECT_EQ(plein.find("Degrade.jpg"), std::string::npos);
+    EXPECT_NE(plein.find("background:#e4e4e4"), std::string::npos);
     const ResultatCommande r = lanceCommande({"tidy", "-q", "-e", "--input-encoding", "utf8", web});
     ASSERT_NE(r.code, -1) << r.erreurs;
     EXPECT_EQ(r.code, 0) << r.erreurs;

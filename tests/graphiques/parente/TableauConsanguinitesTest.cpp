@@ -115,6 +115,9 @@ TEST(TableauConsanguinites, PdfEtPageWeb) {
     const std::string html = lireDocument(web);
     EXPECT_NE(html.find(versUtf8("Tableau des consanguinités")), std::string::npos);
     EXPECT_NE(html.find(versUtf8("Émile Fabre")), std::string::npos);
+    // Les cases sur l'image du dégradé, posée à côté de la page.
+    EXPECT_NE(html.find("background:url('Themes/Degrade.jpg')"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(essai.repertoire.fichier("Themes/Degrade.jpg")));
     const ResultatCommande r = lanceCommande({"tidy", "-q", "-e", "--input-encoding", "utf8", web});
     ASSERT_NE(r.code, -1) << r.erreurs;
     EXPECT_EQ(r.code, 0) << r.erreurs;
