@@ -90,6 +90,20 @@ TEST(TableauConsanguinites, TexteDesQuatreFamillesDansChaqueTri) {
     }
 }
 
+TEST(TableauConsanguinites, FormatsProposesSeulement) {
+    // Le RTF n'est pas un format du tableau : ni son nom, ni une valeur vide ne le désignent.
+    EssaiParente essai(QUATRE_FAMILLES, UNIONS_QUATRE_FAMILLES);
+    for (const char* format : {"rtf", ""}) {
+        try {
+            produire(essai, "degre", format, "rtf.rtf");
+            ADD_FAILURE() << format;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "format : pdf, texte ou web attendu, pas « " + std::string(format) + " »");
+        }
+    }
+}
+
 TEST(TableauConsanguinites, SansUnionConsanguineUnMessage) {
     EssaiParente essai(QUATRE_FAMILLES, {{"I01", "I02", {"I03", "I05"}}, {"I03", "I04", {"I07"}}});
     try {
