@@ -13,8 +13,9 @@ struct PersonneEssai {
     char sexe;
     const char* prenoms;
     const char* nom;
-    int naissance = 0; // année ; 0 : pas de naissance (à Lyon)
-    int deces = 0;     // année ; 0 : pas de décès (à Paris, 75)
+    int naissance = 0;           // année ; 0 : pas de naissance (à Lyon)
+    int deces = 0;               // année ; 0 : pas de décès (à Paris, 75)
+    const char* photo = nullptr; // fichier d'image, à côté du fichier GEDCOM
 };
 
 struct UnionEssai {
@@ -33,6 +34,7 @@ inline std::string gedcomParente(const std::vector<PersonneEssai>& personnes,
           << p.sexe << "\n";
         if (p.naissance != 0) g << "1 BIRT\n2 DATE " << p.naissance << "\n2 PLAC Lyon\n";
         if (p.deces != 0) g << "1 DEAT\n2 DATE " << p.deces << "\n2 PLAC Paris, 75\n";
+        if (p.photo) g << "1 OBJE\n2 FILE " << p.photo << "\n";
         const std::string r = p.reference;
         for (std::size_t f = 0; f < unions.size(); ++f) {
             if (r == unions[f].mari || r == unions[f].femme) g << "1 FAMS @F" << f + 1 << "@\n";

@@ -5,6 +5,7 @@
 #include "base/BaseGenealogique.h"
 #include "graphiques/Graphique.h"
 #include "graphiques/TextesPersonne.h"
+#include "plateforme/ImageJpeg.h"
 #include "sortie/DessinWeb.h"
 #include "sortie/SortieHtml.h"
 #include "sortie/pdf/FichierPdf.h"
@@ -16,6 +17,9 @@ namespace veltrane {
 namespace {
 
 constexpr std::int32_t MARGE_NOM = 90;
+constexpr std::int32_t HAUTEUR_PHOTO = 592;
+constexpr std::int32_t GAUCHE_PHOTO = 44;
+constexpr std::int32_t BAS_PHOTO = 86;
 constexpr std::int32_t LIGNE_NOM = 528;
 constexpr std::int32_t LIGNE_NAISSANCE = 352;
 constexpr std::int32_t LIGNE_DECES = 176;
@@ -106,16 +110,30 @@ std::string texteAjuste(const Dessin& dessin, std::string texte, std::int32_t la
 
 void dessineCase(DocumentDessine& document, const Graphique& graphique,
                  const BaseGenealogique& base, std::int32_t personne, std::int32_t x,
-                 std::int32_t y, std::int32_t largeur) {
+                 std::int32_t y, std::int32_t largeur, bool avecPhoto) {
     Dessin& d = *document.dessin;
     StyleTrace& style = document.style;
     const MiseEnPage& mise = graphique.miseEnPage();
     document.fond(x, y + BAS_CASE, x + largeur, y + HAUT_CASE);
     d.rectangle(x, y + BAS_CASE, x + largeur, y + HAUT_CASE, 0);
 
-    const std::int32_t gauche = x + MARGE_NOM / 2;
-    const std::int32_t place = x + largeur - MARGE_NOM / 2 - gauche;
     const Individu i = base.lireIndividu(personne);
+    std::int32_t gauche = x + MARGE_NOM / 2;
+    // La première photo de la personne, à gauche, à ses proportions ; une photo qui prendrait
+    // plus de la moitié de la case est laissée.
+    if (avecPhoto && i.photos != 0) {
+        const std::vector<std::string> photos = base.lirePhotos(i.photos);
+        int pixelsL = 0, pixelsH = 0;
+        if (!photos.empty() && tailleImage(photos.front(), pixelsL, pixelsH) && pixelsH > 0) {
+            const auto l =
+                static_cast<std::int32_t>(std::int64_t{HAUTEUR_PHOTO} * pixelsL / pixelsH);
+            if (l <= largeur / 2) {
+                d.photo(x + GAUCHE_PHOTO, y + BAS_PHOTO, l, HAUTEUR_PHOTO, photos.front());
+                gauche = x + GAUCHE_PHOTO + l + MARGE_NOM / 2;
+            }
+        }
+    }
+    const std::int32_t place = x + largeur - MARGE_NOM / 2 - gauche;
     const CouleurRvb texteAvant = style.couleurTexte;
     if (mise.couleurSelonSexe && i.sexe == 'M')
         style.couleurTexte = rvb(mise.couleurHommes);

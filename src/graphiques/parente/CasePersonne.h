@@ -48,9 +48,10 @@ std::int32_t largeurTableau(const Graphique& graphique, std::int32_t feuille);
 // Le texte coupé (suivi de « .. ») pour tenir dans la largeur.
 std::string texteAjuste(const Dessin& dessin, std::string texte, std::int32_t largeur);
 
-// Une case de personne dont le rang commence en y (bas du rang).
+// Une case de personne dont le rang commence en y (bas du rang), avec sa première photo à
+// gauche quand elle est demandée.
 void dessineCase(DocumentDessine& document, const Graphique& graphique,
                  const BaseGenealogique& base, std::int32_t personne, std::int32_t x,
-                 std::int32_t y, std::int32_t largeur);
+                 std::int32_t y, std::int32_t largeur, bool avecPhoto = false);
 
 } // namespace veltrane

@@ -248,7 +248,7 @@ void LienParente::dessine(const std::string& chemin) const {
     const std::int32_t yHaut = basDuRang(0);
     for (const CaseParente& c : haut) {
         if (c.vide()) continue;
-        dessineCase(*document, *this, base_, c.personne, x, yHaut, l);
+        dessineCase(*document, *this, base_, c.personne, x, yHaut, l, true);
         if (x > (largeur - occupe) / 2) d.ligne(x - (pas - l), yHaut + 381, x, yHaut + 381);
         x += pas;
     }
@@ -262,7 +262,7 @@ void LienParente::dessine(const std::string& chemin) const {
             if (cas.vide()) continue;
             const std::int32_t xc = static_cast<std::int32_t>(k) * pas;
             const std::int32_t centre = xc + l / 2;
-            dessineCase(*document, *this, base_, cas.personne, xc, y, l);
+            dessineCase(*document, *this, base_, cas.personne, xc, y, l, true);
             const Individu i = base_.lireIndividu(cas.personne);
             const bool enfantDuHaut =
                 std::any_of(haut.begin(), haut.end(), [&](const CaseParente& c) {

@@ -58,8 +58,12 @@ struct EssaiParente {
     InteractionEssai interaction;
     ContexteProgramme contexte{interaction};
 
-    EssaiParente(const std::vector<PersonneEssai>& personnes,
-                 const std::vector<UnionEssai>& unions) {
+    // fichiers : écrits à côté du fichier GEDCOM avant son chargement (photos).
+    EssaiParente(
+        const std::vector<PersonneEssai>& personnes, const std::vector<UnionEssai>& unions,
+        const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& fichiers = {}) {
+        for (const auto& [nom, octets] : fichiers)
+            repertoire.ecrire(nom, octets);
         const std::string gedcom = gedcomParente(personnes, unions);
         repertoire.ecrire("parente.ged", std::vector<std::uint8_t>(gedcom.begin(), gedcom.end()));
         contexte.repertoires.documents = repertoire.chemin();

@@ -133,6 +133,40 @@ TEST(LienParente, FavoriDontLaSecondePersonneAQuitteLeFichier) {
     EXPECT_TRUE(pdfValide(*chemin));
 }
 
+// Une image BMP de 2 × 4 pixels, 24 bits : deux fois plus haute que large.
+std::vector<std::uint8_t> portraitBmp() {
+    std::vector<std::uint8_t> o(86, 0);
+    auto mot = [&](std::size_t i, std::uint32_t v, int octets) {
+        for (int k = 0; k < octets; ++k)
+            o[i + static_cast<std::size_t>(k)] = (v >> (8 * k)) & 0xFF;
+    };
+    o[0] = 'B';
+    o[1] = 'M';
+    mot(2, 86, 4);
+    mot(10, 54, 4);
+    mot(14, 40, 4);
+    mot(18, 2, 4);
+    mot(22, 4, 4);
+    mot(26, 1, 2);
+    mot(28, 24, 2);
+    mot(34, 32, 4);
+    for (std::size_t i = 54; i < 86; ++i)
+        o[i] = static_cast<std::uint8_t>(i * 7);
+    return o;
+}
+
+TEST(LienParente, PhotoDansLaCase) {
+    std::vector<PersonneEssai> personnes = QUATRE_FAMILLES;
+    personnes[8].photo = "portrait.bmp"; // Léon
+    EssaiParente essai(personnes, UNIONS_QUATRE_FAMILLES, {{"portrait.bmp", portraitBmp()}});
+    const std::string pdf = produire(essai, "I09", "I10", "pdf", "photo.pdf");
+    EXPECT_TRUE(pdfValide(pdf));
+    EXPECT_NE(lireDocument(pdf).find("/Subtype /Image"), std::string::npos);
+    // Sans photo, aucune image.
+    const std::string sans = produire(essai, "I10", "I07", "pdf", "sans.pdf");
+    EXPECT_EQ(lireDocument(sans).find("/Subtype /Image"), std::string::npos);
+}
+
 TEST(LienParente, PdfEtPageWeb) {
     EssaiParente essai(QUATRE_FAMILLES, UNIONS_QUATRE_FAMILLES);
     const std::string pdf = produire(essai, "I04", "I08", "pdf", "lien.pdf");
