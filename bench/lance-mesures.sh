@@ -93,3 +93,8 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # chronologique, moins de 300 Mo de plus ; la personne la plus ascendée du million, moins de 0,2 s.
 "$construction/bench/mesure_arbre_ascendant" --arbre-complet 17
 "$construction/bench/mesure_arbre_ascendant" "$million"
+
+# Parenté : tableau des consanguinités (texte) du million en moins de 5 s après le chargement,
+# avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se
+# marient entre elles, en moins de 2 s.
+"$construction/bench/mesure_parente" "$million" 2000

@@ -7,6 +7,8 @@
 #include "graphiques/arbres/ArbreAscendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
+#include "graphiques/parente/LienParente.h"
+#include "graphiques/parente/TableauConsanguinites.h"
 
 #include <array>
 #include <charconv>
@@ -53,8 +55,10 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6503, 35, "Trombinoscope ascendant", "trombinoscope-ascendant", "TR", U::GaleriePhotos, {}},
     {6504, 37, "Trombinoscope descendant", "trombinoscope-descendant", "TR", U::GaleriePhotos, {}},
     {6505, 36, "Trombinoscope complet", "trombinoscope-complet", "TR", U::GaleriePhotos, {}},
-    {6506, 11, "Lien de parenté", "lien-parente", "TP", U::Parente, {}},
-    {6507, 34, "Tableau des consanguinités", "consanguinites", "TC", U::TableConsanguinite, {}},
+    {6506, 11, "Lien de parenté", "lien-parente", "TP", U::Parente, PARAMETRES_LIEN_PARENTE,
+     &produireLienParente},
+    {6507, 34, "Tableau des consanguinités", "consanguinites", "TC", U::TableConsanguinite,
+     PARAMETRES_CONSANGUINITES, &produireTableauConsanguinites},
     {6508, 10, "Fiche individuelle", "fiche", "TI", U::FichesIndividuelles, {}},
     {6509, 45, "Fiches individuelles des ascendants", "fiches-ascendants", "TI",
      U::FichesIndividuelles, {}},

@@ -27,13 +27,16 @@ std::vector<std::vector<std::string_view>> valeursDuChoix(std::string_view choix
     return valeurs;
 }
 
-// « a, b, c ou d » : les premiers noms de chaque valeur.
+// « a, b, c ou d » : les premiers noms de chaque valeur. Une valeur sans nom (« pdf,,web »)
+// n'est pas proposée.
 std::string nomsAttendus(std::string_view choix) {
-    const auto valeurs = valeursDuChoix(choix);
+    std::vector<std::string_view> noms;
+    for (const auto& valeur : valeursDuChoix(choix))
+        if (!valeur.front().empty()) noms.push_back(valeur.front());
     std::string texte;
-    for (std::size_t i = 0; i < valeurs.size(); ++i) {
-        if (i > 0) texte += i + 1 == valeurs.size() ? " ou " : ", ";
-        texte += valeurs[i].front();
+    for (std::size_t i = 0; i < noms.size(); ++i) {
+        if (i > 0) texte += i + 1 == noms.size() ? " ou " : ", ";
+        texte += noms[i];
     }
     return texte;
 }
@@ -85,7 +88,7 @@ ValeurParametre lireEntier(const ParametreDecrit& p, std::string_view texte) {
         const auto valeurs = valeursDuChoix(p.choix);
         for (std::size_t i = 0; i < valeurs.size(); ++i)
             for (std::string_view nom : valeurs[i])
-                if (nom == texte) return static_cast<std::int64_t>(i);
+                if (!nom.empty() && nom == texte) return static_cast<std::int64_t>(i);
         malForme(p, nomsAttendus(p.choix), texte);
     }
     std::int64_t n = 0;
@@ -205,7 +208,8 @@ std::string texteValeurConsole(const ParametreDecrit& p, const ValeurParametre& 
     if (const auto* n = std::get_if<std::int64_t>(&valeur)) {
         if (p.choix) {
             const auto valeurs = valeursDuChoix(p.choix);
-            if (*n >= 0 && static_cast<std::size_t>(*n) < valeurs.size())
+            if (*n >= 0 && static_cast<std::size_t>(*n) < valeurs.size() &&
+                !valeurs[static_cast<std::size_t>(*n)].front().empty())
                 return std::string(valeurs[static_cast<std::size_t>(*n)].front());
         }
         return std::to_string(*n);

@@ -4,8 +4,10 @@
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesArbreAscendant.h"
+#include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
+#include "interface/graphiques/PagesTableauConsanguinites.h"
 
 namespace veltrane {
 
@@ -16,6 +18,8 @@ constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
+    {6506, &demanderLienParente},
+    {6507, &demanderTableauConsanguinites},
 };
 
 } // namespace
