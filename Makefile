@@ -32,10 +32,10 @@ run: build
 	        --format $$format --sortie sortie || exit 1; \
 	done
 
-# Installation (DESTDIR et PREFIX honorés : make install DESTDIR=/tmp/essai PREFIX=/usr).
-PREFIX ?= /usr/local
+# Installation (DESTDIR et PREFIX honorés : make install DESTDIR=/tmp/essai PREFIX=/usr) ;
+# sans PREFIX, le CMAKE_INSTALL_PREFIX de la configuration (/usr/local par défaut).
 install: build
-	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 # Paquet Debian veltrane_<version>_amd64.deb, écrit ici ; dépendances calculées par
 # dpkg-shlibdeps.

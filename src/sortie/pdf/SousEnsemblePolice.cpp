@@ -41,9 +41,11 @@ bool porteTable(hb_face_t* face, const char* etiquette) {
 std::optional<SousEnsemblePolice> sousEnsemblePolice(const std::string& fichier, int index,
                                                      const std::bitset<256>& codes) {
     Blob blob(hb_blob_create_from_file_or_fail(fichier.c_str()));
-    if (!blob || index < 0 || static_cast<unsigned>(index) >= hb_face_count(blob.get()))
-        return std::nullopt;
-    FaceHb face(hb_face_create(blob.get(), static_cast<unsigned>(index)));
+    // fontconfig range l'instance nommée d'une police variable dans les 16 bits hauts : seuls
+    // les bas désignent la face du fichier (l'instance nommée normale est celle par défaut).
+    const unsigned face0 = static_cast<unsigned>(index) & 0xFFFFu;
+    if (!blob || index < 0 || face0 >= hb_face_count(blob.get())) return std::nullopt;
+    FaceHb face(hb_face_create(blob.get(), face0));
     if (!face || hb_face_get_glyph_count(face.get()) == 0) return std::nullopt;
 
     Entree entree(hb_subset_input_create_or_fail());

@@ -80,6 +80,8 @@ TEST(SousEnsemblePolice, FichierIllisibleOuFaceAbsente) {
     };
     for (const Cas& c : cas)
         EXPECT_FALSE(sousEnsemblePolice(c.fichier, c.index, codesDe("A"))) << c.fichier;
+    // Instance nommée d'une police variable (16 bits hauts de l'index fontconfig) : la face 0.
+    EXPECT_TRUE(sousEnsemblePolice(m.fichier, 1 << 16, codesDe("A")));
 }
 
 TEST(SousEnsemblePolice, EtiquetteDeSixCapitales) {
