@@ -9,7 +9,7 @@ JOBS       ?= 2
 EXEMPLE    ?= exemples/famille-martin.ged
 FUZZ_SECONDES ?= 60
 
-.PHONY: all deps build run bureau test asan bench fuzz format clean
+.PHONY: all deps build run bureau test asan bench fuzz format clean install paquet
 
 all: build
 
@@ -31,6 +31,18 @@ run: build
 	    $(BUILD)/veltrane-cli $(EXEMPLE) graphique liste-ascendante --racine @I44@ \
 	        --format $$format --sortie sortie || exit 1; \
 	done
+
+# Installation (DESTDIR et PREFIX honorés : make install DESTDIR=/tmp/essai PREFIX=/usr) ;
+# sans PREFIX, le CMAKE_INSTALL_PREFIX de la configuration (/usr/local par défaut).
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Paquet Debian veltrane_<version>_amd64.deb, écrit ici ; dépendances calculées par
+# dpkg-shlibdeps.
+paquet: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@cp $(BUILD)/veltrane_*_amd64.deb .
+	@ls veltrane_*_amd64.deb
 
 # Le programme de bureau (Qt 6).
 bureau: build

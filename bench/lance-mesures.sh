@@ -98,3 +98,6 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se
 # marient entre elles, en moins de 2 s.
 "$construction/bench/mesure_parente" "$million" 2000
+
+# Polices incorporées au PDF du même arbre : au plus 15 % plus lent, 60 Ko de plus par face.
+"$construction/bench/mesure_liste_ascendante" --arbre-complet 17 3 --incorporation

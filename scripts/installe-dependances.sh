@@ -14,6 +14,11 @@ PAQUETS=(
     fonts-dejavu fonts-urw-base35
     qpdf poppler-utils tidy unrtf
     qt6-base-dev qt6-translations-l10n xvfb xauth
+    # Sous-ensembles des polices incorporées aux PDF.
+    libharfbuzz-dev
+    # Installation : vérification de l'entrée de bureau et des métadonnées, pages de manuel,
+    # paquet Debian (dépendances calculées par dpkg-shlibdeps).
+    desktop-file-utils appstream man-db dpkg-dev file librsvg2-bin
 )
 # Les fuzzers demandent clang et son moteur libFuzzer ; ccache garde leurs objets.
 if [ "${1:-}" = "--fuzz" ]; then

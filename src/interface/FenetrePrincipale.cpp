@@ -409,6 +409,15 @@ void FenetrePrincipale::enregistreDocumentSous() {
     std::erase(contexte_.documentsProduits, destination);
 }
 
+void FenetrePrincipale::ouvreLigneTransmise(const QString& ligne) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    const std::string chemin = fichierLigneDeCommande({QString(), ligne});
+    if (chemin.empty()) return;
+    executeCommandeAvec([this, chemin] { ouvreGenealogie(chemin); });
+}
+
 void FenetrePrincipale::ouvreGenealogie(const std::string& chemin, bool montrerErreurs) {
     if (!extensionGenealogie(chemin)) throw OperationImpossible(MESSAGE_EXTENSION_REFUSEE);
     fichierDemande_ = chemin;

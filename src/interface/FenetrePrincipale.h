@@ -73,6 +73,9 @@ public:
     void ouvreGenealogie(const std::string& chemin, bool montrerErreurs = true);
     void fermeGenealogie();
     bool aUneGenealogie() const;
+    // Ligne de commande d'une autre instance lancée avec un fichier : la fenêtre se montre et
+    // l'ouvre à la place de la généalogie ouverte, comme la commande Ouvrir.
+    void ouvreLigneTransmise(const QString& ligne);
 
     // Fichier retenu par la dernière commande d'ouverture.
     const std::string& fichierDemande() const { return fichierDemande_; }

@@ -2,6 +2,7 @@
 #include "application/ContexteProgramme.h"
 #include "interface/ArretProgramme.h"
 #include "interface/FenetrePrincipale.h"
+#include "interface/InstanceUnique.h"
 #include "interface/InteractionQt.h"
 #include "plateforme/FichierTemporaire.h"
 
@@ -70,6 +71,14 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral(u"Veltrane"));
 
+    // Déjà lancé pour cette configuration : le fichier va à la fenêtre ouverte. Une capture
+    // d'écran tourne toujours seule.
+    const bool capture = !qEnvironmentVariableIsEmpty("VELTRANE_CAPTURE");
+    InstanceUnique instance(InstanceUnique::nomPour(qEnvironmentVariable("VELTRANE_CONFIG") +
+                                                    u'|' + qEnvironmentVariable("XDG_CONFIG_HOME") +
+                                                    u'|' + qEnvironmentVariable("HOME")));
+    if (!capture && instance.transmet(ligneATransmettre(QApplication::arguments()))) return 0;
+
     // Les boîtes standard de Qt (couleurs, fichiers) en français quand la traduction existe.
     QTranslator traduction;
     if (traduction.load(QLocale(QLocale::French), QStringLiteral(u"qtbase"), QStringLiteral(u"_"),
@@ -90,6 +99,10 @@ int main(int argc, char** argv) {
     FenetrePrincipale principale(contexte, fichierLigneDeCommande(QApplication::arguments()));
     fenetre = &principale;
     interaction.definitParent(&principale);
+    // Sans point de rendez-vous, la fenêtre marche seule : rien n'est perdu.
+    if (!capture && instance.ecoute())
+        QObject::connect(&instance, &InstanceUnique::ligneRecue, &principale,
+                         &FenetrePrincipale::ouvreLigneTransmise, Qt::QueuedConnection);
     principale.demarre();
     QApplication::exec();
     principale.termine();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace veltrane {
 
@@ -22,6 +23,10 @@ struct MetriquesPolice {
     int16_t descendant = 0;    // positif : profondeur sous la ligne de base
     int16_t hauteurCapitales = 0;
     int16_t epaisseurTrait = 0;
+    // Fichier de la face que fontconfig a choisie (vide pour des métriques faites à la main) :
+    // le PDF en incorpore un sous-ensemble.
+    std::string fichier;
+    int32_t indexFace = 0; // face dans une collection (.ttc)
 
     bool operator==(const MetriquesPolice&) const = default;
 };

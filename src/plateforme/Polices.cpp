@@ -360,7 +360,12 @@ ResultatPolice lisFace(FT_Library bibliotheque, const FcPattern* p, bool italiqu
     if (FT_New_Face(bibliotheque, reinterpret_cast<const char*>(fichier), index, &brute) != 0)
         return ResultatPolice::Refusee;
     Face ftFace(brute);
-    return lisMetriques(ftFace.get(), metriques, italique);
+    ResultatPolice resultat = lisMetriques(ftFace.get(), metriques, italique);
+    if (resultat == ResultatPolice::Utilisable) {
+        metriques.fichier = reinterpret_cast<const char*>(fichier);
+        metriques.indexFace = index;
+    }
+    return resultat;
 }
 
 // Charge la face de la famille la plus proche de la demande ; si FreeType en refuse une, la

@@ -15,6 +15,11 @@ constexpr char16_t PLAGE_80_9F[32] = {
 
 } // namespace
 
+char32_t unicodeWindows1252(unsigned char code) {
+    if (code < 0x80 || code > 0x9F) return code;
+    return PLAGE_80_9F[code - 0x80];
+}
+
 std::string versUtf8(std::string_view texte) {
     std::string sortie;
     sortie.reserve(texte.size() + texte.size() / 8);

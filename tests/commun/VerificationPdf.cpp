@@ -93,10 +93,66 @@ bool pdfValide(const std::string& chemin, std::string* explication) {
     bool valide = r.code == 0 &&
                   r.sortie.find("No syntax or stream encoding errors found") != std::string::npos &&
                   r.sortie.find("WARNING") == std::string::npos;
-    if (!valide && explication != nullptr)
-        *explication = "qpdf --check " + chemin + " : code " + std::to_string(r.code) + "\n" +
-                       r.sortie + r.erreurs;
-    return valide;
+    if (!valide) {
+        if (explication != nullptr)
+            *explication = "qpdf --check " + chemin + " : code " + std::to_string(r.code) + "\n" +
+                           r.sortie + r.erreurs;
+        return false;
+    }
+    return policesIncorporees(chemin, explication);
+}
+
+std::vector<PolicePdf> policesDuPdf(const std::string& chemin) {
+    std::vector<PolicePdf> polices;
+    policesDuPdf(chemin, polices);
+    return polices;
+}
+
+bool policesDuPdf(const std::string& chemin, std::vector<PolicePdf>& polices) {
+    ResultatCommande r = lanceCommande({"pdffonts", chemin});
+    polices.clear();
+    // Un document sans page (permis) n'a aucune police : pdffonts le refuse pourtant.
+    if (r.code != 0) return r.erreurs.find("Invalid page count 0") != std::string::npos;
+    // Après la ligne de tirets, une police par ligne ; les colonnes se lisent depuis la fin
+    // (« emb sub uni objet génération »), le nom peut contenir des espaces.
+    std::size_t tirets = r.sortie.find("\n---");
+    if (tirets == std::string::npos) return true; // aucune police
+    std::size_t debut = r.sortie.find('\n', tirets + 1);
+    while (debut != std::string::npos && debut + 1 < r.sortie.size()) {
+        std::size_t fin = r.sortie.find('\n', debut + 1);
+        std::string ligne = r.sortie.substr(debut + 1, fin == std::string::npos
+                                                            ? std::string::npos
+                                                            : fin - debut - 1);
+        debut = fin;
+        std::vector<std::string> mots;
+        std::size_t p = 0;
+        while (p < ligne.size()) {
+            while (p < ligne.size() && ligne[p] == ' ') ++p;
+            std::size_t q = ligne.find(' ', p);
+            if (q == std::string::npos) q = ligne.size();
+            if (q > p) mots.push_back(ligne.substr(p, q - p));
+            p = q;
+        }
+        if (mots.size() < 6) continue;
+        PolicePdf police;
+        police.nom = mots[0];
+        police.type = mots[1];
+        police.incorporee = mots[mots.size() - 5] == "yes";
+        police.sousEnsemble = mots[mots.size() - 4] == "yes";
+        polices.push_back(police);
+    }
+    return true;
+}
+
+bool policesIncorporees(const std::string& chemin, std::string* explication) {
+    std::vector<PolicePdf> polices;
+    std::string fautes;
+    if (!policesDuPdf(chemin, polices)) fautes = "pdffonts a échoué\n";
+    for (const PolicePdf& p : polices)
+        if (!p.incorporee || !p.sousEnsemble) fautes += p.nom + " : non incorporée en sous-ensemble\n";
+    if (!fautes.empty() && explication != nullptr)
+        *explication = "pdffonts " + chemin + " :\n" + fautes;
+    return fautes.empty();
 }
 
 std::string texteDuPdf(const std::string& chemin, int page) {

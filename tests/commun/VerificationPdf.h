@@ -19,8 +19,24 @@ ResultatCommande lanceCommande(const std::vector<std::string>& arguments);
 
 // qpdf --check : code 0 et aucun avertissement pour un fichier sain.
 ResultatCommande verifieQpdf(const std::string& chemin);
-// Vrai si qpdf --check ne trouve ni erreur ni avertissement ; sinon explication remplie.
+// Vrai si qpdf --check ne trouve ni erreur ni avertissement et si chaque police du document
+// est incorporée en sous-ensemble ; sinon explication remplie.
 bool pdfValide(const std::string& chemin, std::string* explication = nullptr);
+
+// Une police selon pdffonts.
+struct PolicePdf {
+    std::string nom;
+    std::string type;
+    bool incorporee = false;
+    bool sousEnsemble = false;
+};
+// Polices du document ; vide si pdffonts échoue.
+std::vector<PolicePdf> policesDuPdf(const std::string& chemin);
+// Faux si pdffonts échoue.
+bool policesDuPdf(const std::string& chemin, std::vector<PolicePdf>& polices);
+// Vrai si pdffonts lit le document et que chaque police qu'il nomme (un document sans page n'en
+// nomme aucune) est incorporée en sous-ensemble.
+bool policesIncorporees(const std::string& chemin, std::string* explication = nullptr);
 
 // Texte extrait par pdftotext (UTF-8), toutes les pages ou la page donnée.
 std::string texteDuPdf(const std::string& chemin, int page = 0);

@@ -3,10 +3,13 @@
 #include "sortie/MiseEnPage.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/Interaction.h"
+#include "sortie/pdf/ObjetPdfFichierPolice.h"
 #include "sortie/pdf/ObjetPdfPhotoJpeg.h"
 #include "sortie/pdf/ObjetPdfStreamPage.h"
 #include "sortie/pdf/ObjetsPdf.h"
+#include "sortie/pdf/PoliceDocument.h"
 #include "sortie/pdf/SortiePdf.h"
+#include "sortie/pdf/SousEnsemblePolice.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -81,6 +84,7 @@ FichierPdf::FichierPdf(const std::string& chemin, const std::string& titre,
 
     document_.numeroInfo = cree<ObjetPdfInfo>(titre).numero();
     document_.numeroPolice = ajoutePolice(metriques);
+    policeReguliere_ = polices_.back().get();
     document_.numeroFormat = cree<ObjetPdfFormat>().numero();
     document_.numeroListePages = cree<ObjetPdfListePages>(&pages_).numero();
     document_.numeroDocument = cree<ObjetPdfDocument>(document_).numero();
@@ -139,21 +143,43 @@ ContenuPage& FichierPdf::pageEn(int32_t colonne, int32_t ligne) {
 }
 
 int32_t FichierPdf::ajoutePolice(const MetriquesPolice& metriques) {
-    metriques_.push_back(std::make_unique<MetriquesPolice>(metriques));
-    const MetriquesPolice* copie = metriques_.back().get();
-    std::string nom = nomPolicePdf(miseEnPage_.police, copie->italique != 0);
-    int32_t descripteur = cree<ObjetPdfDescripteurPolice>(copie, nom).numero();
-    int premier = copie->premierCaractere;
-    int nombre = std::max(0, int{copie->dernierCaractere} - premier + 1);
+    polices_.push_back(std::make_unique<PoliceDocument>());
+    PoliceDocument* police = polices_.back().get();
+    police->metriques = metriques;
+    std::string nom = nomPolicePdf(miseEnPage_.police, metriques.italique != 0);
+    int32_t descripteur = cree<ObjetPdfDescripteurPolice>(police, nom).numero();
+    int premier = metriques.premierCaractere;
+    int nombre = std::max(0, int{metriques.dernierCaractere} - premier + 1);
     int32_t largeurs =
-        cree<ObjetPdfTableauInt16>(copie->largeurs.data() + premier, nombre).numero();
-    return cree<ObjetPdfPolice>(copie, std::move(nom), descripteur, largeurs).numero();
+        cree<ObjetPdfTableauInt16>(police->metriques.largeurs.data() + premier, nombre).numero();
+    return cree<ObjetPdfPolice>(police, std::move(nom), descripteur, largeurs).numero();
 }
 
 int32_t FichierPdf::assurePoliceItalique(const MetriquesPolice& metriquesItalique) {
-    if (document_.numeroPoliceItalique == 0)
+    if (document_.numeroPoliceItalique == 0) {
         document_.numeroPoliceItalique = ajoutePolice(metriquesItalique);
+        policeItalique_ = polices_.back().get();
+    }
     return document_.numeroPoliceItalique;
+}
+
+void FichierPdf::incorporePolices() {
+    // Sans page, aucune police n'est utilisée : rien à incorporer.
+    if (nombrePages_ == 0) return;
+    for (const auto& police : polices_) {
+        const MetriquesPolice& m = police->metriques;
+        if (m.fichier.empty()) continue;
+        // Une police que rien n'a écrit reste nommée par les pages : l'espace suffit à lui
+        // donner une face incorporée.
+        if (police->codes.none()) police->codes.set(' ');
+        auto sous = sousEnsemblePolice(m.fichier, m.indexFace, police->codes);
+        // Face disparue ou illisible depuis le chargement : la police reste seulement nommée,
+        // comme le lecteur sait la remplacer.
+        if (!sous) continue;
+        police->contoursCff = sous->contoursCff;
+        police->etiquette = etiquetteSousEnsemble(police->codes, m.fichier);
+        police->numeroFichier = cree<ObjetPdfFichierPolice>(std::move(*sous)).numero();
+    }
 }
 
 PlagePages FichierPdf::plage(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax) const {
@@ -225,6 +251,7 @@ void FichierPdf::terminer() {
     document_.uniteUtilisateur =
         cote > CoteMaximal ? static_cast<float>(cote) / CoteMaximal + 0.5f : 1.0f;
 
+    incorporePolices();
     SortiePdf& sortie = *sortie_;
     sortie.ecrit("%PDF-1.7\n%\xAA\xBB\xCC\xDD\n");
     for (const auto& objet : objets_)
@@ -254,7 +281,8 @@ void FichierPdf::terminer() {
     objets_.clear();
     pages_.clear();
     pages_.shrink_to_fit();
-    metriques_.clear();
+    polices_.clear();
+    policeReguliere_ = policeItalique_ = nullptr;
     if (!reussi) throw OperationImpossible(sortie.messageEchec());
 }
 

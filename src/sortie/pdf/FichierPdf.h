@@ -19,6 +19,7 @@ namespace veltrane {
 class Interaction;
 class ObjetPdf;
 class PolicesGraphiques;
+struct PoliceDocument;
 class SortiePdf;
 struct MiseEnPage;
 
@@ -147,8 +148,11 @@ private:
     template <class T, class... Arguments> T& cree(Arguments&&... arguments);
     // Appelle dessine(page) sur chaque page de la plage, transformations appliquées.
     template <class Trace> void surChaquePage(const PlagePages& cases, Trace&& dessine);
-    // Le texte italique exige /F2 dans le document.
-    void preparePolice();
+    // Le texte italique exige /F2 dans le document ; les codes de la chaîne entrent dans le
+    // sous-ensemble de la variante qui la dessine.
+    void preparePolice(std::string_view chaine);
+    // Sous-ensemble de chaque face dont on connaît le fichier, créé à la fin du document.
+    void incorporePolices();
     void texteSurCercleDans(int32_t colonne, int32_t ligne, int32_t cx, int32_t cy, int32_t r,
                             int32_t angle, int direction, std::string_view chaine,
                             bool debordement);
@@ -172,7 +176,9 @@ private:
     MetriquesPolice metriquesItalique_;
     std::vector<std::unique_ptr<ObjetPdf>> objets_;
     // Copies : les métriques du programme peuvent être rechargées pendant le document.
-    std::vector<std::unique_ptr<MetriquesPolice>> metriques_;
+    std::vector<std::unique_ptr<PoliceDocument>> polices_;
+    PoliceDocument* policeReguliere_ = nullptr; // /F1
+    PoliceDocument* policeItalique_ = nullptr;  // /F2, nulle tant qu'elle n'a pas servi
     // Case (c, r) à l'indice c × lignes + (lignes - 1 - r) : colonne par colonne, du haut.
     std::vector<std::unique_ptr<ContenuPage>> pages_;
     std::vector<ContenuPage*> pagesTransformees_;

@@ -2,6 +2,7 @@
 // sa boîte touche, l'état graphique n'étant écrit que lorsqu'il change.
 #include "sortie/MiseEnPage.h"
 #include "sortie/pdf/FichierPdf.h"
+#include "sortie/pdf/PoliceDocument.h"
 #include "sortie/pdf/PolicesGraphiques.h"
 
 #include <algorithm>
@@ -154,8 +155,12 @@ template <class Trace> void FichierPdf::surChaquePage(const PlagePages& cases, T
     }
 }
 
-void FichierPdf::preparePolice() {
+void FichierPdf::preparePolice(std::string_view chaine) {
     if (style_.italique) assurePoliceItalique(metriquesItalique_);
+    PoliceDocument* police = style_.italique ? policeItalique_ : policeReguliere_;
+    if (police == nullptr) return;
+    for (unsigned char c : chaine)
+        police->codes.set(c);
 }
 
 void FichierPdf::ligneHorizontale(int32_t x1, int32_t y, int32_t x2) {
@@ -395,7 +400,7 @@ void FichierPdf::texte(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
     if (style_.profondeur == 0 && (x < 0 || y < 0)) return;
     PlagePages cases = plage(x, y, somme(x, largeur), somme(y, hauteur));
     if (cases.vide()) return;
-    preparePolice();
+    preparePolice(chaine);
     int32_t xPage = somme(x, margeGauche_), yPage = somme(y, margeBas_);
     surChaquePage(cases, [&](ContenuPage& page) {
         page.couleurRemplissage(style_.couleurTexte);
@@ -425,7 +430,7 @@ void FichierPdf::texteOriente(int32_t x, int32_t y, int32_t largeur, int32_t hau
                              tronque(std::ceil(*std::max_element(coinsX, coinsX + 4))),
                              tronque(std::ceil(*std::max_element(coinsY, coinsY + 4))));
     if (cases.vide()) return;
-    preparePolice();
+    preparePolice(chaine);
     Ligne l;
     l.reels(cosinus, sinus, -sinus, cosinus);
     l.nombres(somme(x, margeGauche_), somme(y, margeBas_)) << "Tm (";
@@ -449,7 +454,7 @@ void FichierPdf::texteSurCercle(int32_t cx, int32_t cy, int32_t r, int32_t angle
     PlagePages cases = grille_.plage(tronque(std::floor(px)), tronque(std::floor(py)),
                                      tronque(std::floor(px)), tronque(std::floor(py)), style_);
     if (cases.vide()) return;
-    preparePolice();
+    preparePolice(chaine);
     texteSurCercleDans(cases.premiereColonne, cases.premiereLigne, cx, cy, r, angle, direction,
                        chaine, true);
 }

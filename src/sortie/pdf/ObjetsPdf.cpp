@@ -2,7 +2,7 @@
 
 #include "sortie/pdf/ContenuPage.h"
 #include "sortie/pdf/DocumentPdf.h"
-#include "plateforme/MetriquesPolice.h"
+#include "sortie/pdf/PoliceDocument.h"
 #include "sortie/pdf/NombrePdf.h"
 #include "sortie/pdf/SortiePdf.h"
 
@@ -82,14 +82,15 @@ void ObjetPdfInfo::ecrit(SortiePdf& sortie) {
 }
 
 ObjetPdfDescripteurPolice::ObjetPdfDescripteurPolice(int32_t numero,
-                                                     const MetriquesPolice* metriques,
+                                                     const PoliceDocument* police,
                                                      std::string nom)
-    : ObjetPdf(numero), metriques_(metriques), nom_(std::move(nom)) {}
+    : ObjetPdf(numero), police_(police), nom_(std::move(nom)) {}
 
 void ObjetPdfDescripteurPolice::ecrit(SortiePdf& sortie) {
-    const MetriquesPolice& m = *metriques_;
+    const MetriquesPolice& m = police_->metriques;
     ecritEnTete(sortie);
     sortie.ecrit("  << /Type /FontDescriptor\n     /FontName /");
+    sortie.ecrit(police_->etiquette);
     sortie.ecrit(nom_);
     sortie.ecrit("\n     /Flags ");
     sortie.ecritEntier(m.drapeaux);
@@ -109,6 +110,10 @@ void ObjetPdfDescripteurPolice::ecrit(SortiePdf& sortie) {
     sortie.ecritEntier(m.hauteurCapitales);
     sortie.ecrit("\n     /StemV ");
     sortie.ecritEntier(m.epaisseurTrait);
+    if (police_->numeroFichier != 0) {
+        sortie.ecrit(police_->contoursCff ? "\n     /FontFile3 " : "\n     /FontFile2 ");
+        ecritReference(sortie, police_->numeroFichier);
+    }
     sortie.ecrit("\n  >>\n");
     sortie.ecrit(FinObjet);
 }
@@ -130,19 +135,20 @@ void ObjetPdfTableauInt16::ecrit(SortiePdf& sortie) {
     sortie.ecrit(FinObjet);
 }
 
-ObjetPdfPolice::ObjetPdfPolice(int32_t numero, const MetriquesPolice* metriques, std::string nom,
+ObjetPdfPolice::ObjetPdfPolice(int32_t numero, const PoliceDocument* police, std::string nom,
                                int32_t numeroDescripteur, int32_t numeroLargeurs)
-    : ObjetPdf(numero), metriques_(metriques), nom_(std::move(nom)),
+    : ObjetPdf(numero), police_(police), nom_(std::move(nom)),
       numeroDescripteur_(numeroDescripteur), numeroLargeurs_(numeroLargeurs) {}
 
 void ObjetPdfPolice::ecrit(SortiePdf& sortie) {
     ecritEnTete(sortie);
     sortie.ecrit("  << /Type /Font\n     /Subtype /TrueType\n     /BaseFont /");
+    sortie.ecrit(police_->etiquette);
     sortie.ecrit(nom_);
     sortie.ecrit("\n     /FirstChar ");
-    sortie.ecritEntier(metriques_->premierCaractere);
+    sortie.ecritEntier(police_->metriques.premierCaractere);
     sortie.ecrit("\n     /LastChar ");
-    sortie.ecritEntier(metriques_->dernierCaractere);
+    sortie.ecritEntier(police_->metriques.dernierCaractere);
     sortie.ecrit("\n     /Widths ");
     ecritReference(sortie, numeroLargeurs_);
     sortie.ecrit("\n     /FontDescriptor ");

@@ -12,7 +12,7 @@ namespace veltrane {
 
 class ContenuPage;
 struct DocumentPdf;
-struct MetriquesPolice;
+struct PoliceDocument;
 
 // Nom PDF d'une face : les octets hors des caractères ordinaires d'un nom PDF s'écrivent #XX
 // (l'espace donne #20), puis « -Italic » pour la variante italique.
@@ -30,11 +30,12 @@ private:
 
 class ObjetPdfDescripteurPolice : public ObjetPdf {
 public:
-    ObjetPdfDescripteurPolice(int32_t numero, const MetriquesPolice* metriques, std::string nom);
+    // Le flux de la face, s'il y en a un, n'est connu qu'à la fin du document.
+    ObjetPdfDescripteurPolice(int32_t numero, const PoliceDocument* police, std::string nom);
     void ecrit(SortiePdf& sortie) override;
 
 private:
-    const MetriquesPolice* metriques_;
+    const PoliceDocument* police_;
     std::string nom_;
 };
 
@@ -49,15 +50,16 @@ private:
     int nombre_;
 };
 
-// Dictionnaire d'une police TrueType non incorporée, en codage Windows.
+// Dictionnaire d'une police TrueType en codage Windows ; son nom porte l'étiquette du
+// sous-ensemble quand la face est incorporée.
 class ObjetPdfPolice : public ObjetPdf {
 public:
-    ObjetPdfPolice(int32_t numero, const MetriquesPolice* metriques, std::string nom,
+    ObjetPdfPolice(int32_t numero, const PoliceDocument* police, std::string nom,
                    int32_t numeroDescripteur, int32_t numeroLargeurs);
     void ecrit(SortiePdf& sortie) override;
 
 private:
-    const MetriquesPolice* metriques_;
+    const PoliceDocument* police_;
     std::string nom_;
     int32_t numeroDescripteur_;
     int32_t numeroLargeurs_;

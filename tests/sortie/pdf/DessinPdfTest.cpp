@@ -338,7 +338,7 @@ TEST_F(DessinPdf, MesureEtPoliceItalique) {
     style.italique = false;
     termine();
     // /F2 une seule fois, avec les largeurs italiques, dès le premier texte penché.
-    EXPECT_EQ(occurrences(fichier, "/BaseFont /Arial-Italic\n"), 1u);
+    EXPECT_EQ(occurrences(fichier, "+Arial-Italic\n"), 2u); // /BaseFont et /FontName
     EXPECT_NE(objetPdf(fichier, 11).find("[ 312.5 312.5 "), std::string::npos);
     EXPECT_NE(objetPdf(fichier, 9).find("/F1 4 0 R /F2 12 0 R >>"), std::string::npos);
     EXPECT_EQ(contenu(8).find("BT /F1 10 Tf \n22 22 Td (droit) Tj\nET\nBT /F2 10 Tf \n22 "

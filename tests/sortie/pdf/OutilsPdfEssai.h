@@ -5,6 +5,7 @@
 #include "commun/RepertoireEssai.h"
 #include "sortie/StyleTrace.h"
 #include "plateforme/MetriquesPolice.h"
+#include "plateforme/Polices.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,15 @@
 
 namespace veltrane::essai {
 
-// Métriques remplies à la main : 556 points partout, sauf l'espace (278,125).
+// Métriques remplies à la main : 556 points partout, sauf l'espace (278,125). Le fichier de
+// face est celui de Liberation Sans (installée avec le programme), que le PDF incorpore.
 inline MetriquesPolice metriquesEssai(bool italique = false) {
     MetriquesPolice m;
+    MetriquesPolice reelle;
+    if (chargePolice(reelle, "Liberation Sans", italique) == ResultatPolice::Utilisable) {
+        m.fichier = reelle.fichier;
+        m.indexFace = reelle.indexFace;
+    }
     m.valide = 1;
     m.italique = italique ? 1 : 0;
     m.premierCaractere = 32;

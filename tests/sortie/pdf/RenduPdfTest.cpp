@@ -85,13 +85,9 @@ TEST(FichierPdfRendu, TexteRectangleDegradeEtPhotoEncrentLaPage) {
         // Photo verte, 500..700 × 20..160.
         pdf.ajoutePhoto(500 * 16, 20 * 16, 200 * 16, 140 * 16, repertoire.fichier("vert.bmp"));
         // Texte en 40 points à (20, 250).
+        // Par texte() : ses lettres entrent dans la police incorporée.
         style.taillePolice = 40;
-        page.couleurRemplissage(style.couleurTexte);
-        page.police();
-        page.ouvreTexte();
-        nombre(42 * 16);
-        nombre(272 * 16);
-        page.ajoute("Td (" + std::string(texte) + ") Tj\n");
+        pdf.texte(20 * 16, 250 * 16, 400 * 16, 40 * 16, texte);
         pdf.terminer();
     }
     EXPECT_TRUE(interaction.messages.empty());
