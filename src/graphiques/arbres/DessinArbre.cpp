@@ -175,7 +175,7 @@ void Arbre::ecritBlocCase(SortieHtml& html, const CaseArbre& c,
          << "px;width:" << pixelX(c.x + c.largeur) - gauche
          << "px;height:" << pixelY(c.y - CaseArbre::HAUTEUR, t) - haut << "px";
     if (chromatique()) {
-        char couleur[16];
+        char couleur[32];
         std::snprintf(couleur, sizeof couleur, ";background-color:#%02x%02x%02x", c.couleur[0],
                       c.couleur[1], c.couleur[2]);
         html << couleur;
