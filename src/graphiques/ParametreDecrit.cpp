@@ -95,12 +95,14 @@ ValeurParametre lireEnsemble(const ParametreDecrit& p, std::string_view texte,
 ValeurParametre lireEntier(const ParametreDecrit& p, std::string_view texte) {
     if (p.choix) {
         const auto valeurs = valeursDuChoix(p.choix);
-        for (std::size_t i = 0; i < valeurs.size(); ++i)
-            for (std::string_view nom : valeurs[i]) {
-                const auto [n, v] = nomEtValeur(nom, i);
-                // Une valeur proposée se donne aussi par son nombre.
-                if (!n.empty() && (n == texte || std::to_string(v) == texte)) return v;
-            }
+        // Les noms d'abord ; une valeur proposée se donne aussi par son nombre.
+        for (bool parNombre : {false, true})
+            for (std::size_t i = 0; i < valeurs.size(); ++i)
+                for (std::string_view nom : valeurs[i]) {
+                    const auto [n, v] = nomEtValeur(nom, i);
+                    if (!n.empty() && (parNombre ? std::to_string(v) == texte : n == texte))
+                        return v;
+                }
         malForme(p, nomsAttendus(p.choix), texte);
     }
     std::int64_t n = 0;
