@@ -273,10 +273,13 @@ std::vector<EntreeLegende> Coloration::legende() const {
     if (!aUneLegende()) return entrees;
     for (int i = 0; i < static_cast<int>(palette_.size()); ++i)
         if (employees_.test(static_cast<std::size_t>(i))) entrees.push_back({i, libelle(i)});
+    // L'ordre alphabétique ignore accents et casse : « États-Unis » vient avant « Italie ».
     if (critere_ != static_cast<int>(CritereColoration::Apparitions))
         std::stable_sort(entrees.begin(), entrees.end(),
                          [](const EntreeLegende& a, const EntreeLegende& b) {
-                             return a.libelle < b.libelle;
+                             const std::string na = normaliserNom(a.libelle);
+                             const std::string nb = normaliserNom(b.libelle);
+                             return na != nb ? na < nb : a.libelle < b.libelle;
                          });
     return entrees;
 }
