@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 
 namespace veltrane {
 
