@@ -75,15 +75,19 @@ int main(int argc, char** argv) {
         const char* nom;
         std::uint8_t style;
         const char* fond;
+        std::uint8_t critere = veltrane::Arbre::NON_CHROMATIQUE;
     };
     const Cas cas[] = {{"classique", 0, ""},
                        {"par couple", 1, ""},
-                       {"chronologique", 0, "Chrono\\Siecles.txt"}};
+                       {"chronologique", 0, "Chrono\\Siecles.txt"},
+                       {"chromatique pays", 0, "", 0},
+                       {"chromatique apparitions", 0, "", 8}};
     for (const Cas& c : cas) {
         veltrane::ParametresArbreAscendant p;
         p.racine = racine;
         p.style = c.style;
         p.fond = c.fond;
+        p.critere = c.critere;
         const double avant = memoireProcessusMo("VmRSS");
         remetPicAZero();
         debut = std::chrono::steady_clock::now();
@@ -97,7 +101,7 @@ int main(int argc, char** argv) {
             largeur = arbre.largeurTotale;
         }
         std::snprintf(ligne, sizeof ligne,
-                      "arbre ascendant %-13s : %d cases, largeur %d, construit, lu, placé en "
+                      "arbre ascendant %-23s : %d cases, largeur %d, construit, lu, placé en "
                       "%.3f s, pic de mémoire +%.0f Mo\n",
                       c.nom, cases, largeur, duree, memoireProcessusMo("VmHWM") - avant);
         afficher(ligne);

@@ -27,12 +27,21 @@ std::vector<std::vector<std::string_view>> valeursDuChoix(std::string_view choix
     return valeurs;
 }
 
+// Un nom suivi de « =N » vaut N au lieu de son rang (« aucun=255 »).
+std::pair<std::string_view, std::int64_t> nomEtValeur(std::string_view nom, std::size_t rang) {
+    const std::size_t egal = nom.find('=');
+    std::int64_t valeur = static_cast<std::int64_t>(rang);
+    if (egal == std::string_view::npos) return {nom, valeur};
+    std::from_chars(nom.data() + egal + 1, nom.data() + nom.size(), valeur);
+    return {nom.substr(0, egal), valeur};
+}
+
 // « a, b, c ou d » : les premiers noms de chaque valeur. Une valeur sans nom (« pdf,,web »)
 // n'est pas proposée.
 std::string nomsAttendus(std::string_view choix) {
     std::vector<std::string_view> noms;
     for (const auto& valeur : valeursDuChoix(choix))
-        if (!valeur.front().empty()) noms.push_back(valeur.front());
+        if (!valeur.front().empty()) noms.push_back(nomEtValeur(valeur.front(), 0).first);
     std::string texte;
     for (std::size_t i = 0; i < noms.size(); ++i) {
         if (i > 0) texte += i + 1 == noms.size() ? " ou " : ", ";
@@ -86,9 +95,14 @@ ValeurParametre lireEnsemble(const ParametreDecrit& p, std::string_view texte,
 ValeurParametre lireEntier(const ParametreDecrit& p, std::string_view texte) {
     if (p.choix) {
         const auto valeurs = valeursDuChoix(p.choix);
-        for (std::size_t i = 0; i < valeurs.size(); ++i)
-            for (std::string_view nom : valeurs[i])
-                if (!nom.empty() && nom == texte) return static_cast<std::int64_t>(i);
+        // Les noms d'abord ; une valeur proposée se donne aussi par son nombre.
+        for (bool parNombre : {false, true})
+            for (std::size_t i = 0; i < valeurs.size(); ++i)
+                for (std::string_view nom : valeurs[i]) {
+                    const auto [n, v] = nomEtValeur(nom, i);
+                    if (!n.empty() && (parNombre ? std::to_string(v) == texte : n == texte))
+                        return v;
+                }
         malForme(p, nomsAttendus(p.choix), texte);
     }
     std::int64_t n = 0;
@@ -208,9 +222,10 @@ std::string texteValeurConsole(const ParametreDecrit& p, const ValeurParametre& 
     if (const auto* n = std::get_if<std::int64_t>(&valeur)) {
         if (p.choix) {
             const auto valeurs = valeursDuChoix(p.choix);
-            if (*n >= 0 && static_cast<std::size_t>(*n) < valeurs.size() &&
-                !valeurs[static_cast<std::size_t>(*n)].front().empty())
-                return std::string(valeurs[static_cast<std::size_t>(*n)].front());
+            for (std::size_t i = 0; i < valeurs.size(); ++i) {
+                const auto [nom, v] = nomEtValeur(valeurs[i].front(), i);
+                if (v == *n && !nom.empty()) return std::string(nom);
+            }
         }
         return std::to_string(*n);
     }

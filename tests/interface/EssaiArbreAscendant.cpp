@@ -49,6 +49,29 @@ private slots:
         QCOMPARE(int(p.format), 0);
     }
 
+    // Le critère enregistré est relu ; la liste offre les critères communs et les branches 2
+    // à 5 ; décocher l'arbre chromatique rend 255.
+    void pageGeneralChromatique() {
+        ParametresArbreAscendant p;
+        p.critere = 11;
+        PageGeneralArbreAscendant page(p);
+        QVERIFY(page.chromatique()->isChecked());
+        QCOMPARE(page.critere()->count(), 13);
+        QCOMPARE(page.critere()->currentText(), QStringLiteral(u"Branche (génération 3)"));
+        QCOMPARE(page.critere()->itemText(8), QStringLiteral(u"Nb d'apparitions"));
+        page.critere()->setCurrentIndex(1);
+        QVERIFY(page.valide());
+        QCOMPARE(int(p.critere), 1);
+        page.chromatique()->setChecked(false);
+        QVERIFY(!page.critere()->isEnabled());
+        QVERIFY(page.valide());
+        QCOMPARE(int(p.critere), 255);
+        ParametresArbreAscendant sans;
+        PageGeneralArbreAscendant pageSans(sans);
+        QVERIFY(!pageSans.chromatique()->isChecked());
+        QCOMPARE(pageSans.critere()->currentIndex(), 0);
+    }
+
     void racineEtFeuillePuisDocument() {
         ProgrammeAvecFamille p;
         p.contexte().repertoires.documents = p.donnees.chemin();

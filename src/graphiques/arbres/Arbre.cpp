@@ -3,6 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "base/BaseGenealogique.h"
 #include "base/EstimationNaissances.h"
+#include "categories/ChargementCategories.h"
 #include "gedcom/ReferencesPersonnes.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
@@ -63,6 +64,18 @@ void Arbre::prepare(int sorte) {
     }
     const int etirement = c.etirementArbres > 0 ? c.etirementArbres : 100;
     facteurPhoto_ = format() == FormatSortie::Web ? 119 : 10000 / etirement;
+    coloration_.reset();
+    if (critereCouleur < NOMBRE_CRITERES) {
+        std::optional<JeuCategories> categories;
+        const auto critere = static_cast<CritereColoration>(critereCouleur);
+        if (critere == CritereColoration::Profession || critere == CritereColoration::Source)
+            categories = chargerCategories(critere == CritereColoration::Profession
+                                               ? GenreCategories::Professions
+                                               : GenreCategories::Sources,
+                                           contexte_.repertoires, contexte_.interaction);
+        coloration_ = std::make_unique<Coloration>(critereCouleur, base_, racine, sorte,
+                                                   std::move(categories));
+    }
 }
 
 CaseArbre& Arbre::nouvelleCase(std::int32_t numero, const Individu& individu, int generation,
@@ -73,6 +86,7 @@ CaseArbre& Arbre::nouvelleCase(std::int32_t numero, const Individu& individu, in
     c.rangee = static_cast<std::uint8_t>(generation);
     c.enfant = enfant;
     c.sexe = individu.sexe == 'M' || individu.sexe == 'F' ? individu.sexe : ' ';
+    if (coloration_) c.couleur = coloration_->couleur(numero, individu);
     c.refNom = individu.nom;
     c.refPrenoms = individu.prenoms;
     if (donnees_ & Configuration::AfficheNaissance) c.refNaissance = individu.naissance;
@@ -177,6 +191,13 @@ std::string Arbre::disposition(const ReferencesPersonnes& references) const {
                      "\n";
         }
     }
+    if (coloration_)
+        for (const EntreeLegende& e : coloration_->legende()) {
+            const Rvb c = coloration_->palette()[static_cast<std::size_t>(e.place)];
+            char couleur[8];
+            std::snprintf(couleur, sizeof couleur, "#%02x%02x%02x", c[0], c[1], c[2]);
+            texte += versUtf8("légende") + "\t" + couleur + "\t" + versUtf8(e.libelle) + "\n";
+        }
     return texte;
 }
 

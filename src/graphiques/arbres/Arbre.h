@@ -4,10 +4,13 @@
 #include "base/Enregistrements.h"
 #include "graphiques/Graphique.h"
 #include "graphiques/arbres/CaseArbre.h"
+#include "graphiques/coloration/Coloration.h"
+#include "graphiques/coloration/FondChronologique.h"
 
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -56,7 +59,7 @@ public:
     ~Arbre() override;
 
     // sorte : 1 ascendant, 2 descendant. Règle l'arbre chronologique, le thème et la marge
-    // des photos.
+    // des photos ; crée la coloration d'un arbre chromatique.
     void prepare(int sorte);
     // Crée la case de numero en bout de sa rangée ; lève OperationImpossible au-delà de
     // 2 000 000 de cases.
@@ -92,6 +95,12 @@ public:
     // marque de coupe au-dessus.
     void ecritBlocCase(SortieHtml& html, const CaseArbre& c, const std::string& urlPhoto) const;
     bool chromatique() const { return critereCouleur != NON_CHROMATIQUE; }
+    // La coloration d'un arbre chromatique, nulle sinon.
+    Coloration* coloration() const { return coloration_.get(); }
+    const FondChronologique& fond() const { return fond_; }
+    // Avant l'écriture : les bandes du fond chronologique et leur colonne de libellés à gauche,
+    // la place de la légende en haut. web : la légende d'une page Web prend une ligne de plus.
+    void prepareDocument(bool web);
     // Le document : rangées du haut vers le bas, dans chacune les liens puis les cases.
     void produitPdf(const std::string& chemin, const std::string& titre);
     void produitWeb(const std::string& chemin, const std::string& titre);
@@ -154,6 +163,11 @@ private:
 
     std::deque<CaseArbre> cases_;
     std::int32_t facteurPhoto_ = 125;
+    std::unique_ptr<Coloration> coloration_;
+    FondChronologique fond_;
+    // Colonne des libellés du fond, réservée à gauche de l'arbre (0 sans bande).
+    std::int32_t colonneFond_ = 0;
+    bool documentPrepare_ = false;
 };
 
 } // namespace veltrane

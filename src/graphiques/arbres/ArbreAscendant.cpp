@@ -85,6 +85,7 @@ void ArbreAscendant::compteCases(std::int32_t p, int generation, std::int32_t& c
 
 CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation, CaseArbre* enfant) {
     const Individu individu = base_.lireIndividu(p);
+    brancheCouleur(cote, generation);
     CaseArbre& c = nouvelleCase(p, individu, generation, enfant);
     if (enfant) (cote == 'M' ? enfant->pere : enfant->mere) = &c;
     if (arretBranche(p, individu, generation)) {
@@ -101,6 +102,22 @@ CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation, 
     surLeChemin_[i] = 0;
     if (avecUnion_ && c.pere && c.mere) ajouteUnion(c);
     return c;
+}
+
+// Critères de branche : une branche s'ouvre à la génération du critère, de couleur 1 ou 2 côté
+// père, 3 ou 4 côté mère, en alternant ; les cases au-dessus en héritent.
+void ArbreAscendant::brancheCouleur(char cote, int generation) {
+    Coloration* coloration = this->coloration();
+    if (!coloration) return;
+    const int k = coloration->critere() - static_cast<int>(CritereColoration::Branche1);
+    if (k < 0 || k > 4) return;
+    if (generation < k) {
+        coloration->valeurCourante = 0;
+    } else if (generation == k) {
+        int& compteur = cote == 'M' ? comptePaternel_ : compteMaternel_;
+        compteur = cote == 'M' ? (compteur == 1 ? 2 : 1) : (compteur == 3 ? 4 : 3);
+        coloration->valeurCourante = compteur;
+    }
 }
 
 // L'union des parents se range sur la case de la mère.

@@ -21,6 +21,12 @@ inline constexpr const char* FONDS_CHRONOLOGIQUES =
     "Chrono\\Inventions.txt|Inventions,Chrono\\Litterature.txt|Litterature,"
     "Chrono\\Peinture.txt|Peinture";
 
+// Les critères de coloration proposés, par code : les communs, puis les branches ouvertes aux
+// générations 2 à 5.
+inline constexpr const char* CHOIX_CRITERES_ARBRE_ASCENDANT =
+    "pays,france-2016,france-1970,belgique,canada,suisse,profession,source,apparitions,,"
+    "branche-2,branche-3,branche-4,branche-5,,,aucun=255";
+
 // Les paramètres décrits, dans l'ordre des destinations de ParametresArbreAscendant.
 inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
     {'P', nullptr, "", "La personne dont on dessine les ascendants", RoleParametre::Racine},
@@ -35,8 +41,10 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
      "pdf,texte,rtf,web|htm|html"},
     {'1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
      RoleParametre::Option, 0, 1, "classique,couple"},
-    {'1', nullptr, "255", "Critère de coloration (255 : arbre non chromatique)",
-     RoleParametre::Option, 0, 255},
+    {'1', "critere", "aucun",
+     "Critère de coloration d'un arbre chromatique : pays, france-2016, france-1970, belgique, "
+     "canada, suisse, profession, source, apparitions, branche-2 à branche-5, ou aucun",
+     RoleParametre::Option, 0, 255, CHOIX_CRITERES_ARBRE_ASCENDANT},
     {'b', nullptr, "oui", "Suppression des branches non colorées"},
     {'L', "coupes", "",
      "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus",
@@ -83,11 +91,15 @@ private:
     void compteCases(std::int32_t p, int generation, std::int32_t& compte);
     CaseArbre& construit(std::int32_t p, char cote, int generation, CaseArbre* enfant);
     void ajouteUnion(CaseArbre& c);
+    void brancheCouleur(char cote, int generation);
 
     std::vector<std::uint8_t> dejaVus_;
     std::vector<std::uint8_t> surLeChemin_;
     bool doublesBranches_ = false;
     bool avecUnion_ = false;
+    // Compteurs des branches colorées : chacun bascule avant usage (2 puis 1, 4 puis 3).
+    int comptePaternel_ = 1;
+    int compteMaternel_ = 3;
 };
 
 // La production du catalogue : l'arbre de la généalogie ouverte selon les valeurs de

@@ -6,6 +6,7 @@
 #include "interface/FeuilleParametres.h"
 #include "interface/PageCoupes.h"
 #include "interface/TexteQt.h"
+#include "interface/graphiques/ListesColorationArbre.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,24 +24,8 @@ namespace veltrane {
 
 namespace {
 
-// Les libellés de « Fond de page », dans l'ordre des fichiers de FONDS_CHRONOLOGIQUES.
-const char16_t* const LIBELLES_FONDS[] = {
-    u"(aucun)", u"Siècles", u"France", u"France - Alsace", u"France - Bretagne",
-    u"France - Savoie", u"Angleterre", u"Allemagne", u"Autriche", u"Danemark", u"Ecosse",
-    u"Espagne - Aragon", u"Espagne - Castille", u"Portugal", u"Russie", u"Japon", u"Papes",
-    u"Grandes inventions", u"Littérature française", u"Peinture"};
-
-// Le fichier de chaque entrée : le premier nom de chaque groupe de FONDS_CHRONOLOGIQUES.
-std::vector<std::string> fichiersFonds() {
-    std::vector<std::string> fichiers;
-    std::string_view reste = FONDS_CHRONOLOGIQUES;
-    while (!reste.empty()) {
-        const std::string_view groupe = reste.substr(0, reste.find(','));
-        fichiers.emplace_back(groupe.substr(0, groupe.find('|')));
-        reste = groupe.size() < reste.size() ? reste.substr(groupe.size() + 1) : std::string_view();
-    }
-    return fichiers;
-}
+// Les branches que l'arbre individuel propose : générations 2 à 5.
+constexpr int BRANCHES_INDIVIDUEL[] = {10, 11, 12, 13};
 
 QRadioButton* bouton(const QString& texte, QButtonGroup* groupe, int rang, QWidget* parent,
                      QVBoxLayout* disposition) {
@@ -71,22 +56,29 @@ PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& p
     disposition->addWidget(chronologique_);
     auto* ligneFond = new QHBoxLayout();
     ligneFond->addWidget(new QLabel(QStringLiteral(u"Fond de page :"), this));
-    fond_ = new QComboBox(this);
-    for (const char16_t* libelle : LIBELLES_FONDS)
-        fond_->addItem(QString::fromUtf16(libelle));
-    // Un fond enregistré se retrouve par son fichier, sinon la première entrée.
-    const std::vector<std::string> fichiers = fichiersFonds();
-    const auto trouve = std::find(fichiers.begin(), fichiers.end(), parametres.fond);
-    fond_->setCurrentIndex(trouve == fichiers.end() ? 0 : int(trouve - fichiers.begin()));
+    fond_ = listeFondsDePage(parametres.fond, this);
     ligneFond->addWidget(fond_);
     disposition->addLayout(ligneFond);
     chronologique_->setChecked(!parametres.fond.empty());
     fond_->setEnabled(chronologique_->isChecked());
     connect(chronologique_, &QCheckBox::toggled, fond_, &QWidget::setEnabled);
 
-    auto* chromatique = new QCheckBox(QStringLiteral(u"Arbre chromatique"), this);
-    chromatique->setEnabled(false);
-    disposition->addWidget(chromatique);
+    chromatique_ = new QCheckBox(QStringLiteral(u"Arbre chromatique"), this);
+    disposition->addWidget(chromatique_);
+    auto* ligneCritere = new QHBoxLayout();
+    ligneCritere->addWidget(new QLabel(QStringLiteral(u"Critère de coloration :"), this));
+    critere_ = listeCriteresColoration(BRANCHES_INDIVIDUEL, parametres.critere, this);
+    ligneCritere->addWidget(critere_);
+    disposition->addLayout(ligneCritere);
+    suppression_ =
+        new QCheckBox(QStringLiteral(u"Suppression des branches non colorées"), this);
+    suppression_->setChecked(parametres.suppressionNonColorees);
+    disposition->addWidget(suppression_);
+    chromatique_->setChecked(parametres.critere != Arbre::NON_CHROMATIQUE);
+    for (QWidget* w : {static_cast<QWidget*>(critere_), static_cast<QWidget*>(suppression_)}) {
+        w->setEnabled(chromatique_->isChecked());
+        connect(chromatique_, &QCheckBox::toggled, w, &QWidget::setEnabled);
+    }
 
     auto* cadreFormat = new QGroupBox(QStringLiteral(u"Format de sortie :"), this);
     auto* lignesFormat = new QVBoxLayout(cadreFormat);
@@ -100,9 +92,11 @@ PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& p
 
 bool PageGeneralArbreAscendant::valide() {
     parametres_.style = styles_[1]->isChecked() ? 1 : 0;
-    parametres_.fond = chronologique_->isChecked()
-                           ? fichiersFonds()[static_cast<std::size_t>(fond_->currentIndex())]
-                           : std::string();
+    parametres_.fond = chronologique_->isChecked() ? fichierFondChoisi(*fond_) : std::string();
+    parametres_.critere = chromatique_->isChecked()
+                              ? static_cast<std::uint8_t>(critereChoisi(*critere_))
+                              : Arbre::NON_CHROMATIQUE;
+    parametres_.suppressionNonColorees = suppression_->isChecked();
     parametres_.format = formats_[1]->isChecked() ? 3 : 0;
     return true;
 }

@@ -15,8 +15,7 @@ class DernieresPersonnes;
 struct ParametresArbreAscendant;
 
 // Page « Général » des arbres ascendants (« DIALOG_AA_GENE ») : style, arbre chronologique et
-// son fond de page, format de sortie. L'arbre chromatique reste grisé tant que la coloration
-// n'existe pas.
+// son fond de page, arbre chromatique et son critère, format de sortie.
 class PageGeneralArbreAscendant : public PageParametres {
     Q_OBJECT
 
@@ -27,6 +26,9 @@ public:
     QRadioButton* style(int i) const { return styles_[i]; }
     QCheckBox* chronologique() const { return chronologique_; }
     QComboBox* fond() const { return fond_; }
+    QCheckBox* chromatique() const { return chromatique_; }
+    QComboBox* critere() const { return critere_; }
+    QCheckBox* suppression() const { return suppression_; }
     QRadioButton* format(int i) const { return formats_[i]; }
 
 private:
@@ -34,6 +36,9 @@ private:
     QRadioButton* styles_[2];
     QCheckBox* chronologique_;
     QComboBox* fond_;
+    QCheckBox* chromatique_;
+    QComboBox* critere_;
+    QCheckBox* suppression_;
     QRadioButton* formats_[2];
 };
 
