@@ -18,7 +18,8 @@ namespace {
 
 constexpr const char* MESSAGE_RACINE_ABSENTE =
     "La personne choisie n'existe pas dans la généalogie ouverte";
-constexpr std::int32_t LONGUEUR_NOMS = 70;
+// Prénoms et nom : 70 caractères au plus (la lecture garde m - 1 octets).
+constexpr std::int32_t LONGUEUR_NOMS = 71;
 constexpr std::int32_t LARGEUR_DISQUE = 1600;
 constexpr std::int32_t HAUTEUR_LIGNE = 176;
 // Décalage des textes rayonnants, pour qu'ils ne collent pas au trait du secteur.
