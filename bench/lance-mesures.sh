@@ -99,6 +99,10 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # de page lu en moins de 1 ms.
 "$construction/bench/mesure_coloration" "$million" "$racine/donnees/Chrono/Papes.txt"
 
+# Roue ascendante de 9 générations de la personne la plus ascendée du million : moins de 0,1 s.
+roue=$("$construction/bench/mesure_roue_ascendante" "$million" | tail -n 1)
+qpdf --check "$roue" >/dev/null && echo "Roue ascendante : qpdf --check réussi"
+
 # Parenté : tableau des consanguinités (texte) du million en moins de 5 s après le chargement,
 # avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se
 # marient entre elles, en moins de 2 s.

@@ -9,6 +9,7 @@
 #include "graphiques/listes/ListeDescendante.h"
 #include "graphiques/parente/LienParente.h"
 #include "graphiques/parente/TableauConsanguinites.h"
+#include "graphiques/roues/RoueAscendante.h"
 
 #include <array>
 #include <charconv>
@@ -49,7 +50,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
      "FG", U::FrisesGenerationsAscendantes, {}},
     {6308, 49, "Frise des générations descendantes", "frise-generations-descendantes", "FG",
      U::FriseGenerationsDescendantes, {}},
-    {6401, 18, "Roue ascendante", "roue-ascendante", "RA", U::RoueAscendante, {}},
+    {6401, 18, "Roue ascendante", "roue-ascendante", "RA", U::RoueAscendante,
+     PARAMETRES_ROUE_ASCENDANTE, &produireRoueAscendante},
     {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante, {}},
     {6501, 32, "Tableau ascendant", "tableau-ascendant", "TA", U::TableAscendante, {}},
     {6503, 35, "Trombinoscope ascendant", "trombinoscope-ascendant", "TR", U::GaleriePhotos, {}},

@@ -30,6 +30,17 @@ public:
                            std::int32_t mode) = 0;
     // mode 0 contour, 1 plein.
     virtual void cercle(std::int32_t cx, std::int32_t cy, std::int32_t r, std::int32_t mode) = 0;
+    // Autour du centre d'arc du style, de debut à fin (radians, sens direct, fin >= debut). Les
+    // surfaces sans arc le tracent en segments.
+    virtual void arc(std::int32_t r, double debut, double fin);
+    // Tourné de angle (1/10000 de radian) autour de (x, y) ; posé droit par les surfaces qui
+    // ne savent pas tourner un texte.
+    virtual void texteOriente(std::int32_t x, std::int32_t y, std::int32_t largeur,
+                              std::int32_t hauteur, std::int32_t angle, std::string_view texte);
+    // Lettre à lettre sur le cercle depuis angle (1/10000 de radian) ; direction 0 sens
+    // horaire, hauts des lettres dehors, 1 sens direct, hauts dedans.
+    virtual void texteSurCercle(std::int32_t cx, std::int32_t cy, std::int32_t r,
+                                std::int32_t angle, int direction, std::string_view texte);
     virtual void photo(std::int32_t x, std::int32_t y, std::int32_t largeur, std::int32_t hauteur,
                        const std::string& chemin) = 0;
 

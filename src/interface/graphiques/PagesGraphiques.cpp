@@ -7,6 +7,7 @@
 #include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
+#include "interface/graphiques/PagesRoueAscendante.h"
 #include "interface/graphiques/PagesTableauConsanguinites.h"
 
 namespace veltrane {
@@ -18,6 +19,7 @@ constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
+    {6401, &demanderRoueAscendante},
     {6506, &demanderLienParente},
     {6507, &demanderTableauConsanguinites},
 };

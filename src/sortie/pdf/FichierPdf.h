@@ -86,17 +86,17 @@ public:
     // mode 0 contour, 1 plein.
     void cercle(int32_t cx, int32_t cy, int32_t r, int32_t mode) override;
     // Autour du centre d'arc du style, de debut à fin (radians, sens direct).
-    void arc(int32_t r, double debut, double fin);
+    void arc(int32_t r, double debut, double fin) override;
     // Ligne de base en (x, y) ; largeur et hauteur ne servent qu'à choisir les pages.
     void texte(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
                std::string_view chaine) override;
     // Tourné de angle (1/10000 de radian) autour de (x, y).
     void texteOriente(int32_t x, int32_t y, int32_t largeur, int32_t hauteur, int32_t angle,
-                      std::string_view chaine);
+                      std::string_view chaine) override;
     // Lettre à lettre sur le cercle, depuis angle (1/10000 de radian) ; direction 0 sens
     // horaire, hauts des lettres dehors ; 1 sens direct, hauts dedans.
     void texteSurCercle(int32_t cx, int32_t cy, int32_t r, int32_t angle, int direction,
-                        std::string_view chaine);
+                        std::string_view chaine) override;
     void photo(int32_t x, int32_t y, int32_t largeur, int32_t hauteur,
                const std::string& chemin) override {
         ajoutePhoto(x, y, largeur, hauteur, chemin);

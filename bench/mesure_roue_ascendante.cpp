@@ -1,0 +1,55 @@
+// Roue ascendante de 9 générations de la personne la plus ascendée d'un fichier : placement des
+// ascendants, lecture des noms et document PDF écrit. Le chargement n'est pas compté.
+#include "AscendancesMesure.h"
+#include "OutilsMesure.h"
+#include "application/ContexteProgramme.h"
+#include "application/GenealogieOuverte.h"
+#include "graphiques/roues/RoueAscendante.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+using namespace veltrane::mesure;
+
+namespace {
+
+double secondesDepuis(std::chrono::steady_clock::time_point debut) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage : %s FICHIER.ged\n", argv[0]);
+        return 2;
+    }
+    InteractionSilencieuse interaction;
+    veltrane::ContexteProgramme contexte(interaction);
+    auto debut = std::chrono::steady_clock::now();
+    contexte.genealogie = veltrane::ouvrirGenealogie(argv[1], {}, interaction);
+    const double chargement = secondesDepuis(debut);
+    std::string face = "Arial";
+    contexte.polices.charger(face, interaction);
+    contexte.repertoires.documents = std::filesystem::temp_directory_path().string();
+    const veltrane::BaseGenealogique& base = contexte.genealogie->base();
+    veltrane::ParametresRoueAscendante p;
+    p.racine = plusAscendee(base);
+    p.generations = 9;
+
+    debut = std::chrono::steady_clock::now();
+    veltrane::RoueAscendante roue(contexte, base, p);
+    const std::string chemin = roue.produire("RA", {}, {});
+    const double duree = secondesDepuis(debut);
+    char ligne[512];
+    std::snprintf(ligne, sizeof ligne,
+                  "roue ascendante : %d individus chargés en %.1f s (non comptés), racine #%d, "
+                  "%zu personnes placées sur 9 générations, PDF en %.3f s (cible < 0,1 s : %s)\n",
+                  base.nombreIndividus(), chargement, p.racine, roue.places().size(), duree,
+                  duree < 0.1 ? "atteinte" : "manquée");
+    afficher(ligne);
+    std::printf("%s\n", chemin.c_str());
+    return 0;
+}
