@@ -75,7 +75,8 @@ std::unique_ptr<DocumentDessine> ouvrirStatistique(const Graphique& graphique,
 }
 
 std::int32_t largeurALaTaille(Dessin& d, const std::string& texte) {
-    return d.largeurTexte(texte) * d.style().taillePolice / 11;
+    // Les largeurs de la police sont celles du corps 10.
+    return d.largeurTexte(texte) * d.style().taillePolice / 10;
 }
 
 void texteCentre(Dessin& d, std::int32_t x, std::int32_t y, const std::string& texte) {

@@ -99,6 +99,29 @@ TEST(StatistiquesGraphiques, DocumentsValidesEtTextesExacts) {
     EXPECT_TRUE(e.interaction.messages.empty());
 }
 
+TEST(StatistiquesGraphiques, SignaturesDesFavorisEtRacines) {
+    struct Cas {
+        int commande;
+        const char* signature;
+        bool racine; // la généalogie entière se rejoue sans personne
+    };
+    const Cas cas[] = {
+        {6701, "Ps", true},     {6721, "Ps1bb", true},  {6722, "Ps1bb", true},
+        {6723, "Ps1bb", false}, {6731, "Ps2b", true},   {6733, "Ps2b", false},
+        {6742, "Psbbb", true},  {6743, "Psbbb", false}, {6753, "Psbbb", false},
+    };
+    for (const Cas& c : cas) {
+        const DescriptionGraphique& g = *graphiqueParCommande(c.commande);
+        EXPECT_TRUE(g.disponible()) << c.commande;
+        EXPECT_EQ(g.signature(), c.signature) << c.commande;
+        EXPECT_EQ(rangDuRole(g.parametres, RoleParametre::Racine) >= 0, c.racine) << c.commande;
+    }
+    // Un intervalle hors des bornes (favori abîmé) est ramené dans 1..100 au lieu de diviser
+    // par zéro.
+    EssaiGraphique e;
+    EXPECT_NO_THROW(e.produit(6733, {{2, std::int64_t{0}}}));
+}
+
 TEST(StatistiquesGraphiques, RefusDitsEnFrancais) {
     EssaiGraphique e;
     const Personne racine{e.personne("I5")};
