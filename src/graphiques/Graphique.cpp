@@ -1,8 +1,8 @@
 #include "graphiques/Graphique.h"
 
 #include "application/ContexteProgramme.h"
-#include "plateforme/OperationImpossible.h"
 #include "plateforme/EcritureDocument.h"
+#include "plateforme/OperationImpossible.h"
 #include "plateforme/RaisonSysteme.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -32,10 +32,14 @@ bool existe(const std::string& chemin) {
 
 const char* extensionDocument(FormatSortie format) {
     switch (format) {
-    case FormatSortie::Pdf: return "pdf";
-    case FormatSortie::Texte: return "txt";
-    case FormatSortie::Rtf: return "rtf";
-    case FormatSortie::Web: return "htm";
+    case FormatSortie::Pdf:
+        return "pdf";
+    case FormatSortie::Texte:
+        return "txt";
+    case FormatSortie::Rtf:
+        return "rtf";
+    case FormatSortie::Web:
+        return "htm";
     }
     return "txt";
 }
@@ -76,6 +80,15 @@ const std::string& Graphique::nomFichier(std::string_view prefixe, std::string_v
         chemin_ = base + std::to_string(numero) + "." + extension;
     contexte_.documentsProduits.push_back(chemin_);
     return chemin_;
+}
+
+std::string documentProduit(ContexteProgramme& contexte, FormatSortie format,
+                            const std::string& chemin, bool afficher) {
+    if (afficher) {
+        const bool affiche = afficherDocument(contexte, format, chemin);
+        contexte.interaction.documentEcrit(chemin, affiche);
+    }
+    return chemin;
 }
 
 bool afficherDocument(ContexteProgramme& contexte, FormatSortie format, const std::string& chemin) {

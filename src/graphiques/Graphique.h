@@ -61,6 +61,10 @@ private:
 
 // Montre le document dans l'afficheur de son format ; faux si aucun n'a pu être lancé.
 bool afficherDocument(ContexteProgramme& contexte, FormatSortie format, const std::string& chemin);
+// Fin commune de la production d'un graphique : le document écrit est montré quand on le
+// demande, et l'interaction en est avertie ; rend son chemin.
+std::string documentProduit(ContexteProgramme& contexte, FormatSortie format,
+                            const std::string& chemin, bool afficher);
 
 // Nom de fichier tiré d'un texte Windows-1252 : en UTF-8, les caractères qui gênent dans un nom
 // (séparateurs, caractères refusés par d'autres systèmes de fichiers ou partages, caractères de

@@ -18,7 +18,7 @@ constexpr const char* MESSAGE_RACINE_ABSENTE =
 } // namespace
 
 Destinations ParametresArbreAscendant::destinations() {
-    return {&racine, &nomRacine, &fond, &format, &style, &critere, &suppressionNonColorees,
+    return {&racine, &nomRacine,   &fond, &format, &style, &critere, &suppressionNonColorees,
             &coupes, &couperAuDela};
 }
 
@@ -60,17 +60,15 @@ void ArbreAscendant::dispose() {
     placeAscendants(r);
 }
 
-bool ArbreAscendant::arretBranche(std::int32_t p, const Individu& individu,
-                                  int generation) const {
+bool ArbreAscendant::arretBranche(std::int32_t p, const Individu& individu, int generation) const {
     const std::int32_t n = base_.nombreIndividus();
     const auto connu = [n](std::int32_t q) { return q >= 1 && q <= n; };
     if (!connu(individu.pere) && !connu(individu.mere)) return false;
     const std::size_t i = static_cast<std::size_t>(p);
     // Une personne déjà sur le chemin depuis la racine (boucle de parenté) est coupée : les
     // branches doubles montrées ne doivent pas tourner sans fin.
-    return (!doublesBranches_ && dejaVus_[i]) || surLeChemin_[i] ||
-           generation == GENERATION_MAX || (couperAuDela != 0 && generation == couperAuDela) ||
-           (coupes && coupes->contient(p));
+    return (!doublesBranches_ && dejaVus_[i]) || surLeChemin_[i] || generation == GENERATION_MAX ||
+           (couperAuDela != 0 && generation == couperAuDela) || (coupes && coupes->contient(p));
 }
 
 void ArbreAscendant::compteCases(std::int32_t p, int generation, std::int32_t& compte) {
@@ -85,8 +83,7 @@ void ArbreAscendant::compteCases(std::int32_t p, int generation, std::int32_t& c
     surLeChemin_[i] = 0;
 }
 
-CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation,
-                                     CaseArbre* enfant) {
+CaseArbre& ArbreAscendant::construit(std::int32_t p, char cote, int generation, CaseArbre* enfant) {
     const Individu individu = base_.lireIndividu(p);
     CaseArbre& c = nouvelleCase(p, individu, generation, enfant);
     if (enfant) (cote == 'M' ? enfant->pere : enfant->mere) = &c;
@@ -124,8 +121,10 @@ std::string ArbreAscendant::produire(std::string_view prefixe, const std::string
     }
     const std::string chemin =
         cheminImpose.empty() ? nomFichier(std::string(prefixe) + "_", nomRacine) : cheminImpose;
-    if (format() == FormatSortie::Web) produitWeb(chemin, TITRE_ARBRE_ASCENDANT);
-    else produitPdf(chemin, TITRE_ARBRE_ASCENDANT);
+    if (format() == FormatSortie::Web)
+        produitWeb(chemin, TITRE_ARBRE_ASCENDANT);
+    else
+        produitPdf(chemin, TITRE_ARBRE_ASCENDANT);
     return chemin;
 }
 
@@ -138,17 +137,13 @@ std::string produireArbreAscendant(const DescriptionGraphique& description,
     if (parametres.format != 0 && parametres.format != 3)
         throw OperationImpossible(MESSAGE_FORMAT_ARBRE);
     ArbreAscendant arbre(contexte, *contexte.genealogie, parametres);
-    const std::string chemin =
-        arbre.produire(description.prefixe, options.cheminImpose, parametres.nomRacine);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, arbre.format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(
+        contexte, arbre.format(),
+        arbre.produire(description.prefixe, options.cheminImpose, parametres.nomRacine),
+        options.afficher);
 }
 
-std::string dispositionArbreAscendant(const DescriptionGraphique&,
-                                      const ValeursParametres& valeurs,
+std::string dispositionArbreAscendant(const DescriptionGraphique&, const ValeursParametres& valeurs,
                                       ContexteProgramme& contexte) {
     if (!contexte.genealogie) throw OperationImpossible();
     ParametresArbreAscendant parametres;

@@ -275,12 +275,8 @@ std::string produireListeAscendante(const DescriptionGraphique& description,
     affecteParametres(valeurs, parametres.destinations());
     if (!contexte.genealogie) throw OperationImpossible();
     ListeAscendante liste(contexte, contexte.genealogie->base(), parametres);
-    const std::string chemin = liste.produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, liste.format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(contexte, liste.format(),
+                           liste.produire(description.prefixe, options.cheminImpose), options.afficher);
 }
 
 } // namespace veltrane

@@ -105,8 +105,8 @@ void ListeDescendante::chargeTextes() {
         }
         const bool nom = zone == static_cast<std::uint8_t>(Zone::Noms) ||
                          zone == static_cast<std::uint8_t>(Zone::Prenoms);
-        textes_.push_back(base.lireTexte(static_cast<Zone>(zone), position,
-                                         nom ? LONGUEUR_NOM : LONGUEUR_TEXTE));
+        textes_.push_back(
+            base.lireTexte(static_cast<Zone>(zone), position, nom ? LONGUEUR_NOM : LONGUEUR_TEXTE));
     }
     // Chaque ligne désigne désormais ses textes par leur rang ; un texte non demandé est vide.
     auto rang = [&cles](std::uint8_t zone, std::int32_t& position) {
@@ -232,9 +232,8 @@ LigneLibre ListeDescendante::compose(std::size_t i) const {
     const std::string details = detailsDe(l);
     const std::int32_t largeurNom = mesure(nom);
     const std::int32_t largeurDetails = mesure(details);
-    r.occupe = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::int64_t{p} + largeurNom + largeurDetails,
-                               std::numeric_limits<std::int32_t>::max()));
+    r.occupe = static_cast<std::int32_t>(std::min<std::int64_t>(
+        std::int64_t{p} + largeurNom + largeurDetails, std::numeric_limits<std::int32_t>::max()));
     if (l.sorte == SorteLigne::Conjoint) {
         r.texte = std::string(e, ' ') + nom + details;
         if (i == 0 || lignes_[i - 1].sorte != SorteLigne::Mariage) croix(r, p, 10, 100);
@@ -242,8 +241,8 @@ LigneLibre ListeDescendante::compose(std::size_t i) const {
         if (numerote) {
             const std::string numero = std::to_string(l.generation);
             const std::size_t champ = e >= 2 ? e - 2 : 0;
-            r.texte = std::string(champ > numero.size() ? champ - numero.size() : 0, ' ') +
-                      numero + l.lettre + ' ';
+            r.texte = std::string(champ > numero.size() ? champ - numero.size() : 0, ' ') + numero +
+                      l.lettre + ' ';
         } else {
             r.texte = std::string(e, ' ');
         }
@@ -290,9 +289,9 @@ std::string ListeDescendante::produire(std::string_view prefixe, const std::stri
     calculeLignes();
     if (parametres_.nomRacine.empty()) {
         const Individu racine = genealogie_.base().lireIndividu(parametres_.racine);
-        parametres_.nomRacine = nomComplet(
-            genealogie_.base().lireTexte(Zone::Prenoms, racine.prenoms, LONGUEUR_NOM),
-            genealogie_.base().lireTexte(Zone::Noms, racine.nom, LONGUEUR_NOM));
+        parametres_.nomRacine =
+            nomComplet(genealogie_.base().lireTexte(Zone::Prenoms, racine.prenoms, LONGUEUR_NOM),
+                       genealogie_.base().lireTexte(Zone::Noms, racine.nom, LONGUEUR_NOM));
     }
     const std::string chemin = cheminImpose.empty()
                                    ? nomFichier(std::string(prefixe) + "_", parametres_.nomRacine)
@@ -304,19 +303,15 @@ std::string ListeDescendante::produire(std::string_view prefixe, const std::stri
 }
 
 std::string produireListeDescendante(const DescriptionGraphique& description,
-                                     const ValeursParametres& valeurs,
-                                     ContexteProgramme& contexte,
+                                     const ValeursParametres& valeurs, ContexteProgramme& contexte,
                                      const OptionsProduction& options) {
     ParametresListeDescendante parametres;
     affecteParametres(valeurs, parametres.destinations());
     if (!contexte.genealogie) throw OperationImpossible();
     ListeDescendante liste(contexte, *contexte.genealogie, parametres);
-    const std::string chemin = liste.produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, liste.format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(contexte, liste.format(),
+                           liste.produire(description.prefixe, options.cheminImpose),
+                           options.afficher);
 }
 
 } // namespace veltrane

@@ -313,12 +313,9 @@ std::string produireLienParente(const DescriptionGraphique& description,
     affecteParametres(valeurs, parametres.destinations());
     if (!contexte.genealogie) throw OperationImpossible();
     LienParente lien(contexte, contexte.genealogie->base(), parametres);
-    const std::string chemin = lien.produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, lien.format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(contexte, lien.format(),
+                           lien.produire(description.prefixe, options.cheminImpose),
+                           options.afficher);
 }
 
 } // namespace veltrane

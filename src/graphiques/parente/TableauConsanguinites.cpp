@@ -213,12 +213,9 @@ std::string produireTableauConsanguinites(const DescriptionGraphique& descriptio
     if (!contexte.genealogie) throw OperationImpossible();
     TableauConsanguinites tableau(contexte, contexte.genealogie->base(),
                                   contexte.genealogie->estimation(), parametres);
-    const std::string chemin = tableau.produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, tableau.format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(contexte, tableau.format(),
+                           tableau.produire(description.prefixe, options.cheminImpose),
+                           options.afficher);
 }
 
 } // namespace veltrane
