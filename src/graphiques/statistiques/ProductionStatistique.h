@@ -20,12 +20,9 @@ std::string produireStatistique(const DescriptionGraphique& description,
     affecteParametres(valeurs, parametres.destinations());
     if (!contexte.genealogie) throw OperationImpossible();
     auto graphique = fabrique(*contexte.genealogie, parametres);
-    const std::string chemin = graphique->produire(description.prefixe, options.cheminImpose);
-    if (options.afficher) {
-        const bool affiche = afficherDocument(contexte, graphique->format(), chemin);
-        contexte.interaction.documentEcrit(chemin, affiche);
-    }
-    return chemin;
+    return documentProduit(contexte, graphique->format(),
+                           graphique->produire(description.prefixe, options.cheminImpose),
+                           options.afficher);
 }
 
 } // namespace veltrane
