@@ -108,5 +108,9 @@ qpdf --check "$roue" >/dev/null && echo "Roue ascendante : qpdf --check réussi"
 # marient entre elles, en moins de 2 s.
 "$construction/bench/mesure_parente" "$million" 2000
 
+# Statistiques du million, chargement exclu : généalogie entière (moins de 1,5 s ; professions et
+# sources moins de 2 s), descendance avec conjoints (0,5 s), ascendance (0,3 s), 150 Mo de plus.
+"$construction/bench/mesure_statistiques" "$million" "$construction/donnees" 3
+
 # Polices incorporées au PDF du même arbre : au plus 15 % plus lent, 60 Ko de plus par face.
 "$construction/bench/mesure_liste_ascendante" --arbre-complet 17 3 --incorporation

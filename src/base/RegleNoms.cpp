@@ -36,11 +36,6 @@ unsigned char enCapitale(unsigned char c) {
     return capitaleAccentuee(c);
 }
 
-unsigned char enMinuscule(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    return minusculeAccentuee(c);
-}
-
 bool commencePar(const std::string& texte, std::size_t position, std::string_view prefixe) {
     return texte.compare(position, prefixe.size(), prefixe) == 0;
 }
@@ -73,6 +68,11 @@ bool separePrenoms(char c) {
 }
 
 } // namespace
+
+unsigned char enMinuscule(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    return minusculeAccentuee(c);
+}
 
 void appliquerRegleNom(std::string& nom) {
     // Capitales ASCII d'abord : les particules se reconnaissent ensuite en capitales.

@@ -15,4 +15,7 @@ void appliquerRegleNom(std::string& nom);
 // « dite » d'un surnom restent en minuscules.
 void appliquerReglePrenoms(std::string& prenoms);
 
+// Minuscule d'un octet Windows-1252 (lettres accentuées, Š, Œ, Ž et Ÿ comprises).
+unsigned char enMinuscule(unsigned char c);
+
 } // namespace veltrane

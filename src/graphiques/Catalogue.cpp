@@ -10,6 +10,10 @@
 #include "graphiques/parente/LienParente.h"
 #include "graphiques/parente/TableauConsanguinites.h"
 #include "graphiques/roues/RoueAscendante.h"
+#include "graphiques/statistiques/StatistiquesAges.h"
+#include "graphiques/statistiques/StatistiquesAscendance.h"
+#include "graphiques/statistiques/StatistiquesCategories.h"
+#include "graphiques/statistiques/StatistiquesNaissances.h"
 
 #include <array>
 #include <charconv>
@@ -79,29 +83,37 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6612, 9, "Carte de migration descendante", "migration-descendance", "CM",
      U::CarteMigrationDescendance, {}},
     {6701, 50, "Stat sur les générations ascendantes", "stat-generations", "SG",
-     U::StatistiquesGenerationsAscendantes, {}},
+     U::StatistiquesGenerationsAscendantes, PARAMETRES_STATISTIQUES_ASCENDANCE,
+     &produireStatistiquesAscendance},
     {6721, 20, "Stat ascendantes sur les âges", "stat-ages-ascendants", "SA", U::StatistiquesAges,
-     {}},
+     PARAMETRES_STATISTIQUES_AGES, &produireStatistiquesAges},
     {6722, 22, "Stat descendantes sur les âges", "stat-ages-descendants", "SA",
-     U::StatistiquesAges, {}},
-    {6723, 21, "Stat complètes sur les âges", "stat-ages", "SA", U::StatistiquesAges, {}},
+     U::StatistiquesAges, PARAMETRES_STATISTIQUES_AGES, &produireStatistiquesAges},
+    {6723, 21, "Stat complètes sur les âges", "stat-ages", "SA", U::StatistiquesAges,
+     PARAMETRES_STATISTIQUES_AGES_COMPLETES, &produireStatistiquesAges},
     {6731, 23, "Stat ascendantes des naissances", "stat-naissances-ascendants", "SN",
-     U::StatistiquesNaissances, {}},
+     U::StatistiquesNaissances, PARAMETRES_STATISTIQUES_NAISSANCES,
+     &produireStatistiquesNaissances},
     {6732, 25, "Stat descendantes des naissances", "stat-naissances-descendants", "SN",
-     U::StatistiquesNaissances, {}},
+     U::StatistiquesNaissances, PARAMETRES_STATISTIQUES_NAISSANCES,
+     &produireStatistiquesNaissances},
     {6733, 24, "Stat complètes des naissances", "stat-naissances", "SN", U::StatistiquesNaissances,
-     {}},
+     PARAMETRES_STATISTIQUES_NAISSANCES_COMPLETES, &produireStatistiquesNaissances},
     {6741, 26, "Stat ascendantes des professions", "stat-professions-ascendants", "SP",
-     U::StatistiquesProfessions, {}},
+     U::StatistiquesProfessions, PARAMETRES_STATISTIQUES_CATEGORIES,
+     &produireStatistiquesProfessions},
     {6742, 28, "Stat descendantes des professions", "stat-professions-descendants", "SP",
-     U::StatistiquesProfessions, {}},
+     U::StatistiquesProfessions, PARAMETRES_STATISTIQUES_CATEGORIES,
+     &produireStatistiquesProfessions},
     {6743, 27, "Stat complètes des professions", "stat-professions", "SP",
-     U::StatistiquesProfessions, {}},
+     U::StatistiquesProfessions, PARAMETRES_STATISTIQUES_CATEGORIES_COMPLETES,
+     &produireStatistiquesProfessions},
     {6751, 29, "Stat ascendantes des sources", "stat-sources-ascendants", "SS",
-     U::StatistiquesSources, {}},
+     U::StatistiquesSources, PARAMETRES_STATISTIQUES_CATEGORIES, &produireStatistiquesSources},
     {6752, 31, "Stat descendantes des sources", "stat-sources-descendants", "SS",
-     U::StatistiquesSources, {}},
-    {6753, 30, "Stat complètes des sources", "stat-sources", "SS", U::StatistiquesSources, {}},
+     U::StatistiquesSources, PARAMETRES_STATISTIQUES_CATEGORIES, &produireStatistiquesSources},
+    {6753, 30, "Stat complètes des sources", "stat-sources", "SS", U::StatistiquesSources,
+     PARAMETRES_STATISTIQUES_CATEGORIES_COMPLETES, &produireStatistiquesSources},
 }};
 
 } // namespace

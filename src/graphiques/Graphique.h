@@ -47,6 +47,9 @@ public:
     const PolicesGraphiques& polices() const;
 
 protected:
+    // Le papier de ce graphique seul (un graphique toujours en paysage).
+    void changePapier(std::uint16_t formatPapier) { miseEnPage_.formatPapier = formatPapier; }
+
     ContexteProgramme& contexte_;
 
 private:

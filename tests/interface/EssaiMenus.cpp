@@ -274,9 +274,9 @@ private slots:
         avecAfficheur(e);
         FenetrePrincipale f(e.contexte, "");
         f.ouvreGenealogie(petitFichier(e));
-        for (int bouton : {5002, 5005, 5006})
+        for (int bouton : {5002, 5005})
             QVERIFY2(!f.action(bouton)->isEnabled(), qPrintable(QString::number(bouton)));
-        for (int bouton : {5001, 5003, 5004, 5009})
+        for (int bouton : {5001, 5003, 5004, 5006, 5009})
             QVERIFY2(f.action(bouton)->isEnabled(), qPrintable(QString::number(bouton)));
         // Le sous-menu « Individuelle » des frises, gris, devient actif avec sa commande.
         QAction* individuelle = f.menuBouton(5002)->actions().first();

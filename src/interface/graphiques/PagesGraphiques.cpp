@@ -8,6 +8,7 @@
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
 #include "interface/graphiques/PagesRoueAscendante.h"
+#include "interface/graphiques/PagesStatistiques.h"
 #include "interface/graphiques/PagesTableauConsanguinites.h"
 
 namespace veltrane {
@@ -22,6 +23,19 @@ constexpr PagesGraphique PAGES[] = {
     {6401, &demanderRoueAscendante},
     {6506, &demanderLienParente},
     {6507, &demanderTableauConsanguinites},
+    {6701, &demanderStatistiques<6701>},
+    {6721, &demanderStatistiques<6721>},
+    {6722, &demanderStatistiques<6722>},
+    {6723, &demanderStatistiques<6723>},
+    {6731, &demanderStatistiques<6731>},
+    {6732, &demanderStatistiques<6732>},
+    {6733, &demanderStatistiques<6733>},
+    {6741, &demanderStatistiques<6741>},
+    {6742, &demanderStatistiques<6742>},
+    {6743, &demanderStatistiques<6743>},
+    {6751, &demanderStatistiques<6751>},
+    {6752, &demanderStatistiques<6752>},
+    {6753, &demanderStatistiques<6753>},
 };
 
 } // namespace
