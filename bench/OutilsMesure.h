@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -61,6 +60,11 @@ inline MetriquesPolice metriquesFixes() {
     metriques.premierCaractere = 32;
     metriques.largeurs.fill(8896);
     return metriques;
+}
+
+// Secondes écoulées depuis un instant de l'horloge monotone.
+inline double secondesDepuis(std::chrono::steady_clock::time_point debut) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
 }
 
 inline double memoireMaximaleMo() {

@@ -19,9 +19,6 @@ using namespace veltrane::mesure;
 
 namespace {
 
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
 
 // Valeur en Mo d'une ligne de /proc/self/status (« VmHWM », « VmRSS »).
 double memoireProcessusMo(const std::string& cle) {

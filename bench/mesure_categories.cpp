@@ -15,15 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using Horloge = std::chrono::steady_clock;
-
-double secondesDepuis(Horloge::time_point debut) {
-    return std::chrono::duration<double>(Horloge::now() - debut).count();
-}
-
-} // namespace
+using veltrane::mesure::secondesDepuis;
 
 int main(int argc, char** argv) {
     using namespace veltrane;

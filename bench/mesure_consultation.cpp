@@ -14,14 +14,6 @@
 
 using namespace veltrane::mesure;
 
-namespace {
-
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage : %s FICHIER.ged [SORTIE.txt] [REPETITIONS]\n", argv[0]);

@@ -23,9 +23,6 @@ double memoireActuelleMo() {
     return 0;
 }
 
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
 
 } // namespace
 

@@ -25,9 +25,6 @@ using namespace veltrane::mesure;
 
 namespace {
 
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
 
 struct Mesure {
     double secondes = 1e30;

@@ -24,9 +24,6 @@ using namespace veltrane::mesure;
 
 namespace {
 
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
 
 // Temps de processeur du programme : sur une machine chargée, il dit ce que l'horloge cache.
 double secondesProcesseur() {

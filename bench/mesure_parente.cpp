@@ -23,9 +23,6 @@ using namespace veltrane::mesure;
 
 namespace {
 
-double secondesDepuis(std::chrono::steady_clock::time_point debut) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-}
 
 // Deux familles A et B : à chaque génération, le fils de A épouse la fille de B et le fils de
 // B la fille de A ; chaque couple a un fils et une fille.
