@@ -9,8 +9,9 @@
 
 namespace veltrane {
 
-// Nombre de fils que le chargement peut occuper : les cœurs de la machine, ou la valeur de
-// VELTRANE_FILS (1 pour tout faire sur un seul fil, par exemple pour comparer les résultats).
+// Nombre de fils que le chargement peut occuper : un seul, ou la valeur de VELTRANE_FILS (2
+// pour relire les personnes d'avance sur un second fil, par exemple pour comparer les
+// résultats).
 unsigned filsDeChargement();
 
 // Deux étapes en chaîne sur deux fils : produire(i) sur un fil à part, au plus `avance`
