@@ -30,6 +30,16 @@ using namespace veltrane;
 
 namespace {
 
+// Le graphique demandé, ses personnes et ses options : communs à « graphique » et
+// « disposition ».
+void optionsDemande(CLI::App& commande, DemandeGraphique& demande, const char* exemple) {
+    commande.add_option("TYPE", demande.type, versUtf8(exemple))->required();
+    commande.add_option("--racine", demande.racine, versUtf8("PERSONNE"));
+    commande.add_option("--conjoint", demande.conjoint,
+                        versUtf8("PERSONNE (graphiques d'un couple)"));
+    commande.add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
+}
+
 // Codes de sortie de la console.
 constexpr int SORTIE_ECHEC = 1;
 constexpr int SORTIE_USAGE = 2;
@@ -102,23 +112,15 @@ int main(int argc, char** argv) {
         app.add_subcommand("graphiques", versUtf8("Les graphiques, leurs commandes et options"));
     auto* graphique = app.add_subcommand("graphique", versUtf8("Produit un graphique"));
     DemandeGraphique demande;
-    graphique->add_option("TYPE", demande.type, versUtf8("liste-ascendante, ou 6201"))->required();
-    graphique->add_option("--racine", demande.racine, versUtf8("PERSONNE"));
-    graphique->add_option("--conjoint", demande.conjoint, versUtf8("PERSONNE (graphiques d'un couple)"));
+    optionsDemande(*graphique, demande, "liste-ascendante, ou 6201");
     graphique->add_option("--format", demande.format, versUtf8("pdf, texte, rtf ou web"));
     graphique->add_option("--sortie", demande.sortie, versUtf8("Dossier ou fichier du document"));
-    graphique->add_option("--option", demande.options, versUtf8("CLE=VALEUR"));
     graphique->add_option("--papier", demande.papier,
                           versUtf8("a4-portrait, non-pagine… (pour ce document seulement)"));
     auto* disposition = app.add_subcommand(
         "disposition", versUtf8("La disposition calculée d'un graphique, sans document"));
     DemandeGraphique demandeDisposition;
-    disposition->add_option("TYPE", demandeDisposition.type, versUtf8("arbre-ascendant, ou 6101"))
-        ->required();
-    disposition->add_option("--racine", demandeDisposition.racine, versUtf8("PERSONNE"));
-    disposition->add_option("--conjoint", demandeDisposition.conjoint,
-                            versUtf8("PERSONNE (graphiques d'un couple)"));
-    disposition->add_option("--option", demandeDisposition.options, versUtf8("CLE=VALEUR"));
+    optionsDemande(*disposition, demandeDisposition, "arbre-ascendant, ou 6101");
     titrerCommandes(app);
     try {
         app.parse(argc, argv);
