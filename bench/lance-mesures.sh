@@ -103,6 +103,11 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 roue=$("$construction/bench/mesure_roue_ascendante" "$million" | tail -n 1)
 qpdf --check "$roue" >/dev/null && echo "Roue ascendante : qpdf --check réussi"
 
+# Roue descendante de la personne la plus descendue du million : anneaux jusqu'à 150
+# générations puis document au nombre par défaut, moins de 1 s et moins de 100 Mo de plus.
+roue=$("$construction/bench/mesure_roue_descendante" "$million" | tail -n 1)
+qpdf --check "$roue" >/dev/null && echo "Roue descendante : qpdf --check réussi"
+
 # Parenté : tableau des consanguinités (texte) du million en moins de 5 s après le chargement,
 # avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se
 # marient entre elles, en moins de 2 s.

@@ -2,6 +2,7 @@
 // seuls la construction des lignes et l'écriture du document sont chronométrés, après
 // l'ouverture. Puis, avec les doubles branches, une descendance où frère et sœur s'épousent à
 // chaque génération : la borne des lignes doit être atteinte et dite.
+#include "AscendancesMesure.h"
 #include "OutilsMesure.h"
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
@@ -31,18 +32,6 @@ double secondesProcesseur() {
     ::getrusage(RUSAGE_SELF, &r);
     return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
            static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-// La personne aux descendants les plus nombreux (occurrences dans son arbre).
-std::int32_t plusDescendue(const veltrane::BaseGenealogique& base) {
-    const std::int32_t n = base.nombreIndividus();
-    std::vector<std::vector<std::int32_t>> enfants(static_cast<std::size_t>(n) + 1);
-    for (std::int32_t p = 1; p <= n; ++p) {
-        const veltrane::Individu i = base.lireIndividu(p);
-        for (std::int32_t parent : {i.pere, i.mere})
-            if (parent >= 1 && parent <= n) enfants[parent].push_back(p);
-    }
-    return plusGrandArbre(enfants);
 }
 
 // g générations d'un frère et d'une sœur mariés ensemble : avec les doubles branches, chaque

@@ -10,6 +10,7 @@
 #include "graphiques/parente/LienParente.h"
 #include "graphiques/parente/TableauConsanguinites.h"
 #include "graphiques/roues/RoueAscendante.h"
+#include "graphiques/roues/RoueDescendante.h"
 #include "graphiques/statistiques/StatistiquesAges.h"
 #include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "graphiques/statistiques/StatistiquesCategories.h"
@@ -56,7 +57,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
      U::FriseGenerationsDescendantes, {}},
     {6401, 18, "Roue ascendante", "roue-ascendante", "RA", U::RoueAscendante,
      PARAMETRES_ROUE_ASCENDANTE, &produireRoueAscendante},
-    {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante, {}},
+    {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante,
+     PARAMETRES_ROUE_DESCENDANTE, &produireRoueDescendante},
     {6501, 32, "Tableau ascendant", "tableau-ascendant", "TA", U::TableAscendante, {}},
     {6503, 35, "Trombinoscope ascendant", "trombinoscope-ascendant", "TR", U::GaleriePhotos, {}},
     {6504, 37, "Trombinoscope descendant", "trombinoscope-descendant", "TR", U::GaleriePhotos, {}},

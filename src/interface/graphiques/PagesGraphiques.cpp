@@ -8,6 +8,7 @@
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
 #include "interface/graphiques/PagesRoueAscendante.h"
+#include "interface/graphiques/PagesRoueDescendante.h"
 #include "interface/graphiques/PagesStatistiques.h"
 #include "interface/graphiques/PagesTableauConsanguinites.h"
 
@@ -21,6 +22,7 @@ constexpr PagesGraphique PAGES[] = {
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},
+    {6402, &demanderRoueDescendante},
     {6506, &demanderLienParente},
     {6507, &demanderTableauConsanguinites},
     {6701, &demanderStatistiques<6701>},
