@@ -16,6 +16,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <stdexcept>
 
@@ -328,6 +329,28 @@ TEST(RoueDescendante, NumerosDesUnions) {
     }
 }
 
+// Dix lignes à la racine : sept montrées, en bloc centré, chacune dans la corde du disque.
+TEST(RoueDescendante, LignesDeLaRacine) {
+    Descendance d;
+    for (int k = 0; k < 9; ++k)
+        d.enfants(d.racine, 1, "E" + std::to_string(k), 1830, d.nomme(d.a.ajoute('F', 1800), "C" + std::to_string(k)));
+    EssaiRoue e(d.a.gedcom());
+    auto r = e.finalisee();
+    EXPECT_EQ(r->anneaux()[0].secteurs[0].lignes, 10);
+    DessinRelevant dessin;
+    r->dessine(dessin);
+    std::map<std::int32_t, std::int32_t> largeurs; // par ligne de base, depuis le centre
+    for (const auto& t : dessin.textes)
+        if (t.sorte == 'T') largeurs[t.y - r->centreY()] += dessin.largeurTexte(t.texte);
+    ASSERT_EQ(largeurs.size(), 7u);
+    for (int j = 0; j < 7; ++j) {
+        const std::int32_t base = 88 * (6 - 2 * j) - 44;
+        ASSERT_EQ(largeurs.count(base), 1u) << base;
+        const double d2 = std::max(std::abs(base - 44), std::abs(base + 132));
+        EXPECT_LE(largeurs[base], 2 * std::sqrt(1440.0 * 1440 - d2 * d2) - 90) << base;
+    }
+}
+
 // Dans le PDF, les enfants sont posés lettre à lettre sur les cercles de la première
 // génération, selon la moitié ; le document passe qpdf --check ; les refus de la console.
 TEST(RoueDescendante, DocumentPdfEtRefus) {
@@ -341,6 +364,7 @@ TEST(RoueDescendante, DocumentPdfEtRefus) {
     v[4] = true; // cercle complet : un quart de tour chacun, assez pour écrire sur les cercles
     const std::string chemin = produireGraphique(g, v, e.essai.contexte);
     EXPECT_EQ(std::filesystem::path(chemin).filename().string().rfind("RD_", 0), 0u);
+    EXPECT_EQ(e.essai.contexte.usage.compteurs[33], 1);
     std::string explication;
     EXPECT_TRUE(pdfValide(chemin, &explication)) << explication;
     auto r = e.finalisee(15, true);
