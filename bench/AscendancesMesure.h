@@ -79,4 +79,27 @@ inline std::string ecritArbreComplet(int generations, const std::string& chemin)
     return chemin;
 }
 
+// g générations d'un frère et d'une sœur mariés ensemble (@M0@ et @F0@ en tête) : avec les
+// doubles branches, chaque génération double la descendance montrée.
+inline std::string ecritEchelle(int generations, const std::string& chemin) {
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
+    if (!f) return {};
+    std::fprintf(f, "0 HEAD\n1 SOUR Mesure\n1 CHAR UTF-8\n");
+    for (int k = 0; k < generations; ++k) {
+        for (const char sexe : {'M', 'F'}) {
+            std::fprintf(f,
+                         "0 @%c%d@ INDI\n1 NAME Pr\xc3\xa9nom%d /Echelle/\n1 SEX %c\n1 BIRT\n"
+                         "2 DATE %d\n2 PLAC Lyon\n1 FAMS @F%d@\n",
+                         sexe, k, k, sexe, 1500 + 20 * k, k);
+            if (k > 0) std::fprintf(f, "1 FAMC @F%d@\n", k - 1);
+        }
+        std::fprintf(f, "0 @F%d@ FAM\n1 HUSB @M%d@\n1 WIFE @F%d@\n1 MARR\n2 DATE %d\n", k, k, k,
+                     1520 + 20 * k);
+        if (k + 1 < generations) std::fprintf(f, "1 CHIL @M%d@\n1 CHIL @F%d@\n", k + 1, k + 1);
+    }
+    std::fprintf(f, "0 TRLR\n");
+    std::fclose(f);
+    return chemin;
+}
+
 } // namespace veltrane::mesure

@@ -1,12 +1,15 @@
 // Roue descendante de la personne aux descendants les plus nombreux d'un fichier : les anneaux
 // construits jusqu'à 150 générations (ce que fait le programme de bureau avant sa page), puis
 // le document au nombre de générations par défaut. Le chargement n'est pas compté ; le pic de
-// mémoire est remis à zéro après lui.
+// mémoire est remis à zéro après lui. Puis une échelle de 300 générations où frère et sœur
+// s'épousent : sans les doubles branches, 150 anneaux ; avec, l'anneau qui déborde arrête tout.
 #include "AscendancesMesure.h"
 #include "OutilsMesure.h"
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
 #include "graphiques/roues/RoueDescendante.h"
+
+#include "application/ChoixPersonne.h"
 
 #include <chrono>
 #include <cstdio>
@@ -59,6 +62,26 @@ int main(int argc, char** argv) {
                   roue.largeurPage(), roue.hauteurPage(), duree,
                   duree < 1 ? "atteinte" : "manquée", pic, pic < 100 ? "atteinte" : "manquée");
     afficher(ligne);
+
+    const std::string echelle =
+        ecritEchelle(300, std::filesystem::temp_directory_path().string() + "/mesure-roue.ged");
+    if (echelle.empty()) return 1;
+    veltrane::ContexteProgramme autre(interaction);
+    ouvreGenealogieMesuree(autre, echelle.c_str());
+    veltrane::ParametresRoueDescendante e;
+    e.racine = veltrane::designerPersonne(*autre.genealogie, "@M0@").numero;
+    for (const std::uint8_t doubles : {0, 1}) {
+        autre.configuration.doublesBranchesDescendantes = doubles;
+        debut = std::chrono::steady_clock::now();
+        veltrane::RoueDescendante r(autre, *autre.genealogie, e);
+        const int n = r.construitAnneaux();
+        std::snprintf(ligne, sizeof ligne,
+                      "roue descendante, échelle de 300 générations, doubles branches %s : %d "
+                      "anneaux, %zu secteurs, en %.3f s\n",
+                      doubles ? "montrées" : "masquées", n, secteurs(r), secondesDepuis(debut));
+        afficher(ligne);
+    }
+    std::filesystem::remove(echelle);
     std::printf("%s\n", chemin.c_str());
     return 0;
 }
