@@ -226,7 +226,7 @@ std::string aideNomCommun(const NomConsoleCommun& commun) {
         const char* avec = varianteParDefaut(commun, true).valeur;
         const char* sans = varianteParDefaut(commun, false).valeur;
         texte += std::string("  --option ") + commun.cle + "=... (défaut : " + avec +
-                 " avec --racine, " + sans + " sans) " + valeursAdmises(commun) + "\n";
+                 " avec --racine, " + sans + " sans) Population : " + valeursAdmises(commun) + "\n";
     }
     return texte + aideOptions(commun.premiereLigne().parametres);
 }

@@ -252,6 +252,6 @@ TEST(Catalogue, NomsCommunsCoherents) {
     EXPECT_EQ(aide.substr(0, aide.find('\n', aide.find('\n') + 1) + 1),
               "statistiques-ages (6721, 6722, 6723) : Statistiques sur les âges\n"
               "  --option population=... (défaut : ascendance avec --racine, complete sans) "
-              "ascendance, descendance ou complete\n");
+              "Population : ascendance, descendance ou complete\n");
     EXPECT_NE(aide.find("--option evenement="), std::string::npos);
 }

@@ -32,8 +32,8 @@ constexpr std::array<ParametreDecrit, 6> parametresCategories(RoleParametre pers
         {'b', "liste", "non", "Affiche la liste des catégories de chaque texte (oui) ou non"},
         {'b', "conjoints", "oui", "Intègre les conjoints des descendants (oui) ou non"},
         {'s', "categories", "",
-         "Fichier de définition des catégories, compilé pour ce document seulement (par "
-         "défaut : celles de l'utilisateur)",
+         "Fichier de définition des catégories, compilé pour ce document seulement ; sans lui, "
+         "celles de l'utilisateur",
          RoleParametre::Option, 0, 0, nullptr, false},
     }};
 }
