@@ -147,26 +147,9 @@ private slots:
         QCOMPARE(racine(valeurs), 0);
         QCOMPARE(valeurs[2], ValeurParametre(std::int64_t{100}));
 
-        // Descendance : le sommet, l'intervalle tapé, les conjoints ôtés.
-        choisirJean(true, QStringLiteral(u"Statistiques sur les naissances"),
-                    QStringLiteral(u"DIALOG_SN_D_GENE"),
-                    [](FeuilleParametres& feuille, QWidget& page) {
-                        auto* intervalle = page.findChild<QSpinBox*>();
-                        QVERIFY(intervalle);
-                        intervalle->setValue(25);
-                        auto* conjoints = boutonNomme(page, CONJOINTS);
-                        QVERIFY(conjoints);
-                        conjoints->click();
-                        feuille.accept();
-                    });
-        valeurs = defauts(6732);
-        QVERIFY(demande(p, 6732, valeurs));
-        QCOMPARE(racine(valeurs), p.personne("@I1@"));
-        QCOMPARE(valeurs[2], ValeurParametre(std::int64_t{25}));
-        QCOMPARE(valeurs[3], ValeurParametre(false));
     }
 
-    // Une catégorie par personne (cochée), liste (décochée) ; la feuille annulée n'est rien.
+    // Une catégorie par personne (cochée), liste (décochée).
     void categories() {
         ProgrammeAvecFamille p;
         choisirJean(false, QStringLiteral(u"Statistiques sur les professions"),
@@ -190,13 +173,6 @@ private slots:
         QCOMPARE(valeurs[3], ValeurParametre(true));
         QCOMPARE(valeurs[4], ValeurParametre(true));
 
-        choisirJean(true, QStringLiteral(u"Statistiques sur les sources"),
-                    QStringLiteral(u"DIALOG_SC_D_GENE"), [](FeuilleParametres&, QWidget& page) {
-                        QVERIFY(boutonNomme(page, CONJOINTS));
-                        // Fermée sans OK : la boîte est rejetée.
-                    });
-        valeurs = defauts(6752);
-        QVERIFY(!demande(p, 6752, valeurs));
     }
 
     // L'ascendance n'a que le dialogue de la personne : aucune feuille ne s'ouvre.
