@@ -115,7 +115,8 @@ std::string graphiquesManuel() {
             s += std::string(", au choix de \\fB") + roff(commun.cle) + "\\fR :";
             for (const VarianteConsole& v : commun.variantes)
                 if (v.commande != 0)
-                    s += std::string(" ") + roff(v.valeur) + " (" + std::to_string(v.commande) + ")";
+                    s +=
+                        std::string(" ") + roff(v.valeur) + " (" + std::to_string(v.commande) + ")";
         }
         s += ".\n";
     }

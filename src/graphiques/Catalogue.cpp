@@ -4,8 +4,6 @@
 #include "application/Favoris.h"
 #include "application/Usage.h"
 #include "base/Blancs.h"
-#include "plateforme/OperationImpossible.h"
-#include "plateforme/TexteUtf8.h"
 #include "graphiques/arbres/ArbreAscendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
@@ -16,6 +14,8 @@
 #include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "graphiques/statistiques/StatistiquesCategories.h"
 #include "graphiques/statistiques/StatistiquesNaissances.h"
+#include "plateforme/OperationImpossible.h"
+#include "plateforme/TexteUtf8.h"
 
 #include <array>
 #include <charconv>
@@ -127,8 +127,7 @@ constexpr std::array<VarianteConsole, 3> populations(int base) {
 
 constexpr NomConsoleCommun NOMS_COMMUNS[] = {
     {"statistiques-ages", "Statistiques sur les âges", "population", populations(6720)},
-    {"statistiques-naissances", "Statistiques sur les naissances", "population",
-     populations(6730)},
+    {"statistiques-naissances", "Statistiques sur les naissances", "population", populations(6730)},
     {"statistiques-professions", "Statistiques sur les professions", "population",
      populations(6740)},
     {"statistiques-sources", "Statistiques sur les sources", "population", populations(6750)},
@@ -172,7 +171,8 @@ const VarianteConsole* varianteDemandee(const NomConsoleCommun& commun,
             ++option;
             continue;
         }
-        if (choisie) throw std::invalid_argument(std::string("option donnée deux fois : ") + commun.cle);
+        if (choisie)
+            throw std::invalid_argument(std::string("option donnée deux fois : ") + commun.cle);
         const std::string_view valeur = sansBlancs(texte.substr(egal + 1));
         for (const VarianteConsole& v : commun.variantes)
             if (v.commande != 0 && valeur == v.valeur) choisie = &v;
@@ -220,8 +220,8 @@ const DescriptionGraphique& NomConsoleCommun::premiereLigne() const {
 }
 
 std::string aideNomCommun(const NomConsoleCommun& commun) {
-    std::string texte = std::string(commun.nom) + " (" + commun.commandes() + ") : " +
-                        commun.titre + "\n";
+    std::string texte =
+        std::string(commun.nom) + " (" + commun.commandes() + ") : " + commun.titre + "\n";
     if (commun.cle) {
         const char* avec = varianteParDefaut(commun, true).valeur;
         const char* sans = varianteParDefaut(commun, false).valeur;

@@ -124,55 +124,52 @@ private slots:
     // ramené à 1, et le compteur s'arrête à 100.
     void naissances() {
         ProgrammeAvecFamille p;
-        quandFeuille(QStringLiteral(u"DIALOG_SN_GENE"), [](FeuilleParametres& feuille,
-                                                          QWidget& page) {
-            auto* intervalle = page.findChild<QSpinBox*>();
-            QVERIFY(intervalle);
-            QCOMPARE(intervalle->minimum(), 1);
-            QCOMPARE(intervalle->maximum(), 100);
-            QCOMPARE(intervalle->value(), 1);
-            QStringList libelles;
-            for (auto* l : page.findChildren<QLabel*>())
-                libelles << l->text();
-            QVERIFY(libelles.contains(QStringLiteral(u"Regroupement par intervalles de")));
-            QVERIFY(libelles.contains(QStringLiteral(u"année(s)")));
-            QVERIFY(!boutonNomme(page, CONJOINTS));
-            intervalle->setValue(250);
-            QCOMPARE(intervalle->value(), 100);
-            feuille.accept();
-        });
+        quandFeuille(
+            QStringLiteral(u"DIALOG_SN_GENE"), [](FeuilleParametres& feuille, QWidget& page) {
+                auto* intervalle = page.findChild<QSpinBox*>();
+                QVERIFY(intervalle);
+                QCOMPARE(intervalle->minimum(), 1);
+                QCOMPARE(intervalle->maximum(), 100);
+                QCOMPARE(intervalle->value(), 1);
+                QStringList libelles;
+                for (auto* l : page.findChildren<QLabel*>())
+                    libelles << l->text();
+                QVERIFY(libelles.contains(QStringLiteral(u"Regroupement par intervalles de")));
+                QVERIFY(libelles.contains(QStringLiteral(u"année(s)")));
+                QVERIFY(!boutonNomme(page, CONJOINTS));
+                intervalle->setValue(250);
+                QCOMPARE(intervalle->value(), 100);
+                feuille.accept();
+            });
         ValeursParametres valeurs = defauts(6733);
         valeurs[2] = std::int64_t{0};
         QVERIFY(demande(p, 6733, valeurs));
         QCOMPARE(racine(valeurs), 0);
         QCOMPARE(valeurs[2], ValeurParametre(std::int64_t{100}));
-
     }
 
     // Une catégorie par personne (cochée), liste (décochée).
     void categories() {
         ProgrammeAvecFamille p;
-        choisirJean(false, QStringLiteral(u"Statistiques sur les professions"),
-                    QStringLiteral(u"DIALOG_SC_GENE"),
-                    [](FeuilleParametres& feuille, QWidget& page) {
-                        auto* une = boutonNomme(
-                            page, QStringLiteral(u"Limite à une seule catégorie par personne"));
-                        auto* liste =
-                            boutonNomme(page, QStringLiteral(u"Affiche la liste des catégories"));
-                        QVERIFY(une && liste);
-                        QVERIFY(une->isChecked() && !liste->isChecked());
-                        QVERIFY(!boutonNomme(page, CONJOINTS));
-                        une->click();
-                        liste->click();
-                        feuille.accept();
-                    });
+        choisirJean(
+            false, QStringLiteral(u"Statistiques sur les professions"),
+            QStringLiteral(u"DIALOG_SC_GENE"), [](FeuilleParametres& feuille, QWidget& page) {
+                auto* une =
+                    boutonNomme(page, QStringLiteral(u"Limite à une seule catégorie par personne"));
+                auto* liste = boutonNomme(page, QStringLiteral(u"Affiche la liste des catégories"));
+                QVERIFY(une && liste);
+                QVERIFY(une->isChecked() && !liste->isChecked());
+                QVERIFY(!boutonNomme(page, CONJOINTS));
+                une->click();
+                liste->click();
+                feuille.accept();
+            });
         ValeursParametres valeurs = defauts(6741);
         QVERIFY(demande(p, 6741, valeurs));
         QCOMPARE(racine(valeurs), p.personne("@I1@"));
         QCOMPARE(valeurs[2], ValeurParametre(false));
         QCOMPARE(valeurs[3], ValeurParametre(true));
         QCOMPARE(valeurs[4], ValeurParametre(true));
-
     }
 
     // L'ascendance n'a que le dialogue de la personne : aucune feuille ne s'ouvre.

@@ -40,8 +40,7 @@ std::string GraphiqueStatistiquesAscendance::ligneDe(const std::string& prenoms,
                                                      const std::string& nom) {
     const char initiale = static_cast<char>(prenoms.empty() ? 0 : prenoms.front());
     // « d'Émile » comme « d'Anne » : les voyelles accentuées élident aussi.
-    const bool voyelle =
-        initiale != 0 && std::strchr("AEIOUYÀÂÄÉÈÊËÎÏÔÖÙÛÜ", initiale) != nullptr;
+    const bool voyelle = initiale != 0 && std::strchr("AEIOUYÀÂÄÉÈÊËÎÏÔÖÙÛÜ", initiale) != nullptr;
     return (voyelle ? "d'" : "de ") + nomComplet(prenoms, nom);
 }
 

@@ -2,9 +2,9 @@
 
 #include "categories/ChargementCategories.h"
 #include "categories/CompilationCategories.h"
-#include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "commun/VerificationPdf.h"
 #include "graphiques/Catalogue.h"
+#include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -66,24 +66,36 @@ TEST(StatistiquesGraphiques, DocumentsValidesEtTextesExacts) {
         std::vector<std::string> textes;
     };
     const std::vector<Cas> cas = {
-        {6723, {}, "SA_Ensemble.pdf",
+        {6723,
+         {},
+         "SA_Ensemble.pdf",
          {"STATISTIQUES SUR L'ÂGE AU 1° MARIAGE", "Ensemble de toutes les données",
           "Statistiques effectuées sur 4 personnes (2 hommes et 2 femmes)",
-          "Âge moyen au 1° mariage : 22 ans",
-          "(25 ans pour les hommes, et 20 ans pour les femmes)", "Hommes", "Femmes",
-          "Évolution de l'âge moyen au 1° mariage au cours des siècles", "XVIII°", "XXI°"}},
-        {6721, {{0, racine}, {2, std::int64_t{1}}}, "SA_Jean-I5.pdf",
+          "Âge moyen au 1° mariage : 22 ans", "(25 ans pour les hommes, et 20 ans pour les femmes)",
+          "Hommes", "Femmes", "Évolution de l'âge moyen au 1° mariage au cours des siècles",
+          "XVIII°", "XXI°"}},
+        {6721,
+         {{0, racine}, {2, std::int64_t{1}}},
+         "SA_Jean-I5.pdf",
          {"STATISTIQUES SUR L'ÂGE AU DÉCÈS", "Ascendance de Jean I5", "Âge moyen au décès : 72 ans",
           "XIX°"}},
-        {6722, {{0, sommet}, {3, false}}, "SA_Jean-I1.pdf",
+        {6722,
+         {{0, sommet}, {3, false}},
+         "SA_Jean-I1.pdf",
          {"Descendance de Jean I1 (conjoints compris)"}},
-        {6733, {{2, std::int64_t{10}}}, "SN_Ensemble.pdf",
+        {6733,
+         {{2, std::int64_t{10}}},
+         "SN_Ensemble.pdf",
          {"ANNÉES ESTIMÉES DE NAISSANCE", "1705", "1765"}},
-        {6743, {{3, true}}, "SP_Ensemble.pdf",
+        {6743,
+         {{3, true}},
+         "SP_Ensemble.pdf",
          {"STATISTIQUES SUR LES PROFESSIONS", "Agriculture", "66%", "Commerce", "33%",
           "laboureur : 2", "marchande : 1"}},
         {6751, {{0, racine}}, "SS_Jean-I5.pdf", {"STATISTIQUES SUR LES SOURCES", "100%"}},
-        {6701, {{0, racine}}, "SG_Jean-I5.pdf",
+        {6701,
+         {{0, racine}},
+         "SG_Jean-I5.pdf",
          {"Statistiques sur l'ascendance", "de Jean I5", "Nombre d'ascendants",
           "(total : 4 ascendants)", "Complétude de la génération", "(implexes compris)", "100 %",
           "50 %"}},
@@ -157,12 +169,14 @@ TEST(StatistiquesGraphiques, RefusDitsEnFrancais) {
 // catégories, rien ne s'écrit chez l'utilisateur, et un fichier illisible est dit.
 TEST(StatistiquesGraphiques, CategoriesDUnFichierPourCeDocumentSeulement) {
     EssaiGraphique e;
-    const auto compile = cheminCompileUtilisateur(e.repertoire.chemin(), GenreCategories::Professions);
+    const auto compile =
+        cheminCompileUtilisateur(e.repertoire.chemin(), GenreCategories::Professions);
     const auto avant = std::filesystem::last_write_time(compile);
     // En UTF-8, comme l'écrit un éditeur de Linux ; un mot-clé dans deux catégories avertit.
     const std::string definition =
         versUtf8("Travail de la terre\n laboureur\nNégoce\n marchand\nAutre\n marchand\n");
-    e.repertoire.ecrire("metiers.txt", std::vector<std::uint8_t>(definition.begin(), definition.end()));
+    e.repertoire.ecrire("metiers.txt",
+                        std::vector<std::uint8_t>(definition.begin(), definition.end()));
     const std::size_t rangFichier = 5;
     const std::string chemin =
         e.produit(6743, {{rangFichier, e.repertoire.fichier("metiers.txt")}});
@@ -184,9 +198,11 @@ TEST(StatistiquesGraphiques, CategoriesDUnFichierPourCeDocumentSeulement) {
 }
 
 TEST(StatistiquesGraphiques, ElisionDevantUneVoyelle) {
-    const std::pair<const char*, const char*> cas[] = {
-        {"Anne", "d'Anne X"}, {"Émile", "d'Émile X"}, {"Yves", "d'Yves X"},
-        {"Jean", "de Jean X"}, {"", "de X"}};
+    const std::pair<const char*, const char*> cas[] = {{"Anne", "d'Anne X"},
+                                                       {"Émile", "d'Émile X"},
+                                                       {"Yves", "d'Yves X"},
+                                                       {"Jean", "de Jean X"},
+                                                       {"", "de X"}};
     for (auto [prenoms, attendu] : cas)
         EXPECT_EQ(GraphiqueStatistiquesAscendance::ligneDe(prenoms, "X"), attendu) << prenoms;
 }
