@@ -36,35 +36,47 @@ inline constexpr const char* CHOIX_CRITERES_ARBRE_FAMILIAL =
     "pays,france-2016,france-1970,belgique,canada,suisse,profession,source,apparitions,"
     "branche-1,branche-2,branche-3,branche-4,,,,aucun=255";
 
-inline constexpr const char* AIDE_FOND =
+// Les paramètres que les deux arbres partagent.
+namespace parametres_arbre {
+inline constexpr ParametreDecrit FOND{
+    's', "fond", "",
     "Fond de page d'un arbre chronologique (vide : l'arbre n'est pas chronologique) : Rien, "
     "Siecles, France, Alsace, Bretagne, Savoie, Angleterre, Allemagne, Autriche, Danemark, "
-    "Ecosse, Aragon, Castille, Portugal, Russie, Japon, Papes, Inventions, Litterature, "
-    "Peinture";
-inline constexpr const char* AIDE_STYLE =
-    "Style de l'arbre : classique ou couple (par couple d'ascendants)";
-inline constexpr const char* AIDE_COUPES =
-    "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus";
-inline constexpr const char* AIDE_GENERATIONS =
-    "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)";
-inline constexpr const char* AIDE_SUPPRESSION =
-    "Suppression des branches non colorées (arbre chromatique) : oui ou non";
+    "Ecosse, Aragon, Castille, Portugal, Russie, Japon, Papes, Inventions, Litterature, Peinture",
+    RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES};
+inline constexpr ParametreDecrit FORMAT{'1', "format", "pdf",
+                                        "Format de sortie : pdf ou web (texte et rtf refusés)",
+                                        RoleParametre::Format, 0, 3, "pdf,texte,rtf,web|htm|html"};
+inline constexpr ParametreDecrit STYLE{
+    '1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
+    RoleParametre::Option, 0, 1, "classique,couple"};
+inline constexpr ParametreDecrit SUPPRESSION{
+    'b', "suppression-non-colorees", "oui",
+    "Suppression des branches non colorées (arbre chromatique) : oui ou non"};
+inline constexpr ParametreDecrit COUPES{
+    'L', "coupes", "",
+    "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus",
+    RoleParametre::Option, 0, 50};
+inline constexpr ParametreDecrit GENERATIONS{
+    '1', "generations", "0",
+    "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)",
+    RoleParametre::Option, 0, 99};
+} // namespace parametres_arbre
 
 // Les paramètres décrits, dans l'ordre des destinations de ParametresArbreAscendant.
 inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {
     {'P', nullptr, "", "La personne dont on dessine les ascendants", RoleParametre::Racine},
     {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
-    {'s', "fond", "", AIDE_FOND, RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES},
-    {'1', "format", "pdf", "Format de sortie : pdf ou web (texte et rtf refusés)", RoleParametre::Format, 0, 3,
-     "pdf,texte,rtf,web|htm|html"},
-    {'1', "style", "classique", AIDE_STYLE, RoleParametre::Option, 0, 1, "classique,couple"},
+    parametres_arbre::FOND,
+    parametres_arbre::FORMAT,
+    parametres_arbre::STYLE,
     {'1', "critere", "aucun",
      "Critère de coloration d'un arbre chromatique : pays, france-2016, france-1970, belgique, "
      "canada, suisse, profession, source, apparitions, branche-2 à branche-5, ou aucun",
      RoleParametre::Option, 0, 255, CHOIX_CRITERES_ARBRE_ASCENDANT},
-    {'b', "suppression-non-colorees", "oui", AIDE_SUPPRESSION},
-    {'L', "coupes", "", AIDE_COUPES, RoleParametre::Option, 0, 50},
-    {'1', "generations", "0", AIDE_GENERATIONS, RoleParametre::Option, 0, 99},
+    parametres_arbre::SUPPRESSION,
+    parametres_arbre::COUPES,
+    parametres_arbre::GENERATIONS,
 };
 
 // L'arbre familial : le conjoint suit la racine (l'union qu'il désigne n'est pas rangée).
@@ -74,17 +86,16 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT_FAMILIAL[] = {
     {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
     {'P', nullptr, "", "L'autre conjoint (sans --conjoint : le seul conjoint connu)",
      RoleParametre::Conjoint},
-    {'s', "fond", "", AIDE_FOND, RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES},
-    {'1', "format", "pdf", "Format de sortie : pdf ou web (texte et rtf refusés)", RoleParametre::Format, 0, 3,
-     "pdf,texte,rtf,web|htm|html"},
-    {'1', "style", "classique", AIDE_STYLE, RoleParametre::Option, 0, 1, "classique,couple"},
+    parametres_arbre::FOND,
+    parametres_arbre::FORMAT,
+    parametres_arbre::STYLE,
     {'1', "critere", "aucun",
      "Critère de coloration d'un arbre chromatique : pays, france-2016, france-1970, belgique, "
      "canada, suisse, profession, source, apparitions, branche-1 à branche-4, ou aucun",
      RoleParametre::Option, 0, 255, CHOIX_CRITERES_ARBRE_FAMILIAL},
-    {'b', "suppression-non-colorees", "oui", AIDE_SUPPRESSION},
-    {'L', "coupes", "", AIDE_COUPES, RoleParametre::Option, 0, 50},
-    {'1', "generations", "0", AIDE_GENERATIONS, RoleParametre::Option, 0, 99},
+    parametres_arbre::SUPPRESSION,
+    parametres_arbre::COUPES,
+    parametres_arbre::GENERATIONS,
 };
 
 // Paramètres d'un arbre ascendant, dans l'ordre de leur enregistrement ; le conjoint n'est
