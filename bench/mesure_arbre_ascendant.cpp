@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
         p.style = c.style;
         p.fond = c.fond;
         p.critere = c.critere;
+        // Sans implexe, tout est blanc : l'élagage ne laisserait que la racine.
+        p.suppressionNonColorees = false;
         const double avant = memoireProcessusMo("VmRSS");
         remetPicAZero();
         debut = std::chrono::steady_clock::now();
