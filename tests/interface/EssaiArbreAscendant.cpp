@@ -134,6 +134,7 @@ private slots:
                     quandBoiteNommee(QStringLiteral(u"DIALOG_DEMCONJOINT"), [&](QWidget* w) {
                         auto* d = qobject_cast<DialogueConjoint*>(w);
                         QVERIFY(d);
+                        QCOMPARE(d->windowTitle(), QStringLiteral(u"Choix de la famille"));
                         d->liste()->setCurrentRow(1);
                         quandBoiteModale([&](QWidget* f) {
                             auto* feuille = qobject_cast<FeuilleParametres*>(f);
