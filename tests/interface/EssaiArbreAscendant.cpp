@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -147,6 +148,14 @@ private slots:
                                     invite = l->text();
                             QCOMPARE(coupes->boutonAjouter()->text(), QStringLiteral(u"Ajouter"));
                             QVERIFY(!coupes->boutonSupprimer()->isEnabled());
+                            // Limite de 0 à 99, vide pour 0, sans case à cocher.
+                            QSpinBox* limite = coupes->generations();
+                            QVERIFY(!coupes->caseGenerations()->isVisibleTo(coupes));
+                            QCOMPARE(limite->minimum(), 0);
+                            QCOMPARE(limite->maximum(), 99);
+                            QVERIFY(limite->isEnabled());
+                            QVERIFY(limite->text().trimmed().isEmpty());
+                            limite->setValue(3);
                             feuille->findChild<PageGeneralArbreAscendant*>()->style(1)->setChecked(
                                 true);
                             feuille->accept();
@@ -166,6 +175,7 @@ private slots:
         QCOMPARE(std::get<Personne>(valeurs[0]).numero, p.personne("@I1@"));
         QCOMPARE(std::get<Personne>(valeurs[2]).numero, p.personne("@I6@"));
         QCOMPARE(std::get<std::int64_t>(valeurs[5]), std::int64_t{1});
+        QCOMPARE(std::get<std::int64_t>(valeurs[9]), std::int64_t{3});
         const std::string document = produireGraphique(g, valeurs, p.contexte());
         QVERIFY(std::filesystem::path(document).filename().string().rfind("AA_Jean", 0) == 0);
         QCOMPARE(p.contexte().usage.compteurs[0], std::uint16_t{1});

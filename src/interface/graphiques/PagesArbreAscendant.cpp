@@ -149,6 +149,7 @@ bool demanderArbre(QWidget* proprietaire, ContexteProgramme& contexte,
     options.nom = QStringLiteral(u"DIALOG_COUPE");
     options.invite = QStringLiteral(u"Entrez les branches à couper dans l'arbre");
     options.titreChoix = QStringLiteral(u"Ajout d'une branche");
+    options.limiteSansCase = true;
     auto* pageCoupes = new PageCoupes(contexte, derniers, coupes, nullptr, options);
     pageCoupes->generations()->setMaximum(99);
     feuille.ajouterPage(pageCoupes, QStringLiteral(u"Coupes"));
