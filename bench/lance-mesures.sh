@@ -91,6 +91,9 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 
 # Arbre ascendant : 17 générations complètes (131 071 cases), moins de 1,5 s par style et 2 s en
 # chronologique, moins de 300 Mo de plus ; la personne la plus ascendée du million, moins de 0,2 s.
+# Documents : 17 générations en PDF en moins de 4 s et en page Web en moins de 3 s dans chaque
+# style, moins de 600 Mo de plus ; la personne la plus ascendée du million, moins de 0,5 s par
+# format.
 "$construction/bench/mesure_arbre_ascendant" --arbre-complet 17
 "$construction/bench/mesure_arbre_ascendant" "$million"
 

@@ -40,6 +40,10 @@ void personneDuRole(const DescriptionGraphique& graphique, ValeursParametres& va
             throw std::invalid_argument(std::string(option) + " : sans objet pour ce graphique");
         return;
     }
+    if (texte.empty() && role == RoleParametre::Conjoint) {
+        valeurs[static_cast<std::size_t>(rang)] = Personne{CONJOINT_A_CHOISIR};
+        return;
+    }
     if (texte.empty()) throw std::invalid_argument(std::string(option) + " est demandé");
     valeurs[static_cast<std::size_t>(rang)] = Personne{personneUnique(g, depuisUtf8(texte))};
 }

@@ -32,8 +32,11 @@ using U = Usage;
 // graphique sans production n'est pas encore construit : son menu reste grisé.
 constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant,
-     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant},
-    {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
+     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant,
+     &decalageUsageArbreAscendant},
+    {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant,
+     PARAMETRES_ARBRE_ASCENDANT_FAMILIAL, &produireArbreAscendant, &dispositionArbreAscendant,
+     &decalageUsageArbreAscendant},
     {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
     {6105, 39, "Arbre mixte familial", "arbre-mixte-familial", "AM", U::ArbreMixte, {}},
@@ -269,7 +272,9 @@ std::string produireGraphique(const DescriptionGraphique& graphique,
                               const OptionsProduction& options) {
     if (!graphique.disponible()) throw OperationImpossible(messageIndisponible(graphique));
     std::string chemin = graphique.produire(graphique, valeurs, contexte, options);
-    contexte.usage.incrementer(graphique.compteurUsage);
+    contexte.usage.incrementer(graphique.compteurUsage + (graphique.decalerUsage
+                                                              ? graphique.decalerUsage(graphique, valeurs)
+                                                              : 0));
     return chemin;
 }
 

@@ -37,6 +37,11 @@ using ProductionGraphique = std::string (*)(const DescriptionGraphique& descript
                                             ContexteProgramme& contexte,
                                             const OptionsProduction& options);
 
+// Ce qui s'ajoute au compteur d'usage selon les valeurs (un arbre chronologique ou chromatique
+// a son propre compteur).
+using DecalageUsage = std::size_t (*)(const DescriptionGraphique& description,
+                                      const ValeursParametres& valeurs);
+
 // Une sorte de graphique : tout ce que les menus, la console, les favoris, les compteurs
 // d'usage et le nettoyage savent d'elle vient d'ici.
 struct DescriptionGraphique {
@@ -49,6 +54,7 @@ struct DescriptionGraphique {
     ParametresDecrits parametres;
     ProductionGraphique produire = nullptr; // nul : pas encore disponible
     DispositionGraphique disposer = nullptr; // nul : pas de disposition à montrer
+    DecalageUsage decalerUsage = nullptr;    // nul : toujours compteurUsage
 
     bool disponible() const { return produire != nullptr; }
     std::string signature() const { return signatureFavori(parametres); }

@@ -145,9 +145,14 @@ protected:
     int ecartAnneeInconnue_ = -30;
     std::uint8_t donnees_ = 255;
 
+    // Les liens d'une case vers ses parents, avant les cases de sa rangée : par défaut des traits
+    // droits, et la marque pointillée d'une case coupée quand marqueCoupe.
+    virtual void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
+    // Ce qui se dessine avant toutes les rangées : rien par défaut.
+    virtual void dessineLiensRacines(Dessin&, bool) const {}
+
 private:
     void calculeVoisinsChronologiques();
-    void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
     void dessineRangees(Dessin& dessin, bool pdf) const;
     void placeClassique(CaseArbre& b);
     void placeCouple(CaseArbre& b);

@@ -19,6 +19,7 @@ namespace {
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
+    {6102, &demanderArbreAscendantFamilial},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},
