@@ -20,10 +20,13 @@ bool extensionGenealogie(const std::string& chemin) {
 GenealogieOuverte::GenealogieOuverte(std::string chemin, std::vector<std::string> fichiers,
                                      ResultatChargement chargement)
     : chemin_(std::move(chemin)), fichiers_(std::move(fichiers)),
-      chargement_(std::move(chargement)), index_(construireIndexNoms(*chargement_.base)),
-      estimation_(std::make_unique<EstimationNaissances>(*chargement_.base)) {
-    estimation_->lancerEstimation();
-}
+      chargement_(std::move(chargement)),
+      estimation_([this] {
+          auto estimation = std::make_unique<EstimationNaissances>(*chargement_.base);
+          estimation->lancerEstimation();
+          return estimation;
+      }()),
+      index_(construireIndexNoms(*chargement_.base)) {}
 
 GenealogieOuverte::~GenealogieOuverte() {
     surveillance_.reset();

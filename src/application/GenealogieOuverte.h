@@ -72,8 +72,10 @@ private:
     std::string chemin_;
     std::vector<std::string> fichiers_;
     ResultatChargement chargement_;
-    IndexNoms index_;
+    // L'estimation est lancée avant la construction de l'index : les deux lisent la base en
+    // même temps, sur deux cœurs.
     std::unique_ptr<EstimationNaissances> estimation_;
+    IndexNoms index_;
     OptionsFichier options_;
     std::int32_t moi_ = 0;
     std::atomic<bool> modifie_{false};

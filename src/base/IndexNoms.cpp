@@ -86,15 +86,22 @@ struct TextesCites {
 TextesCites lireTextesCites(LecteurDonnees& lecteur, Zone zone,
                             std::vector<std::int32_t> positions) {
     TextesCites textes;
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     const std::string octets = lecteur.lireZone(zone);
+    // Positions marquées dans une table d'un bit par octet de la zone, relues dans l'ordre : un
+    // million de noms se rangent sans tri.
+    std::vector<bool> citees(octets.size() + 1, false);
+    for (std::int32_t t : positions) {
+        if (t < 0 || static_cast<std::size_t>(t) > octets.size()) throw DonneesIllisibles();
+        citees[static_cast<std::size_t>(t)] = true;
+    }
+    positions.clear();
+    for (std::size_t t = 0; t < citees.size(); ++t)
+        if (citees[t]) positions.push_back(static_cast<std::int32_t>(t));
     textes.normalises.reserve(positions.size());
     textes.phonetiques.reserve(positions.size());
     for (std::int32_t t : positions) {
         std::string_view texte;
         if (t != 0) {
-            if (t < 1 || static_cast<std::size_t>(t) > octets.size()) throw DonneesIllisibles();
             texte = std::string_view(octets).substr(static_cast<std::size_t>(t) - 1,
                                                     IndexNoms::LONGUEUR_TEXTE);
             texte = texte.substr(0, texte.find('\n'));

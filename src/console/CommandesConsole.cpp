@@ -45,8 +45,11 @@ std::string pluriel(std::size_t n, const char* mot) {
 
 void afficherInfo(const GenealogieOuverte& g, bool gestionMajuscules) {
     std::size_t notes = 0, objets = 0, depots = 0, autres = 0;
-    for (const std::string& chemin : g.fichiersGedcom()) {
-        const ApercuGedcom a = apercevoirGedcom(chemin);
+    const std::vector<ApercuGedcom>& apercus = g.chargement().apercus;
+    for (std::size_t f = 0; f < g.fichiersGedcom().size(); ++f) {
+        const std::string& chemin = g.fichiersGedcom()[f];
+        // L'aperçu fait au chargement évite de relire le fichier.
+        const ApercuGedcom a = f < apercus.size() ? apercus[f] : apercevoirGedcom(chemin);
         ecrire("Fichier : " + depuisUtf8(chemin) + "\n");
         ecrire("Logiciel source : " + (a.logiciel.empty() ? std::string("inconnu") : a.logiciel) +
                "\n");

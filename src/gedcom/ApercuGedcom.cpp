@@ -12,20 +12,16 @@ namespace veltrane {
 
 namespace {
 
-struct Contexte {
-    LecteurGedcom& lecteur;
-    ApercuGedcom& apercu;
-    std::size_t nombreNomsGardes;
-    bool presumeUtf8; // décodé comme le chargeur : UTF-16 copié en UTF-8, version 7
-};
-
+using Contexte = SuiviApercu::Contexte;
 using T = Transition<Contexte>;
 using namespace balise;
 
-// Valeur convertie dans le jeu du fichier (dans le tampon du lecteur, comme le chargeur).
-std::string valeurConvertie(Contexte& c, LigneGedcom& l) {
-    convertirTexte(l.valeur, c.lecteur.fichier().jeu);
-    return l.valeur;
+// Valeur convertie dans le jeu du fichier, dans une copie : le chargeur lit la même ligne.
+std::string valeurConvertie(const Contexte& c, const LigneGedcom& l) {
+    std::string texte(l.valeur);
+    convertirTexte(texte.data(), c.jeu);
+    texte.resize(std::strlen(texte.c_str()));
+    return texte;
 }
 
 void surSource(Contexte& c, LigneGedcom& l) {
@@ -35,7 +31,7 @@ void surJeu(Contexte& c, LigneGedcom& l) {
     c.apercu.jeuDeclare = l.valeur;
     JeuCaracteres jeu = jeuCaracteresDeChar(l.valeur);
     if (jeu == JeuCaracteres::Aucun && c.presumeUtf8) jeu = JeuCaracteres::Utf8;
-    c.lecteur.fichier().jeu = jeu;
+    c.jeu = jeu;
 }
 void surNom(Contexte& c, LigneGedcom& l) {
     ++c.apercu.noms;
@@ -76,8 +72,12 @@ constexpr std::array<T, 17> MACHINE = {{
 
 } // namespace
 
+SuiviApercu::SuiviApercu(bool presumeUtf8, std::size_t nombreNomsGardes)
+    : contexte_{{}, presumeUtf8 ? JeuCaracteres::Utf8 : JeuCaracteres::Aucun, nombreNomsGardes,
+                presumeUtf8},
+      marche_(MACHINE, contexte_) {}
+
 ApercuGedcom apercevoirGedcom(const std::string& chemin, std::size_t nombreNomsGardes) {
-    ApercuGedcom apercu;
     const FichierALire f = preparerLecture(chemin);
     JournalErreurs journal({chemin});
     LecteurGedcom lecteur(&journal);
@@ -85,8 +85,17 @@ ApercuGedcom apercevoirGedcom(const std::string& chemin, std::size_t nombreNomsG
     lecteur.choisirTable(TABLE_ENREGISTREMENTS);
     lecteur.fichier().version7 = f.version7;
     if (f.presumeUtf8) lecteur.fichier().jeu = JeuCaracteres::Utf8;
-    Contexte contexte{lecteur, apercu, nombreNomsGardes, f.presumeUtf8};
-    analyser<Contexte>(lecteur, MACHINE, contexte, 0, true);
+    SuiviApercu suivi(f.presumeUtf8, nombreNomsGardes);
+    lecteur.positionner(0);
+    LigneGedcom ligne;
+    for (;;) {
+        const bool finVue =
+            detail::lireLigneSignalee(lecteur, ligne, true) == StatutLigne::FinFichier;
+        // Le jeu déclaré vaut aussi pour les clés lues par le lecteur.
+        if (!suivi.voir(ligne) || finVue) break;
+        lecteur.fichier().jeu = suivi.jeu();
+    }
+    ApercuGedcom apercu = std::move(suivi.apercu());
     apercu.lignes = lecteur.numeroLigne();
     // La taille est celle du fichier donné, pas de sa copie UTF-8.
     std::error_code erreur;

@@ -308,7 +308,8 @@ struct Chargeur {
     }
 
     // Phases, dans l'ordre où chargerGedcom les enchaîne (ChargeurGedcom.cpp).
-    void premierPassage(const std::vector<std::string>& chemins);
+    void premierPassage(const std::vector<std::string>& chemins,
+                        std::vector<ApercuGedcom>& apercus);
     void numeroter(ReferencesPersonnes& references);
     void creerEcrivain();
     void ecrirePersonnes();

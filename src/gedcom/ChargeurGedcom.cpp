@@ -162,7 +162,8 @@ std::uint32_t drapeauxDuLogiciel(std::string_view valeur) {
 namespace chargement {
 
 // Premier passage, fichier par fichier : index des enregistrements et liens entre eux.
-void Chargeur::premierPassage(const std::vector<std::string>& chemins) {
+void Chargeur::premierPassage(const std::vector<std::string>& chemins,
+                              std::vector<ApercuGedcom>& apercus) {
     principal.choisirTable(TABLE_ENREGISTREMENTS);
     principal.choisirBaliseCommentaire({});
     for (int f = 0; f < static_cast<int>(chemins.size()); ++f) {
@@ -170,7 +171,9 @@ void Chargeur::premierPassage(const std::vector<std::string>& chemins) {
         principal.fichier().jeu = JeuCaracteres::Aucun;
         principal.fichier().drapeauxLogiciel = 0;
         individuCourant = unionCourante = AUCUN;
-        lirePremierPassage(*this);
+        SuiviApercu suivi(presumesUtf8[static_cast<std::size_t>(f)]);
+        lirePremierPassage(*this, suivi);
+        apercus.push_back(std::move(suivi.apercu()));
         if (principal.enregistrementsVus() == 0)
             throw FichierNonGedcom(chemins[static_cast<std::size_t>(f)]);
         trierFichier(*this, f);
@@ -604,7 +607,14 @@ ResultatChargement chargerGedcom(const std::vector<std::string>& chemins,
         resultat.durees.emplace_back(phase, std::chrono::duration<double>(fin - debut).count());
         debut = fin;
     };
-    c.premierPassage(chemins);
+    c.premierPassage(chemins, resultat.apercus);
+    // La taille donnée par l'aperçu est celle du fichier donné, pas de sa copie UTF-8.
+    for (std::size_t f = 0; f < chemins.size(); ++f)
+        if (lus[f] != chemins[f]) {
+            std::error_code erreur;
+            resultat.apercus[f].octets =
+                static_cast<std::int64_t>(std::filesystem::file_size(chemins[f], erreur));
+        }
     noterDuree("premier passage");
     c.numeroter(resultat.references);
     noterDuree("numérotation");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/BaseGenealogique.h"
+#include "gedcom/ApercuGedcom.h"
 #include "gedcom/LecteurGedcom.h"
 #include "gedcom/ReferencesPersonnes.h"
 #include "plateforme/FichierTemporaire.h"
@@ -39,6 +40,8 @@ struct ResultatChargement {
     ReferencesPersonnes references;
     std::string journal; // lignes terminées par CR LF ; vide sans erreur
     std::size_t nombreMessages = 0;
+    // Aperçu de chaque fichier, fait au premier passage (comme apercevoirGedcom, sans journal).
+    std::vector<ApercuGedcom> apercus;
     // Durée de chaque phase, en secondes, pour les mesures de vitesse.
     std::vector<std::pair<const char*, double>> durees;
 };

@@ -60,36 +60,54 @@ inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne,
 
 } // namespace detail
 
-// Fait tourner la machine depuis son état initial (index 0). La fin du fichier arrive comme
-// une ligne « 0 TRLR » ; si la machine en redemande une, l'analyse s'arrête quand même.
+// Une machine qui avance d'une ligne à la fois, depuis son état initial (index 0) : le premier
+// passage du chargeur fait avancer deux machines sur les mêmes lignes.
 template <class Contexte>
-void analyser(LecteurGedcom& lecteur, std::span<const Transition<Contexte>> machine,
-              Contexte& contexte, int64_t decalage, bool signaler) {
-    lecteur.positionner(decalage);
-    int etat = 0;
-    bool finVue = false;
-    LigneGedcom ligne;
-    for (;;) {
-        if (finVue) return;
-        if (detail::lireLigneSignalee(lecteur, ligne, signaler) == StatutLigne::FinFichier)
-            finVue = true;
+class MarcheMachine {
+public:
+    MarcheMachine(std::span<const Transition<Contexte>> machine, Contexte& contexte)
+        : machine_(machine), contexte_(contexte) {}
+
+    // Donne la ligne à la machine ; faux quand elle a fini (elle n'en veut plus).
+    bool avancer(LigneGedcom& ligne) {
         // Chaque état finit par une transition universelle ; la borne protège d'une table fautive.
-        for (std::size_t passages = 0; passages <= machine.size(); ++passages) {
+        for (std::size_t passages = 0; passages <= machine_.size(); ++passages) {
             const Transition<Contexte>* t = nullptr;
-            for (std::size_t i = static_cast<std::size_t>(etat); i < machine.size(); ++i) {
-                const auto& candidate = machine[i];
+            for (std::size_t i = static_cast<std::size_t>(etat_); i < machine_.size(); ++i) {
+                const auto& candidate = machine_[i];
                 if ((candidate.niveau == balise::TOUTE || candidate.niveau == ligne.niveau) &&
                     (candidate.balise == balise::TOUTE || candidate.balise == ligne.balise)) {
                     t = &candidate;
                     break;
                 }
             }
-            if (!t) return;
-            if (t->gestionnaire) t->gestionnaire(contexte, ligne);
-            if (t->action == FINIR || t->suivant == SANS_ETAT) return;
-            etat = t->suivant;
-            if (t->action != PASSER) break;
+            if (!t) return false;
+            if (t->gestionnaire) t->gestionnaire(contexte_, ligne);
+            if (t->action == FINIR || t->suivant == SANS_ETAT) return false;
+            etat_ = t->suivant;
+            if (t->action != PASSER) return true;
         }
+        return true;
+    }
+
+private:
+    std::span<const Transition<Contexte>> machine_;
+    Contexte& contexte_;
+    int etat_ = 0;
+};
+
+// Fait tourner la machine depuis son état initial (index 0). La fin du fichier arrive comme
+// une ligne « 0 TRLR » ; si la machine en redemande une, l'analyse s'arrête quand même.
+template <class Contexte>
+void analyser(LecteurGedcom& lecteur, std::span<const Transition<Contexte>> machine,
+              Contexte& contexte, int64_t decalage, bool signaler) {
+    lecteur.positionner(decalage);
+    MarcheMachine<Contexte> marche(machine, contexte);
+    LigneGedcom ligne;
+    for (;;) {
+        const bool finVue =
+            detail::lireLigneSignalee(lecteur, ligne, signaler) == StatutLigne::FinFichier;
+        if (!marche.avancer(ligne) || finVue) return;
     }
 }
 

@@ -906,8 +906,27 @@ static_assert(commenceA(PASSAGE_UNION, U_EVEN, 2, DATE) &&
               commenceA(PASSAGE_UNION, U_LIEU, 2, LIEU) && PASSAGE_UNION.back().balise == TOUTE);
 
 } // namespace
-void lirePremierPassage(Chargeur& c) {
-    analyser<Chargeur>(*c.lecteur, PREMIER_PASSAGE, c, 0, true);
+void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
+    LecteurGedcom& lecteur = *c.lecteur;
+    lecteur.positionner(0);
+    MarcheMachine<Chargeur> marche(PREMIER_PASSAGE, c);
+    // L'aperçu finit au premier « 0 TRLR », jamais après l'index : ses lignes et ses octets
+    // sont comptés là où une lecture à part s'arrêterait.
+    bool apercuEnCours = true;
+    const auto finirApercu = [&] {
+        apercuEnCours = false;
+        suivi.apercu().lignes = lecteur.numeroLigne();
+        suivi.apercu().octets = lecteur.position();
+    };
+    LigneGedcom ligne;
+    for (;;) {
+        const bool finVue =
+            detail::lireLigneSignalee(lecteur, ligne, true) == StatutLigne::FinFichier;
+        // L'aperçu voit la ligne avant les gestionnaires, qui convertissent sa valeur sur place.
+        if (apercuEnCours && !suivi.voir(ligne)) finirApercu();
+        if (!marche.avancer(ligne) || finVue) break;
+    }
+    if (apercuEnCours) finirApercu();
 }
 void lireIndividu(Chargeur& c, std::int64_t decalage) {
     analyser<Chargeur>(*c.lecteur, PASSAGE_INDIVIDU, c, decalage, false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gedcom/ApercuGedcom.h"
 #include "gedcom/Chargeur.h"
 
 #include <cstdint>
@@ -9,8 +10,9 @@
 // Les deux passages sur les lignes GEDCOM : machines à états et gestionnaires de balises.
 namespace veltrane::chargement {
 
-// Premier passage d'un fichier depuis son début : index, liens, comptes d'événements.
-void lirePremierPassage(Chargeur& c);
+// Premier passage d'un fichier depuis son début : index, liens, comptes d'événements ; l'aperçu
+// du fichier est fait sur les mêmes lignes.
+void lirePremierPassage(Chargeur& c, SuiviApercu& suivi);
 // Tris stables des dialectes du fichier : enfants par naissance, unions par mariage.
 void trierFichier(Chargeur& c, int indexFichier);
 

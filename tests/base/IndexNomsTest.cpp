@@ -280,16 +280,23 @@ TEST(IndexNoms, GenealogieVide) {
     EXPECT_EQ(index.chercherNom("Dupont", false), (ResultatRecherche{0, false}));
 }
 
+// Une position de nom ou de prénoms hors de sa zone, au-delà de la fin ou négative.
 TEST(IndexNoms, PositionDeNomHorsZoneArretFatal) {
-    EcrivainBase ecrivain(1, 0, 0);
-    Individu i;
-    i.nom = ecrivain.stockerTexte(Zone::Noms, "MARTIN") + 500;
-    i.sexe = 'M';
-    i.lienFrere = -1;
-    ecrivain.ecrireIndividu(1, i);
-    auto base = ecrivain.terminer();
-    EXPECT_EQ(messageArretFatal([&] { (void)construireIndexNoms(*base); }),
-              "Fichiers de données corrompus");
+    for (const bool prenoms : {false, true})
+        for (const std::int32_t position : {500, -7}) {
+            SCOPED_TRACE(position);
+            EcrivainBase ecrivain(1, 0, 0);
+            Individu i;
+            i.nom = ecrivain.stockerTexte(Zone::Noms, "MARTIN");
+            i.prenoms = ecrivain.stockerTexte(Zone::Prenoms, "Jean");
+            (prenoms ? i.prenoms : i.nom) = position;
+            i.sexe = 'M';
+            i.lienFrere = -1;
+            ecrivain.ecrireIndividu(1, i);
+            auto base = ecrivain.terminer();
+            EXPECT_EQ(messageArretFatal([&] { (void)construireIndexNoms(*base); }),
+                      "Fichiers de données corrompus");
+        }
 }
 
 } // namespace veltrane::essai
