@@ -73,6 +73,20 @@ inline double memoireMaximaleMo() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// Valeur en Mo d'une ligne de /proc/self/status (« VmHWM », « VmRSS »).
+inline double memoireProcessusMo(const std::string& cle) {
+    std::ifstream flux("/proc/self/status");
+    std::string ligne;
+    while (std::getline(flux, ligne))
+        if (ligne.rfind(cle + ":", 0) == 0) return std::atof(ligne.c_str() + cle.size() + 1) / 1024.0;
+    return 0;
+}
+
+// Remet le pic de mémoire au niveau courant.
+inline void remetPicAZero() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 inline double tailleFichierMo(const std::string& chemin) {
     struct stat etat {};
     ::stat(chemin.c_str(), &etat);

@@ -17,25 +17,6 @@
 
 using namespace veltrane::mesure;
 
-namespace {
-
-
-// Valeur en Mo d'une ligne de /proc/self/status (« VmHWM », « VmRSS »).
-double memoireProcessusMo(const std::string& cle) {
-    std::ifstream flux("/proc/self/status");
-    std::string ligne;
-    while (std::getline(flux, ligne))
-        if (ligne.rfind(cle + ":", 0) == 0) return std::atof(ligne.c_str() + cle.size() + 1) / 1024.0;
-    return 0;
-}
-
-// Remet le pic de mémoire au niveau courant.
-void remetPicAZero() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage : %s FICHIER.ged|--arbre-complet GENERATIONS\n", argv[0]);

@@ -5,6 +5,7 @@
 #include "application/Usage.h"
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/arbres/ArbreAscendant.h"
+#include "graphiques/arbres/ArbreDescendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
 #include "graphiques/parente/LienParente.h"
@@ -30,7 +31,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant,
      PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant},
     {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
-    {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
+    {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant,
+     PARAMETRES_ARBRE_DESCENDANT, &produireArbreDescendant, &dispositionArbreDescendant},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
     {6105, 39, "Arbre mixte familial", "arbre-mixte-familial", "AM", U::ArbreMixte, {}},
     {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins, {}},

@@ -4,6 +4,7 @@
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesArbreAscendant.h"
+#include "interface/graphiques/PagesArbreDescendant.h"
 #include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
@@ -18,6 +19,7 @@ namespace {
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
+    {6103, &demanderArbreDescendant},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},
