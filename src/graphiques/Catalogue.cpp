@@ -5,6 +5,7 @@
 #include "application/Usage.h"
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/arbres/ArbreAscendant.h"
+#include "graphiques/arbres/ArbreCousins.h"
 #include "graphiques/arbres/ArbreDescendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
@@ -35,7 +36,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
      PARAMETRES_ARBRE_DESCENDANT, &produireArbreDescendant, &dispositionArbreDescendant},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
     {6105, 39, "Arbre mixte familial", "arbre-mixte-familial", "AM", U::ArbreMixte, {}},
-    {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins, {}},
+    {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins,
+     PARAMETRES_ARBRE_COUSINS, &produireArbreCousins, &dispositionArbreCousins},
     {6107, 40, "Arbre de cousins familial", "arbre-cousins-familial", "AC", U::ArbresCousins, {}},
     {6201, 12, "Liste ascendante", "liste-ascendante", "LA", U::ListeAscendante,
      PARAMETRES_LISTE_ASCENDANTE, &produireListeAscendante},

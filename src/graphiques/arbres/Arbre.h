@@ -145,6 +145,8 @@ protected:
     int ecartAnneeInconnue_ = -30;
     std::uint8_t donnees_ = 255;
 
+    // Largeur réservée à gauche aux libellés du fond (0 sans bande).
+    std::int32_t colonneFond() const { return colonneFond_; }
     // Les rangées du document : liens puis cases ; chaque sorte d'arbre a les siens.
     virtual void dessineRangees(Dessin& dessin, bool pdf) const;
 

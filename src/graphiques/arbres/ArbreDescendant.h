@@ -105,6 +105,17 @@ public:
     // « taille », puis une ligne « D » par case, rangée par rangée.
     std::string dispositionDescendante(const ReferencesPersonnes& references) const;
 
+    // Déplace toutes les cases et les barres (repère du dessin).
+    void deplace(std::int32_t dx, std::int32_t dy);
+    // Les rangées seules, sans document autour : un arbre composé les dessine l'un après
+    // l'autre.
+    void dessineDans(Dessin& dessin) const { dessineRangees(dessin, true); }
+    // Point de départ des liens sous une union : x du point d'union, hauteur.
+    std::pair<std::int32_t, std::int32_t> depart(const CaseDescendante& q) const {
+        return {q.pointUnion(), departLiens(q)};
+    }
+    std::int32_t anneeMin() const { return anneeMin_; }
+
     bool agnatique = false;
     bool contemporains = true;
     int nbRangeesDesc = 0;

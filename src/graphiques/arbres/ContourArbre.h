@@ -58,11 +58,19 @@ public:
         }
         return o;
     }
-    // Le plus petit écart entre ce contour et autre (à sa droite), rien sans bande commune.
-    std::optional<std::int32_t> ecartAvec(const ContourArbre& autre) const {
-        const auto o = decalageMinimal(autre, 0);
-        if (!o) return std::nullopt;
-        return -*o;
+    // Le plus grand décalage qui met autre à au moins ecart à gauche de ce contour.
+    std::optional<std::int32_t> decalageMaximal(const ContourArbre& autre,
+                                                std::int32_t ecart) const {
+        std::optional<std::int32_t> o;
+        const std::int32_t b1 = std::max(debut_, autre.debut_);
+        const std::int32_t b2 = std::min(fin(), autre.fin());
+        for (std::int32_t b = b1; b < b2; ++b) {
+            const std::int32_t g = gauche(b), d = autre.droite(b);
+            if (g == VIDE_GAUCHE || d == VIDE_DROITE) continue;
+            const std::int32_t v = g - ecart - d;
+            o = o ? std::min(*o, v) : v;
+        }
+        return o;
     }
 
 private:

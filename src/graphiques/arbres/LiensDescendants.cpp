@@ -74,8 +74,13 @@ void ArbreDescendant::dessineLiensCase(Dessin& dessin, const CaseDescendante& q)
     if (q.porteEnfants()) {
         std::vector<const CaseDescendante*> enfants;
         for (const CaseDescendante* e = q.premierEnfant;; e = e->suivant) {
-            if (!e->estConjoint()) enfants.push_back(e);
+            // La place réservée à la lignée déjà dessinée n'a pas de lien : il vient d'ailleurs.
+            if (!e->estConjoint() && e->numero >= 0) enfants.push_back(e);
             if (e == q.dernierEnfant) break;
+        }
+        if (enfants.empty()) {
+            style = sauve;
+            return;
         }
         const std::int32_t premier = enfants.front()->boite->centre();
         if (enfants.size() == 1 && std::abs(premier - sx) <= 1) {
@@ -98,7 +103,7 @@ void ArbreDescendant::dessineRangees(Dessin& dessin, bool pdf) const {
             dessineLiensCase(dessin, *c);
         if (!pdf) continue;
         for (const CaseDescendante* c = tete; c; c = c->suivant)
-            dessineCase(dessin, *c->boite, c->boite->x, c->y);
+            if (c->numero >= 0) dessineCase(dessin, *c->boite, c->boite->x, c->y);
     }
 }
 

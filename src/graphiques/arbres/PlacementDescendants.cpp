@@ -201,6 +201,18 @@ void ArbreDescendant::placeHorizontalement() {
     }
 }
 
+void ArbreDescendant::deplace(std::int32_t dx, std::int32_t dy) {
+    for (int g = 0; g < nbRangeesDesc; ++g) {
+        for (CaseDescendante* c = tetes[static_cast<std::size_t>(g)]; c; c = c->suivant) {
+            c->boite->x += dx;
+            c->y += dy;
+            c->boite->y = c->y;
+            c->boite->sommet = c->y;
+            c->barre += dy;
+        }
+    }
+}
+
 // Les y comptés vers le bas deviennent ceux du dessin, comptés vers le haut.
 void ArbreDescendant::versRepereDessin() {
     hauteurTotale = hauteurDesc_;
