@@ -3,10 +3,12 @@
 #include "interface/GenealogieDialogues.h"
 
 #include "graphiques/Catalogue.h"
+#include "graphiques/arbres/ArbreCousins.h"
 #include "graphiques/arbres/ArbreDescendant.h"
 #include "interface/ChampNom.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
+#include "interface/graphiques/PagesArbreCousins.h"
 #include "interface/graphiques/PagesArbreDescendant.h"
 #include "interface/graphiques/PagesGraphiques.h"
 
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <filesystem>
@@ -56,6 +59,29 @@ private slots:
         QVERIFY(p.fond.empty());
         QCOMPARE(int(p.critere), 255);
         QCOMPARE(int(p.format), 0);
+    }
+
+    // La page de l'arbre des cousins : limite de 0 à 199, « Branche cousine » par défaut, pas
+    // de suppression des branches non colorées.
+    void pageGeneralCousins() {
+        ParametresArbreCousins p;
+        p.limite = 7;
+        p.contemporains = false;
+        PageGeneralArbreCousins page(p);
+        QCOMPARE(page.objectName(), QStringLiteral(u"DIALOG_AC_GENE"));
+        QCOMPARE(page.limite()->value(), 7);
+        QCOMPARE(page.limite()->maximum(), 199);
+        QVERIFY(!page.contemporains()->isChecked());
+        QVERIFY(page.choix().chromatique->isChecked());
+        QCOMPARE(page.choix().critere->currentText(), QStringLiteral(u"Branche cousine"));
+        QVERIFY(!page.choix().suppression);
+        page.limite()->setValue(0);
+        page.contemporains()->setChecked(true);
+        page.choix().chromatique->setChecked(false);
+        QVERIFY(page.valide());
+        QCOMPARE(int(p.limite), 0);
+        QVERIFY(p.contemporains);
+        QCOMPARE(int(p.critere), 255);
     }
 
     void racineEtFeuillePuisDocument() {

@@ -4,6 +4,7 @@
 #include "application/GenealogieOuverte.h"
 #include "base/BaseGenealogique.h"
 #include "graphiques/TextesPersonne.h"
+#include "graphiques/arbres/ChoixFamille.h"
 #include "plateforme/OperationImpossible.h"
 #include "sortie/Dessin.h"
 
@@ -37,6 +38,11 @@ std::int32_t unionDuCouple(const BaseGenealogique& base, std::int32_t a, std::in
 Destinations ParametresArbreCousins::destinations() {
     return {&racine, &nomRacine, &contemporains, &limite, &fond, &critere, &coupes, &couperAuDela,
             &format};
+}
+
+Destinations ParametresArbreCousins::destinationsFamilial() {
+    return {&racine, &nomRacine, &conjoint, &contemporains, &limite, &fond, &critere, &coupes,
+            &couperAuDela, &format};
 }
 
 ArbreDescCousins::ArbreDescCousins(ContexteProgramme& contexte,
@@ -360,27 +366,59 @@ std::string ArbreCousins::dispositionCousins(const ReferencesPersonnes& referenc
     return texte;
 }
 
+namespace {
+
+// Les paramètres lus ; pour l'arbre familial, le couple vérifié.
+ParametresArbreCousins parametresCousins(const ValeursParametres& valeurs,
+                                         ContexteProgramme& contexte, bool familial) {
+    if (!contexte.genealogie) throw OperationImpossible();
+    ParametresArbreCousins p;
+    affecteParametres(valeurs, familial ? p.destinationsFamilial() : p.destinations());
+    if (familial) familleDuCouple(contexte.genealogie->base(), p.racine, p.conjoint);
+    return p;
+}
+
+std::string produit(const DescriptionGraphique& description, const ValeursParametres& valeurs,
+                    ContexteProgramme& contexte, const OptionsProduction& options, bool familial) {
+    const ParametresArbreCousins p = parametresCousins(valeurs, contexte, familial);
+    ArbreCousins arbre(contexte, *contexte.genealogie, p, familial ? p.conjoint : 0);
+    return documentProduit(contexte, arbre.format(),
+                           arbre.produire(description.prefixe, options.cheminImpose, p.nomRacine),
+                           options.afficher);
+}
+
+std::string dispose(const ValeursParametres& valeurs, ContexteProgramme& contexte,
+                    bool familial) {
+    const ParametresArbreCousins p = parametresCousins(valeurs, contexte, familial);
+    ArbreCousins arbre(contexte, *contexte.genealogie, p, familial ? p.conjoint : 0);
+    arbre.dispose();
+    return arbre.dispositionCousins(contexte.genealogie->chargement().references);
+}
+
+} // namespace
+
 std::string produireArbreCousins(const DescriptionGraphique& description,
                                  const ValeursParametres& valeurs, ContexteProgramme& contexte,
                                  const OptionsProduction& options) {
-    if (!contexte.genealogie) throw OperationImpossible();
-    ParametresArbreCousins parametres;
-    affecteParametres(valeurs, parametres.destinations());
-    ArbreCousins arbre(contexte, *contexte.genealogie, parametres);
-    return documentProduit(
-        contexte, arbre.format(),
-        arbre.produire(description.prefixe, options.cheminImpose, parametres.nomRacine),
-        options.afficher);
+    return produit(description, valeurs, contexte, options, false);
+}
+
+std::string produireArbreCousinsFamilial(const DescriptionGraphique& description,
+                                         const ValeursParametres& valeurs,
+                                         ContexteProgramme& contexte,
+                                         const OptionsProduction& options) {
+    return produit(description, valeurs, contexte, options, true);
 }
 
 std::string dispositionArbreCousins(const DescriptionGraphique&, const ValeursParametres& valeurs,
                                     ContexteProgramme& contexte) {
-    if (!contexte.genealogie) throw OperationImpossible();
-    ParametresArbreCousins parametres;
-    affecteParametres(valeurs, parametres.destinations());
-    ArbreCousins arbre(contexte, *contexte.genealogie, parametres);
-    arbre.dispose();
-    return arbre.dispositionCousins(contexte.genealogie->chargement().references);
+    return dispose(valeurs, contexte, false);
+}
+
+std::string dispositionArbreCousinsFamilial(const DescriptionGraphique&,
+                                            const ValeursParametres& valeurs,
+                                            ContexteProgramme& contexte) {
+    return dispose(valeurs, contexte, true);
 }
 
 } // namespace veltrane

@@ -36,6 +36,20 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_COUSINS[] = {
      false},
 };
 
+// Les mêmes pour l'arbre familial : le conjoint après le nom.
+inline constexpr ParametreDecrit PARAMETRES_ARBRE_COUSINS_FAMILIAL[] = {
+    PARAMETRES_ARBRE_COUSINS[0],
+    PARAMETRES_ARBRE_COUSINS[1],
+    {'P', nullptr, "", "Le conjoint de la racine", RoleParametre::Conjoint},
+    PARAMETRES_ARBRE_COUSINS[2],
+    PARAMETRES_ARBRE_COUSINS[3],
+    PARAMETRES_ARBRE_COUSINS[4],
+    PARAMETRES_ARBRE_COUSINS[5],
+    PARAMETRES_ARBRE_COUSINS[6],
+    PARAMETRES_ARBRE_COUSINS[7],
+    PARAMETRES_ARBRE_COUSINS[8],
+};
+
 struct ParametresArbreCousins {
     std::int32_t racine = 0;
     std::string nomRacine;
@@ -46,8 +60,10 @@ struct ParametresArbreCousins {
     std::optional<EnsemblePersonnes> coupes;
     std::uint8_t couperAuDela = 0;
     std::uint8_t format = 0;
+    std::int32_t conjoint = 0; // arbre familial
 
     Destinations destinations();
+    Destinations destinationsFamilial();
 };
 
 // La descendance d'un couple d'ancêtres dans l'arbre des cousins, sans la lignée par laquelle
@@ -112,6 +128,13 @@ private:
 std::string produireArbreCousins(const DescriptionGraphique& description,
                                  const ValeursParametres& valeurs, ContexteProgramme& contexte,
                                  const OptionsProduction& options);
+std::string produireArbreCousinsFamilial(const DescriptionGraphique& description,
+                                         const ValeursParametres& valeurs,
+                                         ContexteProgramme& contexte,
+                                         const OptionsProduction& options);
+std::string dispositionArbreCousinsFamilial(const DescriptionGraphique& description,
+                                            const ValeursParametres& valeurs,
+                                            ContexteProgramme& contexte);
 std::string dispositionArbreCousins(const DescriptionGraphique& description,
                                     const ValeursParametres& valeurs,
                                     ContexteProgramme& contexte);

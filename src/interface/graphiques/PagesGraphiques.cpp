@@ -4,6 +4,7 @@
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesArbreAscendant.h"
+#include "interface/graphiques/PagesArbreCousins.h"
 #include "interface/graphiques/PagesArbreDescendant.h"
 #include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
     {6103, &demanderArbreDescendant},
+    {6106, &demanderArbreCousins},
+    {6107, &demanderArbreCousinsFamilial},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},

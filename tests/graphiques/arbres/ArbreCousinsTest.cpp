@@ -4,6 +4,7 @@
 #include "graphiques/arbres/ArbreCousins.h"
 
 #include "DescendanceEssai.h"
+#include "graphiques/arbres/ChoixFamille.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
@@ -152,6 +153,41 @@ TEST(ArbreCousins, FamillesAuHasard) {
         a.dispose();
         ASSERT_EQ(verifieEcarts(a), "") << "essai " << essaiNo;
     }
+}
+
+// Le couple d'un arbre familial : le premier conjoint sans choix, sinon le conjoint vérifié.
+TEST(ArbreCousins, FamilleDuCouple) {
+    EssaiArbre e(familleDeCousins().gedcom());
+    const BaseGenealogique& base = e.contexte.genealogie->base();
+    struct Cas {
+        const char* racine;
+        const char* conjoint; // "" : aucun
+        const char* attendu;  // conjoint rendu, ou message
+    };
+    const Cas cas[] = {
+        {"P", "", "M"},
+        {"M", "P", "P"},
+        {"R", "", MESSAGE_RACINE_SANS_CONJOINT},
+        {"P", "GMP", MESSAGE_FAMILLE_DISPARUE},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.racine);
+        std::int32_t conjoint = *c.conjoint ? e.personne(c.conjoint) : 0;
+        try {
+            EXPECT_GT(familleDuCouple(base, e.personne(c.racine), conjoint), 0);
+            EXPECT_EQ(conjoint, e.personne(c.attendu));
+        } catch (const OperationImpossible& erreur) {
+            EXPECT_STREQ(erreur.what(), c.attendu);
+        }
+    }
+    // L'arbre familial part du couple, le mari d'abord, et monte des deux côtés.
+    ParametresArbreCousins p;
+    p.racine = e.personne("M");
+    ArbreCousins a(e.contexte, *e.contexte.genealogie, p, e.personne("P"));
+    a.dispose();
+    EXPECT_EQ(squelette(a), "[0 : P M | R S][1P: GPP GMP | ? O][1M: GPM GMM | ? T]");
+    EXPECT_EQ(graphiqueParCommande(6106)->signature(), "Psb2s1L1");
+    EXPECT_EQ(graphiqueParCommande(6107)->signature(), "PsPb2s1L1");
 }
 
 TEST(ArbreCousins, DocumentPdf) {
