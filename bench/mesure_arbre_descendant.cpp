@@ -1,10 +1,12 @@
 // Arbre descendant : construction des cases, lecture des textes et placement, classique et
 // chronologique, sur la personne aux descendants les plus nombreux d'un fichier, ou sur une
-// descendance complète (chaque descendant marié, n enfants par union). Le chargement n'est pas
+// descendance complète (chaque descendant marié, n enfants par union) ; puis l'arbre des
+// cousins d'un descendant de la dernière génération. Le chargement n'est pas
 // compté ; le pic de mémoire est remis à zéro après lui (/proc/self/clear_refs).
 #include "OutilsMesure.h"
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
+#include "graphiques/arbres/ArbreCousins.h"
 #include "graphiques/arbres/ArbreDescendant.h"
 
 #include <chrono>
@@ -99,6 +101,7 @@ int main(int argc, char** argv) {
         const char* nom;
         const char* fond;
     };
+    std::int32_t cadet = 0;
     for (const Cas& c : {Cas{"classique", ""}, Cas{"chronologique", "Chrono\\Siecles.txt"}}) {
         veltrane::ParametresArbreDescendant p;
         p.racine = racine;
@@ -115,11 +118,27 @@ int main(int argc, char** argv) {
             cases = arbre.nbCases;
             largeur = arbre.largeurTotale;
             rangees = arbre.nbRangeesDesc;
+            cadet = arbre.tetes[static_cast<std::size_t>(rangees - 1)]->numero;
         }
         std::snprintf(ligne, sizeof ligne,
                       "arbre descendant %-14s : %d cases sur %d rangées, largeur %d, construit, "
                       "lu, placé en %.3f s, pic de mémoire +%.0f Mo\n",
                       c.nom, cases, rangees, largeur, duree, memoireProcessusMo("VmHWM") - avant);
+        afficher(ligne);
+    }
+    {
+        veltrane::ParametresArbreCousins p;
+        p.racine = cadet;
+        const double avant = memoireProcessusMo("VmRSS");
+        remetPicAZero();
+        debut = std::chrono::steady_clock::now();
+        veltrane::ArbreCousins arbre(contexte, *contexte.genealogie, p);
+        arbre.dispose();
+        std::snprintf(ligne, sizeof ligne,
+                      "arbre des cousins de #%d : %d couples, %d cases, placé en %.3f s, pic de "
+                      "mémoire +%.0f Mo\n",
+                      cadet, static_cast<int>(arbre.couples().size()), arbre.nbCases,
+                      secondesDepuis(debut), memoireProcessusMo("VmHWM") - avant);
         afficher(ligne);
     }
     contexte.genealogie.reset();
