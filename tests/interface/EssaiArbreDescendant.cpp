@@ -6,6 +6,7 @@
 #include "graphiques/arbres/ArbreCousins.h"
 #include "graphiques/arbres/ArbreDescendant.h"
 #include "interface/ChampNom.h"
+#include "interface/DialogueConjoint.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
 #include "interface/graphiques/PagesArbreCousins.h"
@@ -115,6 +116,53 @@ private slots:
         QVERIFY(std::filesystem::path(document).filename().string().rfind("AD_", 0) == 0);
         QVERIFY(document.ends_with(".pdf"));
         QVERIFY(std::filesystem::file_size(document) > 500);
+    }
+
+    // L'arbre des cousins familial : la racine, son conjoint parmi ses unions, la feuille, le
+    // document ; une racine sans conjoint connu le dit et ne produit rien.
+    void cousinsFamilial() {
+        struct Cas {
+            QString nom, prenoms;
+            bool document;
+        };
+        for (const Cas& cas : {Cas{QStringLiteral(u"DUPONT"), QStringLiteral(u"Jean"), true},
+                               Cas{QStringLiteral(u"DUPOND"), QStringLiteral(u"Paul"), false}}) {
+            ProgrammeAvecFamille p;
+            p.contexte().repertoires.documents = p.donnees.chemin();
+            p.contexte().configuration.afficheurPdf = "/bin/true";
+            QWidget fenetre;
+            bool conjointDemande = false;
+            quandBoiteNommee(QStringLiteral(u"DIALOG_DEMCONJOINT"), [&](QWidget* w) {
+                conjointDemande = true;
+                qobject_cast<QDialog*>(w)->accept();
+            });
+            quandBoiteNommee(QStringLiteral(u"DIALOG_DEMPERS"), [&](QWidget* w) {
+                auto* d = qobject_cast<DialoguePersonne*>(w);
+                QVERIFY(d);
+                QCOMPARE(d->windowTitle(), QStringLiteral(u"Arbre des cousins"));
+                QTest::keyClicks(d->champNom(), cas.nom);
+                QTest::keyClicks(d->champPrenoms(), cas.prenoms);
+                QTest::qWait(20);
+                if (cas.document)
+                    quandBoiteModale([](QWidget* f) {
+                        auto* feuille = qobject_cast<FeuilleParametres*>(f);
+                        QVERIFY(feuille && feuille->findChild<PageGeneralArbreCousins*>());
+                        feuille->accept();
+                    });
+                d->boutonOk()->click();
+            });
+            commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6107));
+            QCOMPARE(conjointDemande, cas.document);
+            QCOMPARE(p.interaction().documents.size(), std::size_t{cas.document ? 1u : 0u});
+            if (cas.document) {
+                const std::string document = p.interaction().documents[0].first;
+                QVERIFY(std::filesystem::path(document).filename().string().rfind("AC_", 0) == 0);
+            } else {
+                QVERIFY(!p.interaction().messages.empty());
+                QCOMPARE(p.interaction().messages.back(),
+                         std::string("Paul DUPOND n'a aucun conjoint connu"));
+            }
+        }
     }
 };
 
