@@ -3,6 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
 #include "base/BaseGenealogique.h"
+#include "base/EstimationNaissances.h"
 #include "graphiques/TextesPersonne.h"
 #include "graphiques/arbres/ChoixFamille.h"
 #include "plateforme/OperationImpossible.h"
@@ -188,20 +189,38 @@ void ArbreCousins::dispose() {
 
     ParametresArbreDescendant p;
     p.contemporains = parametres_.contemporains;
-    p.fond = parametres_.fond;
     p.critere = parametres_.critere;
     p.suppressionNonColorees = false;
     p.coupes = parametres_.coupes;
     p.couperAuDela = couperAuDela;
+    p.fond = chronologique ? parametres_.fond : std::string();
+    construitSousArbres(p);
+    // Un couple sans aucune année ne peut pas se placer sur l'axe des années : tout l'arbre
+    // redevient alors classique, sinon ses sous-arbres n'auraient pas la même échelle.
+    const bool tousChronologiques = std::all_of(
+        couples_.begin(), couples_.end(), [](const CoupleCousins& c) { return c.arbre->chronologique; });
+    if (chronologique && !tousChronologiques) {
+        chronologique = false;
+        p.fond.clear();
+        construitSousArbres(p);
+    }
+    colore();
+    compose();
+}
+
+void ArbreCousins::construitSousArbres(ParametresArbreDescendant& p) {
+    const EstimationNaissances& estimation = genealogie_.estimation();
+    nbCases = 0;
     for (CoupleCousins& c : couples_) {
-        p.racine = c.mari > 0 ? c.mari : c.femme;
+        // La racine d'un sous-arbre chronologique est le conjoint dont l'année est connue.
+        p.racine = c.mari > 0 && (c.femme <= 0 || estimation.anneeEstimee(c.mari) != 9999)
+                       ? c.mari
+                       : c.femme;
         c.arbre = std::make_unique<ArbreDescCousins>(contexte_, genealogie_, p, c.mari, c.femme,
                                                      c.famille, c.enfant);
         c.arbre->dispose();
         nbCases += c.arbre->nbCases;
     }
-    colore();
-    compose();
 }
 
 // Sous la branche cousine, chaque couple au-dessus du premier prend la couleur suivante ;

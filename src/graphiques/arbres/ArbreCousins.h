@@ -113,6 +113,7 @@ protected:
 private:
     void monte(int dessous, std::int32_t personne, char cote, int generation);
     void ajouteCouple(CoupleCousins couple);
+    void construitSousArbres(ParametresArbreDescendant& p);
     void colore();
     void compose();
     // La case de p dans la première rangée de l'arbre du couple k.
