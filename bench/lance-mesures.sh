@@ -91,6 +91,9 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 
 # Arbre ascendant : 17 générations complètes (131 071 cases), moins de 1,5 s par style et 2 s en
 # chronologique, moins de 300 Mo de plus ; la personne la plus ascendée du million, moins de 0,2 s.
+# Documents : 17 générations en PDF en moins de 4 s et en page Web en moins de 3 s dans chaque
+# style, moins de 600 Mo de plus ; la personne la plus ascendée du million, moins de 0,5 s par
+# format.
 "$construction/bench/mesure_arbre_ascendant" --arbre-complet 17
 "$construction/bench/mesure_arbre_ascendant" "$million"
 
@@ -109,6 +112,11 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 # Roue ascendante de 9 générations de la personne la plus ascendée du million : moins de 0,1 s.
 roue=$("$construction/bench/mesure_roue_ascendante" "$million" | tail -n 1)
 qpdf --check "$roue" >/dev/null && echo "Roue ascendante : qpdf --check réussi"
+
+# Roue descendante de la personne la plus descendue du million : anneaux jusqu'à 150
+# générations puis document au nombre par défaut, moins de 1 s et moins de 100 Mo de plus.
+roue=$("$construction/bench/mesure_roue_descendante" "$million" | tail -n 1)
+qpdf --check "$roue" >/dev/null && echo "Roue descendante : qpdf --check réussi"
 
 # Parenté : tableau des consanguinités (texte) du million en moins de 5 s après le chargement,
 # avec la longueur totale des cycles ; une lignée de 2 000 générations où deux familles se

@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
         p.style = c.style;
         p.fond = c.fond;
         p.critere = c.critere;
+        // Sans implexe, tout est blanc : l'élagage ne laisserait que la racine.
+        p.suppressionNonColorees = false;
         const double avant = memoireProcessusMo("VmRSS");
         remetPicAZero();
         debut = std::chrono::steady_clock::now();
@@ -84,6 +86,34 @@ int main(int argc, char** argv) {
                       c.nom, cases, largeur, duree, memoireProcessusMo("VmHWM") - avant);
         afficher(ligne);
     }
+    // Les documents : chaque style en PDF et en page Web, disposition comprise.
+    contexte.repertoires.documents = std::filesystem::temp_directory_path().string();
+    for (std::uint8_t style : {0, 1})
+        for (std::uint8_t format : {0, 3}) {
+            veltrane::ParametresArbreAscendant p;
+            p.racine = racine;
+            p.style = style;
+            p.format = format;
+            const std::string chemin = contexte.repertoires.documents +
+                                       "/mesure-arbre-ascendant" + (format ? ".htm" : ".pdf");
+            const double avant = memoireProcessusMo("VmRSS");
+            remetPicAZero();
+            debut = std::chrono::steady_clock::now();
+            {
+                veltrane::ArbreAscendant arbre(contexte, *contexte.genealogie, p);
+                arbre.produire("AA", chemin, "mesure");
+            }
+            const double duree = secondesDepuis(debut);
+            std::error_code erreur;
+            const auto taille = std::filesystem::file_size(chemin, erreur);
+            std::snprintf(ligne, sizeof ligne,
+                          "arbre ascendant %-10s en %-3s : %.3f s, %.1f Mo, pic de mémoire +%.0f Mo\n",
+                          style ? "par couple" : "classique", format ? "Web" : "PDF", duree,
+                          erreur ? 0.0 : double(taille) / 1e6,
+                          memoireProcessusMo("VmHWM") - avant);
+            afficher(ligne);
+            std::filesystem::remove(chemin, erreur);
+        }
     contexte.genealogie.reset();
     if (complet) std::filesystem::remove(fichier);
     return 0;

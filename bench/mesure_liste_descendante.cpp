@@ -2,6 +2,7 @@
 // seuls la construction des lignes et l'écriture du document sont chronométrés, après
 // l'ouverture. Puis, avec les doubles branches, une descendance où frère et sœur s'épousent à
 // chaque génération : la borne des lignes doit être atteinte et dite.
+#include "AscendancesMesure.h"
 #include "OutilsMesure.h"
 #include "application/ChoixPersonne.h"
 #include "application/ContexteProgramme.h"
@@ -31,41 +32,6 @@ double secondesProcesseur() {
     ::getrusage(RUSAGE_SELF, &r);
     return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
            static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
-}
-
-// La personne aux descendants les plus nombreux (occurrences dans son arbre).
-std::int32_t plusDescendue(const veltrane::BaseGenealogique& base) {
-    const std::int32_t n = base.nombreIndividus();
-    std::vector<std::vector<std::int32_t>> enfants(static_cast<std::size_t>(n) + 1);
-    for (std::int32_t p = 1; p <= n; ++p) {
-        const veltrane::Individu i = base.lireIndividu(p);
-        for (std::int32_t parent : {i.pere, i.mere})
-            if (parent >= 1 && parent <= n) enfants[parent].push_back(p);
-    }
-    return plusGrandArbre(enfants);
-}
-
-// g générations d'un frère et d'une sœur mariés ensemble : avec les doubles branches, chaque
-// génération double les lignes.
-std::string ecritEchelle(int generations, const std::string& chemin) {
-    std::FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) return {};
-    std::fprintf(f, "0 HEAD\n1 SOUR Mesure\n1 CHAR UTF-8\n");
-    for (int k = 0; k < generations; ++k) {
-        for (const char sexe : {'M', 'F'}) {
-            std::fprintf(f,
-                         "0 @%c%d@ INDI\n1 NAME Pr\xc3\xa9nom%d /Echelle/\n1 SEX %c\n1 BIRT\n"
-                         "2 DATE %d\n2 PLAC Lyon\n1 FAMS @F%d@\n",
-                         sexe, k, k, sexe, 1500 + 20 * k, k);
-            if (k > 0) std::fprintf(f, "1 FAMC @F%d@\n", k - 1);
-        }
-        std::fprintf(f, "0 @F%d@ FAM\n1 HUSB @M%d@\n1 WIFE @F%d@\n1 MARR\n2 DATE %d\n", k, k, k,
-                     1520 + 20 * k);
-        if (k + 1 < generations) std::fprintf(f, "1 CHIL @M%d@\n1 CHIL @F%d@\n", k + 1, k + 1);
-    }
-    std::fprintf(f, "0 TRLR\n");
-    std::fclose(f);
-    return chemin;
 }
 
 struct Mesure {

@@ -20,18 +20,13 @@ int main(int argc, char** argv) {
     }
     InteractionSilencieuse interaction;
     veltrane::ContexteProgramme contexte(interaction);
-    auto debut = std::chrono::steady_clock::now();
-    contexte.genealogie = veltrane::ouvrirGenealogie(argv[1], {}, interaction);
-    const double chargement = secondesDepuis(debut);
-    std::string face = "Arial";
-    contexte.polices.charger(face, interaction);
-    contexte.repertoires.documents = std::filesystem::temp_directory_path().string();
+    const double chargement = ouvreGenealogieMesuree(contexte, argv[1]);
     const veltrane::BaseGenealogique& base = contexte.genealogie->base();
     veltrane::ParametresRoueAscendante p;
     p.racine = plusAscendee(base);
     p.generations = 9;
 
-    debut = std::chrono::steady_clock::now();
+    auto debut = std::chrono::steady_clock::now();
     veltrane::RoueAscendante roue(contexte, base, p);
     const std::string chemin = roue.produire("RA", {}, {});
     const double duree = secondesDepuis(debut);

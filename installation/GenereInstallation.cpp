@@ -29,6 +29,12 @@ std::string completion() {
         cas += "        " + std::string(g.nomConsole) + "|" + std::to_string(g.commande) +
                ") cles=\"" + clesOptions(g) + "\" ;;\n";
     }
+    for (const NomConsoleCommun& commun : nomsConsoleCommuns()) {
+        noms += std::string(commun.nom) + " ";
+        const std::string cle = commun.cle ? std::string(commun.cle) + "= " : "";
+        cas += "        " + std::string(commun.nom) + ") cles=\"" + cle +
+               clesOptions(commun.premiereLigne()) + "\" ;;\n";
+    }
     for (const FormatPapier& f : FormatsPapier)
         papiers += nomConsolePapier(f) + " ";
     std::ostringstream s;
@@ -101,6 +107,18 @@ std::string graphiquesManuel() {
             cles += (cles.empty() ? "" : ", ") + std::string("\\fB") + roff(p.cle) + "\\fR";
         }
         if (!cles.empty()) s += "Options : " + cles + ".\n";
+    }
+    for (const NomConsoleCommun& commun : nomsConsoleCommuns()) {
+        s += ".TP\n.BR " + roff(commun.nom) + " \" (" + commun.commandes() + ")\"\n";
+        s += roff(versUtf8(commun.titre));
+        if (commun.cle) {
+            s += std::string(", au choix de \\fB") + roff(commun.cle) + "\\fR :";
+            for (const VarianteConsole& v : commun.variantes)
+                if (v.commande != 0)
+                    s +=
+                        std::string(" ") + roff(v.valeur) + " (" + std::to_string(v.commande) + ")";
+        }
+        s += ".\n";
     }
     return s;
 }

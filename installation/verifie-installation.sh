@@ -71,6 +71,12 @@ propose() { # MOT_COURANT MOTS...
     || echec "complètement des options"
 [[ " $(propose f.ged graphique 6201 --option g) " == *" generations= "* ]] \
     || echec "complètement des options par numéro"
+[[ " $(propose f.ged graphique statistiques-a) " == *" statistiques-ages "* ]] \
+    || echec "complètement des noms communs"
+[[ " $(propose f.ged graphique statistiques-ages --option p) " == *" population= "* ]] \
+    || echec "complètement de l'option d'un nom commun"
+LANG=C.UTF-8 man -l "$usr/share/man/man1/veltrane-cli.1" 2>/dev/null | grep -q "statistiques-ages (6721, 6722, 6723)" \
+    || echec "la page de veltrane-cli ne liste pas les noms communs"
 [[ " $(propose f.ged graphique liste-ascendante --papier a4-p) " == *" a4-portrait "* ]] \
     || echec "complètement des papiers"
 echo "installation vérifiée"

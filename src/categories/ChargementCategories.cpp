@@ -3,6 +3,7 @@
 #include "application/Repertoires.h"
 #include "categories/CompilationCategories.h"
 #include "categories/DefinitionCategories.h"
+#include "categories/EditionCategories.h"
 #include "plateforme/Interaction.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
@@ -81,6 +82,32 @@ JeuCategories chargerCategories(GenreCategories genre, const Repertoires& r,
         Icone::Erreur);
     if (ouvrirEditeur) ouvrirEditeur(genre);
     throw OperationImpossible();
+}
+
+JeuCategories compilerCategoriesDuFichier(GenreCategories genre, const std::string& chemin,
+                                          Interaction& interaction) {
+    // Assez pour une définition en UTF-8 ; trop longue une fois convertie, elle est refusée
+    // comme à son enregistrement, plutôt que coupée.
+    const std::optional<std::string> texte =
+        lireFichierCategories(versUtf8(chemin), 2 * TAILLE_MAX_DEFINITION + 1);
+    if (!texte) {
+        interaction.message(remplirMessage(MESSAGE_CATEGORIES_ABSENTES, chemin), Icone::Erreur);
+        throw OperationImpossible();
+    }
+    const std::string definition = avecFinsCrLf(definitionEnWindows1252(*texte));
+    if (definition.size() > TAILLE_MAX_DEFINITION)
+        throw OperationImpossible(MESSAGE_DEFINITION_TROP_LONGUE);
+    const ResultatCompilation resultat = compilerCategories(lireDefinition(definition), genre);
+    for (const std::string& avertissement : resultat.avertissements)
+        interaction.message(avertissement, Icone::Avertissement);
+    JeuCategories jeu;
+    if (JeuCategories::lire(resultat.octets, jeu) != JeuCategories::Lecture::Correct) {
+        interaction.message(
+            remplirMessage(MESSAGE_CATEGORIES_INCORRECTES, description(genre).nomMessages),
+            Icone::Erreur);
+        throw OperationImpossible();
+    }
+    return jeu;
 }
 
 } // namespace veltrane

@@ -30,4 +30,10 @@ JeuCategories chargerCategories(GenreCategories genre, const Repertoires& repert
                                 Interaction& interaction,
                                 const OuvertureEditeurCategories& ouvrirEditeur = {});
 
+// Compile pour une seule fois la définition écrite dans un fichier (chemin en Windows-1252,
+// texte en UTF-8 ou en Windows-1252) : rien n'est écrit chez l'utilisateur. Échec : le message
+// des fichiers de catégories, puis OperationImpossible.
+JeuCategories compilerCategoriesDuFichier(GenreCategories genre, const std::string& chemin,
+                                          Interaction& interaction);
+
 } // namespace veltrane

@@ -26,4 +26,8 @@ struct DefinitionCategories {
 // CR LF ou LF ; les lignes vides et les mots-clés avant la première catégorie sont ignorés.
 DefinitionCategories lireDefinition(std::string_view texte);
 
+// Le contenu d'un fichier de définition écrit ailleurs : un fichier en UTF-8 (marque d'ordre
+// ôtée) est rendu en Windows-1252, celui du programme gardé tel quel.
+std::string definitionEnWindows1252(std::string texte);
+
 } // namespace veltrane

@@ -23,32 +23,6 @@ namespace {
 constexpr int SORTIE_ECHEC = 1;
 constexpr int SORTIE_USAGE = 2;
 
-// Vrai quand le texte est de l'UTF-8 bien formé et sort de l'ASCII.
-bool estUtf8(std::string_view texte) {
-    bool horsAscii = false;
-    for (std::size_t i = 0; i < texte.size();) {
-        const auto c = static_cast<unsigned char>(texte[i]);
-        const std::size_t suite = c < 0x80                 ? 0
-                                  : c >= 0xC2 && c <= 0xDF ? 1
-                                  : c >= 0xE0 && c <= 0xEF ? 2
-                                  : c >= 0xF0 && c <= 0xF4 ? 3
-                                                           : 4;
-        if (suite == 4 || texte.size() - i <= suite) return false;
-        for (std::size_t k = 1; k <= suite; ++k)
-            if ((static_cast<unsigned char>(texte[i + k]) & 0xC0) != 0x80) return false;
-        horsAscii = horsAscii || suite > 0;
-        i += suite + 1;
-    }
-    return horsAscii;
-}
-
-// Un fichier écrit sous Linux est en UTF-8, ceux du programme en Windows-1252 : les deux sont
-// acceptés.
-std::string enWindows1252(std::string texte) {
-    if (texte.starts_with("\xEF\xBB\xBF")) texte.erase(0, 3);
-    return estUtf8(texte) ? depuisUtf8(texte) : texte;
-}
-
 // La nouvelle définition, comme l'éditeur l'enregistre à sa validation.
 void remplacerDefinition(GenreCategories genre, const Repertoires& r, const std::string& fichier,
                          bool reference, Interaction& interaction) {
@@ -62,7 +36,7 @@ void remplacerDefinition(GenreCategories genre, const Repertoires& r, const std:
     const std::optional<std::string> texte =
         lireFichierCategories(fichier, 2 * TAILLE_MAX_DEFINITION + 1);
     if (!texte) throw OperationImpossible("Lecture impossible du fichier " + depuisUtf8(fichier));
-    edition.valider(enWindows1252(*texte), interaction);
+    edition.valider(definitionEnWindows1252(*texte), interaction);
 }
 
 } // namespace

@@ -40,6 +40,10 @@ void personneDuRole(const DescriptionGraphique& graphique, ValeursParametres& va
             throw std::invalid_argument(std::string(option) + " : sans objet pour ce graphique");
         return;
     }
+    if (texte.empty() && role == RoleParametre::Conjoint) {
+        valeurs[static_cast<std::size_t>(rang)] = Personne{CONJOINT_A_CHOISIR};
+        return;
+    }
     if (texte.empty()) throw std::invalid_argument(std::string(option) + " est demandé");
     valeurs[static_cast<std::size_t>(rang)] = Personne{personneUnique(g, depuisUtf8(texte))};
 }
@@ -53,6 +57,9 @@ std::string listeGraphiquesConsole() {
         texte += g.disponible() ? "\n" : " (pas encore disponible)\n";
         texte += aideOptions(g.parametres);
     }
+    texte += "\nNoms communs à plusieurs graphiques :\n";
+    for (const NomConsoleCommun& commun : nomsConsoleCommuns())
+        texte += aideNomCommun(commun);
     texte += "\nFormats de papier (--papier, pour ce document seulement) :\n ";
     for (const FormatPapier& f : FormatsPapier)
         texte += " " + nomConsolePapier(f);
@@ -64,7 +71,9 @@ namespace {
 // Le graphique demandé et ses valeurs : défauts, personnes, options, format.
 const DescriptionGraphique& valeursConsole(const DemandeGraphique& demande, GenealogieOuverte& g,
                                            ValeursParametres& valeurs) {
-    const DescriptionGraphique* graphique = graphiqueParNom(demande.type);
+    std::vector<std::string> options = demande.options;
+    const DescriptionGraphique* graphique =
+        graphiqueConsole(demande.type, !demande.racine.empty(), options);
     if (!graphique)
         throw std::invalid_argument("graphique inconnu : " + depuisUtf8(demande.type) +
                                     "\n« veltrane-cli FICHIER graphiques » les liste.");
@@ -73,7 +82,7 @@ const DescriptionGraphique& valeursConsole(const DemandeGraphique& demande, Gene
     personneDuRole(*graphique, valeurs, RoleParametre::Conjoint, demande.conjoint, "--conjoint",
                    g);
     std::set<std::string> cles;
-    for (const std::string& option : demande.options) {
+    for (const std::string& option : options) {
         // La seconde valeur d'une même clé ne doit pas effacer la première sans rien dire.
         const std::string cle = option.substr(0, option.find('='));
         if (!cles.insert(cle).second)

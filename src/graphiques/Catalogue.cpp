@@ -3,7 +3,7 @@
 #include "application/ContexteProgramme.h"
 #include "application/Favoris.h"
 #include "application/Usage.h"
-#include "plateforme/OperationImpossible.h"
+#include "base/Blancs.h"
 #include "graphiques/arbres/ArbreAscendant.h"
 #include "graphiques/arbres/ArbreCousins.h"
 #include "graphiques/arbres/ArbreDescendant.h"
@@ -12,13 +12,17 @@
 #include "graphiques/parente/LienParente.h"
 #include "graphiques/parente/TableauConsanguinites.h"
 #include "graphiques/roues/RoueAscendante.h"
+#include "graphiques/roues/RoueDescendante.h"
 #include "graphiques/statistiques/StatistiquesAges.h"
 #include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "graphiques/statistiques/StatistiquesCategories.h"
 #include "graphiques/statistiques/StatistiquesNaissances.h"
+#include "plateforme/OperationImpossible.h"
+#include "plateforme/TexteUtf8.h"
 
 #include <array>
 #include <charconv>
+#include <stdexcept>
 
 namespace veltrane {
 
@@ -30,8 +34,11 @@ using U = Usage;
 // graphique sans production n'est pas encore construit : son menu reste grisé.
 constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6101, 1, "Arbre ascendant individuel", "arbre-ascendant", "AA", U::ArbreAscendant,
-     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant},
-    {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant, {}},
+     PARAMETRES_ARBRE_ASCENDANT, &produireArbreAscendant, &dispositionArbreAscendant,
+     &decalageUsageArbreAscendant},
+    {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant,
+     PARAMETRES_ARBRE_ASCENDANT_FAMILIAL, &produireArbreAscendant, &dispositionArbreAscendant,
+     &decalageUsageArbreAscendant},
     {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant,
      PARAMETRES_ARBRE_DESCENDANT, &produireArbreDescendant, &dispositionArbreDescendant},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
@@ -62,7 +69,8 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
      U::FriseGenerationsDescendantes, {}},
     {6401, 18, "Roue ascendante", "roue-ascendante", "RA", U::RoueAscendante,
      PARAMETRES_ROUE_ASCENDANTE, &produireRoueAscendante},
-    {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante, {}},
+    {6402, 19, "Roue descendante", "roue-descendante", "RD", U::RoueDescendante,
+     PARAMETRES_ROUE_DESCENDANTE, &produireRoueDescendante},
     {6501, 32, "Tableau ascendant", "tableau-ascendant", "TA", U::TableAscendante, {}},
     {6503, 35, "Trombinoscope ascendant", "trombinoscope-ascendant", "TR", U::GaleriePhotos, {}},
     {6504, 37, "Trombinoscope descendant", "trombinoscope-descendant", "TR", U::GaleriePhotos, {}},
@@ -122,7 +130,117 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
      PARAMETRES_STATISTIQUES_CATEGORIES_COMPLETES, &produireStatistiquesSources},
 }};
 
+// Les trois populations d'une statistique : ascendance, descendance, généalogie entière
+// (6721, 6722, 6723 pour base 6720).
+constexpr std::array<VarianteConsole, 3> populations(int base) {
+    return {{{"ascendance", base + 1}, {"descendance", base + 2}, {"complete", base + 3}}};
+}
+
+constexpr NomConsoleCommun NOMS_COMMUNS[] = {
+    {"statistiques-ages", "Statistiques sur les âges", "population", populations(6720)},
+    {"statistiques-naissances", "Statistiques sur les naissances", "population", populations(6730)},
+    {"statistiques-professions", "Statistiques sur les professions", "population",
+     populations(6740)},
+    {"statistiques-sources", "Statistiques sur les sources", "population", populations(6750)},
+    {"statistiques-ascendance", "Statistiques d'ascendance", nullptr, {{{nullptr, 6701}}}},
+};
+
+bool prendRacine(const DescriptionGraphique& g) {
+    return rangDuRole(g.parametres, RoleParametre::Racine) >= 0;
+}
+
+// La variante prise sans option : la première qui prend une racine exactement quand elle est
+// donnée, sinon la première (le manque de racine sera dit par la console).
+const VarianteConsole& varianteParDefaut(const NomConsoleCommun& commun, bool avecRacine) {
+    for (const VarianteConsole& v : commun.variantes)
+        if (v.commande != 0 && prendRacine(*graphiqueParCommande(v.commande)) == avecRacine)
+            return v;
+    return commun.variantes.front();
+}
+
+// « ascendance, descendance ou complete ».
+std::string valeursAdmises(const NomConsoleCommun& commun) {
+    std::string texte;
+    for (std::size_t i = 0; i < commun.variantes.size(); ++i) {
+        if (commun.variantes[i].commande == 0) continue;
+        const bool derniere =
+            i + 1 == commun.variantes.size() || commun.variantes[i + 1].commande == 0;
+        if (!texte.empty()) texte += derniere ? " ou " : ", ";
+        texte += commun.variantes[i].valeur;
+    }
+    return texte;
+}
+
+// La variante que désigne l'option du nom commun, ôtée des options ; nullptr sans elle.
+const VarianteConsole* varianteDemandee(const NomConsoleCommun& commun,
+                                        std::vector<std::string>& options) {
+    const VarianteConsole* choisie = nullptr;
+    for (auto option = options.begin(); commun.cle && option != options.end();) {
+        const std::string_view texte = *option;
+        const std::size_t egal = texte.find('=');
+        if (egal == std::string_view::npos || sansBlancs(texte.substr(0, egal)) != commun.cle) {
+            ++option;
+            continue;
+        }
+        if (choisie)
+            throw std::invalid_argument(std::string("option donnée deux fois : ") + commun.cle);
+        const std::string_view valeur = sansBlancs(texte.substr(egal + 1));
+        for (const VarianteConsole& v : commun.variantes)
+            if (v.commande != 0 && valeur == v.valeur) choisie = &v;
+        if (!choisie)
+            throw std::invalid_argument(std::string(commun.cle) + " : " + valeursAdmises(commun) +
+                                        " attendu, pas « " + depuisUtf8(valeur) + " »");
+        option = options.erase(option);
+    }
+    return choisie;
+}
+
 } // namespace
+
+std::span<const NomConsoleCommun> nomsConsoleCommuns() {
+    return NOMS_COMMUNS;
+}
+
+const DescriptionGraphique* graphiqueConsole(std::string_view nom, bool avecRacine,
+                                             std::vector<std::string>& options) {
+    const NomConsoleCommun* commun = nullptr;
+    for (const NomConsoleCommun& c : NOMS_COMMUNS)
+        if (nom == c.nom) commun = &c;
+    if (!commun) return graphiqueParNom(nom);
+    const VarianteConsole* demandee = varianteDemandee(*commun, options);
+    if (!demandee) return graphiqueParCommande(varianteParDefaut(*commun, avecRacine).commande);
+    const DescriptionGraphique* g = graphiqueParCommande(demandee->commande);
+    // Une population choisie explicitement ne se contredit pas sans le dire.
+    const std::string choix = "« " + std::string(commun->cle) + "=" + demandee->valeur + " »";
+    if (prendRacine(*g) && !avecRacine)
+        throw std::invalid_argument(choix + " demande --racine PERSONNE");
+    if (!prendRacine(*g) && avecRacine)
+        throw std::invalid_argument("--racine : sans objet avec " + choix);
+    return g;
+}
+
+std::string NomConsoleCommun::commandes() const {
+    std::string texte;
+    for (const VarianteConsole& v : variantes)
+        if (v.commande != 0) texte += (texte.empty() ? "" : ", ") + std::to_string(v.commande);
+    return texte;
+}
+
+const DescriptionGraphique& NomConsoleCommun::premiereLigne() const {
+    return *graphiqueParCommande(variantes.front().commande);
+}
+
+std::string aideNomCommun(const NomConsoleCommun& commun) {
+    std::string texte =
+        std::string(commun.nom) + " (" + commun.commandes() + ") : " + commun.titre + "\n";
+    if (commun.cle) {
+        const char* avec = varianteParDefaut(commun, true).valeur;
+        const char* sans = varianteParDefaut(commun, false).valeur;
+        texte += std::string("  --option ") + commun.cle + "=... (défaut : " + avec +
+                 " avec --racine, " + sans + " sans) Population : " + valeursAdmises(commun) + "\n";
+    }
+    return texte + aideOptions(commun.premiereLigne().parametres);
+}
 
 std::span<const DescriptionGraphique> catalogue() {
     return CATALOGUE;
@@ -160,7 +278,9 @@ std::string produireGraphique(const DescriptionGraphique& graphique,
                               const OptionsProduction& options) {
     if (!graphique.disponible()) throw OperationImpossible(messageIndisponible(graphique));
     std::string chemin = graphique.produire(graphique, valeurs, contexte, options);
-    contexte.usage.incrementer(graphique.compteurUsage);
+    contexte.usage.incrementer(graphique.compteurUsage + (graphique.decalerUsage
+                                                              ? graphique.decalerUsage(graphique, valeurs)
+                                                              : 0));
     return chemin;
 }
 

@@ -14,6 +14,8 @@ class GenealogieOuverte;
 // Ce que la console remplit d'elle-même : la racine (« --racine »), le conjoint
 // (« --conjoint »), le nom qui nomme le document (pris de la racine), le format (« --format »).
 enum class RoleParametre : std::uint8_t { Option, Racine, Conjoint, NomRacine, Format };
+// Conjoint que la console n'a pas nommé : le graphique prend le seul conjoint connu.
+inline constexpr std::int32_t CONJOINT_A_CHOISIR = -1;
 
 // Un paramètre d'un graphique, décrit une fois : d'ici viennent la signature du favori, la
 // lecture de « --option CLE=VALEUR », l'aide de « graphiques » et les valeurs de départ. Le rang

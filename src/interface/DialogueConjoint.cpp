@@ -32,7 +32,7 @@ DialogueConjoint::DialogueConjoint(const BaseGenealogique& base, std::vector<Uni
                                    std::int32_t preselection, QWidget* parent)
     : QDialog(parent), unions_(std::move(unions)) {
     setObjectName(QStringLiteral(u"DIALOG_DEMCONJOINT"));
-    setWindowTitle(QStringLiteral(u"Conjoint"));
+    setWindowTitle(QStringLiteral(u"Choix de la famille"));
     liste_ = new QListWidget(this);
     liste_->setObjectName(QStringLiteral(u"conjoints"));
     int ligne = 0;

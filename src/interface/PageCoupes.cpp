@@ -71,6 +71,15 @@ PageCoupes::PageCoupes(ContexteProgramme& contexte, DernieresPersonnes& derniers
     bas->addWidget(generations_);
     bas->addWidget(new QLabel(QStringLiteral(u"générations"), this));
     bas->addStretch();
+    if (options_.limiteSansCase) {
+        // La case reste cochée et cachée : son texte devient l'étiquette de la limite.
+        limiter_->setChecked(true);
+        limiter_->hide();
+        bas->insertWidget(0, new QLabel(limiter_->text(), this));
+        generations_->setRange(0, ParametresCoupes::GENERATIONS_MAX);
+        generations_->setSpecialValueText(QStringLiteral(u" "));
+        generations_->setValue(parametres.limiterGenerations ? parametres.generations : 0);
+    }
     auto* disposition = new QVBoxLayout(this);
     if (!options_.invite.isEmpty()) disposition->addWidget(new QLabel(options_.invite, this));
     disposition->addLayout(haut);

@@ -37,6 +37,8 @@ struct OptionsPageCoupes {
     QString invite;
     QString titreChoix = QStringLiteral(u"Coupes");
     bool generations = true;
+    // La limite sans case à cocher : de 0 à la limite, 0 (champ vide) n'en mettant aucune.
+    bool limiteSansCase = false;
 };
 
 // Les coupes d'un graphique telles que ses paramètres les rangent : ensemble de personnes (ou

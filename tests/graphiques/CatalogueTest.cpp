@@ -13,6 +13,8 @@
 #include <cstring>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 using namespace veltrane;
 using namespace veltrane::essai;
@@ -114,6 +116,8 @@ TEST(Catalogue, ParametresFontLAllerRetourParLeFavoriEtLaConsole) {
                                   std::string(p.cle) + "=" + texteValeurConsole(p, valeurs[i]),
                                   graphique.titre, nullptr);
             EXPECT_EQ(console[i], valeurs[i]) << p.cle;
+            // Un texte libre (un nom de fichier) admet tout.
+            if (p.lettre == 's' && !p.choix) continue;
             EXPECT_THROW(appliqueOptionConsole(parametres, console, std::string(p.cle) + "=%?!",
                                                graphique.titre, nullptr),
                          std::invalid_argument)
@@ -151,4 +155,119 @@ TEST(Catalogue, GraphiqueIndisponibleLeDitEtNeProduitRien) {
         EXPECT_EQ(g->interaction.messages, std::vector<std::string>{messageIndisponible(graphique)});
     }
     EXPECT_EQ(contexte.usage.compteurs, (Usage{}).compteurs);
+}
+
+// Un nom commun choisit sa ligne par son option, sinon par la présence de --racine ; l'option
+// consommée n'atteint pas la ligne choisie.
+TEST(Catalogue, NomsCommunsChoisissentLeurLigne) {
+    struct Cas {
+        const char* nom;
+        bool racine;
+        std::vector<std::string> options;
+        int commande; // 0 : nom inconnu
+        std::vector<std::string> restantes;
+    };
+    const Cas cas[] = {
+        {"statistiques-ages", true, {}, 6721, {}},
+        {"statistiques-ages", false, {"evolution=non"}, 6723, {"evolution=non"}},
+        {"statistiques-ages",
+         true,
+         {"population=descendance", "evenement=deces"},
+         6722,
+         {"evenement=deces"}},
+        {"statistiques-naissances",
+         false,
+         {"intervalle=5", " population = complete "},
+         6733,
+         {"intervalle=5"}},
+        {"statistiques-naissances", true, {}, 6731, {}},
+        {"statistiques-professions", false, {"liste=oui"}, 6743, {"liste=oui"}},
+        {"statistiques-sources", true, {"population=ascendance"}, 6751, {}},
+        {"statistiques-sources", true, {"population=descendance"}, 6752, {}},
+        {"statistiques-ascendance", true, {}, 6701, {}},
+        // Sans racine, la ligne qui en demande une : la console dira qu'elle manque.
+        {"statistiques-ascendance", false, {}, 6701, {}},
+        // Les noms des lignes et les numéros restent, sans nom commun.
+        {"stat-ages", false, {"population=ascendance"}, 6723, {"population=ascendance"}},
+        {"6742", true, {}, 6742, {}},
+        {"statistiques", false, {}, 0, {}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(std::string(c.nom) + (c.racine ? " --racine" : ""));
+        std::vector<std::string> options = c.options;
+        const DescriptionGraphique* g = graphiqueConsole(c.nom, c.racine, options);
+        EXPECT_EQ(g ? g->commande : 0, c.commande);
+        EXPECT_EQ(options, c.restantes);
+    }
+
+    struct Refus {
+        const char* nom;
+        bool racine;
+        std::vector<std::string> options;
+        const char* message;
+    };
+    const Refus refus[] = {
+        {"statistiques-ages",
+         false,
+         {"population=ascendance"},
+         "« population=ascendance » demande --racine PERSONNE"},
+        {"statistiques-professions",
+         false,
+         {"population=descendance"},
+         "« population=descendance » demande --racine PERSONNE"},
+        {"statistiques-ages",
+         true,
+         {"population=complete"},
+         "--racine : sans objet avec « population=complete »"},
+        {"statistiques-ages",
+         true,
+         {"population=toute"},
+         "population : ascendance, descendance ou complete attendu, pas « toute »"},
+        {"statistiques-sources",
+         true,
+         {"population=ascendance", "population=descendance"},
+         "option donnée deux fois : population"},
+    };
+    for (const Refus& r : refus) {
+        std::vector<std::string> options = r.options;
+        try {
+            graphiqueConsole(r.nom, r.racine, options);
+            ADD_FAILURE() << r.message;
+        } catch (const std::invalid_argument& e) {
+            EXPECT_EQ(std::string(e.what()), r.message);
+        }
+    }
+}
+
+// Ce que l'aide et le complètement disent d'un nom commun vaut pour chacune de ses lignes.
+TEST(Catalogue, NomsCommunsCoherents) {
+    std::set<std::string> noms;
+    for (const DescriptionGraphique& g : catalogue())
+        noms.insert(g.nomConsole);
+    for (const NomConsoleCommun& commun : nomsConsoleCommuns()) {
+        SCOPED_TRACE(commun.nom);
+        EXPECT_TRUE(noms.insert(commun.nom).second);
+        const auto cles = [](const DescriptionGraphique& g) {
+            std::set<std::string> c;
+            for (const ParametreDecrit& p : g.parametres)
+                if (p.cle) c.insert(p.cle);
+            return c;
+        };
+        for (const VarianteConsole& v : commun.variantes) {
+            if (v.commande == 0) continue;
+            const DescriptionGraphique* g = graphiqueParCommande(v.commande);
+            ASSERT_NE(g, nullptr);
+            EXPECT_TRUE(g->disponible());
+            EXPECT_EQ(cles(*g), cles(commun.premiereLigne()));
+            if (commun.cle) {
+                EXPECT_FALSE(cles(*g).contains(commun.cle));
+            }
+        }
+    }
+    const std::string aide = aideNomCommun(nomsConsoleCommuns().front());
+    EXPECT_EQ(aide.substr(0, aide.find('\n', aide.find('\n') + 1) + 1),
+              "statistiques-ages (6721, 6722, 6723) : Statistiques sur les âges\n"
+              "  --option population=... (défaut : ascendance avec --racine, complete sans) "
+              "Population : ascendance, descendance ou complete\n");
+    EXPECT_NE(aide.find("--option evenement="), std::string::npos);
 }

@@ -192,7 +192,7 @@ private slots:
         e.configuration.ecrire("a.ged", std::vector<std::uint8_t>(texte.begin(), texte.end()));
         const std::string chemin = e.configuration.fichier("a.ged");
         OptionsFichier options;
-        options.favoris.ajouter(Favori{"Arbre de Jean", 19, {}});
+        options.favoris.ajouter(Favori{"Arbre de Jean", 8, {}});
         QVERIFY(enregistrePerso(e.configuration.chemin(), cheminGenealogie(chemin), options,
                                 e.interaction));
         FenetrePrincipale f(e.contexte, "");

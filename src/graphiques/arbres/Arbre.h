@@ -149,10 +149,14 @@ protected:
     std::int32_t colonneFond() const { return colonneFond_; }
     // Les rangées du document : liens puis cases ; chaque sorte d'arbre a les siens.
     virtual void dessineRangees(Dessin& dessin, bool pdf) const;
+    // Les liens d'une case vers ses parents, avant les cases de sa rangée : par défaut des traits
+    // droits, et la marque pointillée d'une case coupée quand marqueCoupe.
+    virtual void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
+    // Ce qui se dessine avant toutes les rangées : rien par défaut.
+    virtual void dessineLiensRacines(Dessin&, bool) const {}
 
 private:
     void calculeVoisinsChronologiques();
-    void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
     void placeClassique(CaseArbre& b);
     void placeCouple(CaseArbre& b);
     void regleVoisins(CaseArbre& b) const;

@@ -65,6 +65,7 @@ void Arbre::dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) c
 }
 
 void Arbre::dessineRangees(Dessin& dessin, bool pdf) const {
+    dessineLiensRacines(dessin, pdf);
     for (int g = nbRangees - 1; g >= 0; --g) {
         const CaseArbre* tete = rangees[static_cast<std::size_t>(g)].tete;
         for (const CaseArbre* c = tete; c; c = c->suivant) {

@@ -67,8 +67,8 @@ void GraphiqueStatistiquesAges::dessine(DocumentDessine& document, std::int32_t 
                      selection_.lignePopulation(base_));
     const std::int32_t bloc = hauteur - HAUTEUR_BLOC_TITRE;
     texteAGauche(d, MARGE_TEXTE, bloc - 528, ligneEffectif(ages_));
-    texteAGauche(d, MARGE_TEXTE, bloc - 1056, "Age moyen " + libelle + " : " +
-                                                      std::to_string(ages_.moyenne()) + " ans");
+    texteAGauche(d, MARGE_TEXTE, bloc - 1056,
+                 "Âge moyen " + libelle + " : " + std::to_string(ages_.moyenne()) + " ans");
     char tampon[128];
     std::snprintf(tampon, sizeof tampon, "(%d ans pour les hommes, et %d ans pour les femmes)",
                   ages_.moyenne(StatistiqueAges::Hommes), ages_.moyenne(StatistiqueAges::Femmes));
@@ -128,8 +128,7 @@ void GraphiqueStatistiquesAges::dessine(DocumentDessine& document, std::int32_t 
         y -= LIGNE / 2;
         d.ligne(0, y, largeur, y);
         y -= LIGNE + LIGNE / 2;
-        texteCentre(d, centre, y,
-                    "Evolution de l'âge moyen " + libelle + " au cours des siècles");
+        texteCentre(d, centre, y, "Évolution de l'âge moyen " + libelle + " au cours des siècles");
         y -= LIGNE;
         std::vector<BarreStatistique> barres;
         int premier = 1;

@@ -15,8 +15,8 @@ namespace veltrane {
 class BaseGenealogique;
 struct DocumentDessine;
 
-inline constexpr const char* TITRE_AGE_MARIAGE = "STATISTIQUES SUR L'AGE AU 1° MARIAGE";
-inline constexpr const char* TITRE_AGE_DECES = "STATISTIQUES SUR L'AGE AU DECES";
+inline constexpr const char* TITRE_AGE_MARIAGE = "STATISTIQUES SUR L'ÂGE AU 1° MARIAGE";
+inline constexpr const char* TITRE_AGE_DECES = "STATISTIQUES SUR L'ÂGE AU DÉCÈS";
 
 // Les paramètres « Ps1bb » : personne et son nom (racine des populations 2 et 3, absente pour la
 // généalogie entière), événement, évolution, conjoints.

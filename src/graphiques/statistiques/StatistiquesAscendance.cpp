@@ -39,7 +39,8 @@ const StatistiqueAscendance& GraphiqueStatistiquesAscendance::calcule() {
 std::string GraphiqueStatistiquesAscendance::ligneDe(const std::string& prenoms,
                                                      const std::string& nom) {
     const char initiale = static_cast<char>(prenoms.empty() ? 0 : prenoms.front());
-    const bool voyelle = initiale != 0 && std::strchr("AEIOUY", initiale) != nullptr;
+    // « d'Émile » comme « d'Anne » : les voyelles accentuées élident aussi.
+    const bool voyelle = initiale != 0 && std::strchr("AEIOUYÀÂÄÉÈÊËÎÏÔÖÙÛÜ", initiale) != nullptr;
     return (voyelle ? "d'" : "de ") + nomComplet(prenoms, nom);
 }
 

@@ -110,7 +110,10 @@ void GraphiqueStatistiquesCategories::dessine(DocumentDessine& document, std::in
 std::string GraphiqueStatistiquesCategories::produire(std::string_view prefixe,
                                                       const std::string& cheminImpose) {
     const JeuCategories jeu =
-        chargerCategories(genre_, contexte_.repertoires, contexte_.interaction);
+        parametres_.fichierCategories.empty()
+            ? chargerCategories(genre_, contexte_.repertoires, contexte_.interaction)
+            : compilerCategoriesDuFichier(genre_, parametres_.fichierCategories,
+                                          contexte_.interaction);
     calcule(jeu);
     const std::string chemin =
         cheminImpose.empty()

@@ -21,8 +21,9 @@ inline constexpr const char* TITRE_PROFESSIONS = "STATISTIQUES SUR LES PROFESSIO
 inline constexpr const char* TITRE_SOURCES = "STATISTIQUES SUR LES SOURCES";
 
 // « Psbbb » : personne et nom (absents pour la généalogie entière), une seule catégorie par
-// personne, liste des catégories, conjoints.
-constexpr std::array<ParametreDecrit, 5> parametresCategories(RoleParametre personne,
+// personne, liste des catégories, conjoints ; hors favori, une définition des catégories pour
+// ce document seulement.
+constexpr std::array<ParametreDecrit, 6> parametresCategories(RoleParametre personne,
                                                               RoleParametre nom) {
     return {{
         {'P', nullptr, "", "La personne dont on prend les ascendants ou les descendants", personne},
@@ -30,6 +31,10 @@ constexpr std::array<ParametreDecrit, 5> parametresCategories(RoleParametre pers
         {'b', "une-categorie", "oui", "Limite à une seule catégorie par personne (oui) ou non"},
         {'b', "liste", "non", "Affiche la liste des catégories de chaque texte (oui) ou non"},
         {'b', "conjoints", "oui", "Intègre les conjoints des descendants (oui) ou non"},
+        {'s', "categories", "",
+         "Fichier de définition des catégories, compilé pour ce document seulement ; sans lui, "
+         "celles de l'utilisateur",
+         RoleParametre::Option, 0, 0, nullptr, false},
     }};
 }
 inline constexpr auto PARAMETRES_STATISTIQUES_CATEGORIES =
@@ -43,9 +48,10 @@ struct ParametresStatistiquesCategories {
     bool uneCategorie = true;
     bool liste = false;
     bool conjoints = true;
+    std::string fichierCategories; // vide : les catégories de l'utilisateur
 
     Destinations destinations() {
-        return {&racine, &nomRacine, &uneCategorie, &liste, &conjoints};
+        return {&racine, &nomRacine, &uneCategorie, &liste, &conjoints, &fichierCategories};
     }
 };
 

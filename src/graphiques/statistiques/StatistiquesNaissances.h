@@ -16,7 +16,7 @@ class BaseGenealogique;
 class EstimationNaissances;
 struct DocumentDessine;
 
-inline constexpr const char* TITRE_NAISSANCES = "ANNEES ESTIMEES DE NAISSANCE";
+inline constexpr const char* TITRE_NAISSANCES = "ANNÉES ESTIMÉES DE NAISSANCE";
 
 // « Ps2b » : personne et nom (absents pour la généalogie entière), intervalle, conjoints.
 constexpr std::array<ParametreDecrit, 4> parametresNaissances(RoleParametre personne,

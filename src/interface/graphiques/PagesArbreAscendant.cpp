@@ -2,6 +2,8 @@
 
 #include "application/ContexteProgramme.h"
 #include "graphiques/arbres/ArbreAscendant.h"
+#include "application/GenealogieOuverte.h"
+#include "interface/DialogueConjoint.h"
 #include "interface/DialoguePersonne.h"
 #include "interface/FeuilleParametres.h"
 #include "interface/PageCoupes.h"
@@ -24,8 +26,9 @@ namespace veltrane {
 
 namespace {
 
-// Les branches que l'arbre individuel propose : générations 2 à 5.
+// Les branches que l'arbre propose : générations 2 à 5, ou 1 à 4 pour l'arbre familial.
 constexpr int BRANCHES_INDIVIDUEL[] = {10, 11, 12, 13};
+constexpr int BRANCHES_FAMILIAL[] = {9, 10, 11, 12};
 
 QRadioButton* bouton(const QString& texte, QButtonGroup* groupe, int rang, QWidget* parent,
                      QVBoxLayout* disposition) {
@@ -67,7 +70,9 @@ PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& p
     disposition->addWidget(chromatique_);
     auto* ligneCritere = new QHBoxLayout();
     ligneCritere->addWidget(new QLabel(QStringLiteral(u"Critère de coloration :"), this));
-    critere_ = listeCriteresColoration(BRANCHES_INDIVIDUEL, parametres.critere, this);
+    critere_ = parametres.familial
+                   ? listeCriteresColoration(BRANCHES_FAMILIAL, parametres.critere, this)
+                   : listeCriteresColoration(BRANCHES_INDIVIDUEL, parametres.critere, this);
     ligneCritere->addWidget(critere_);
     disposition->addLayout(ligneCritere);
     suppression_ =
@@ -101,27 +106,71 @@ bool PageGeneralArbreAscendant::valide() {
     return true;
 }
 
-bool demanderArbreAscendant(QWidget* proprietaire, ContexteProgramme& contexte,
-                            DernieresPersonnes& derniers, ValeursParametres& valeurs) {
+namespace {
+
+// Le conjoint de l'arbre familial, parmi les unions de la racine ; faux quand il n'y en a pas
+// (le message dit pourquoi) ou que l'utilisateur renonce.
+bool demanderConjoint(QWidget* proprietaire, ContexteProgramme& contexte,
+                      ParametresArbreAscendant& p, const std::string& nom,
+                      const std::string& prenoms) {
+    const BaseGenealogique& base = contexte.genealogie->base();
+    std::int32_t unionChoisie = 0;
+    const std::int32_t conjoint =
+        choisirConjoint(proprietaire, base, p.racine, p.conjoint, unionChoisie);
+    if (conjoint == 0) {
+        std::string message = MESSAGE_AUCUN_CONJOINT;
+        message.replace(message.find("%s %s"), 5, prenoms + " " + nom);
+        contexte.interaction.message(message, Icone::Information);
+    }
+    if (conjoint <= 0) return false;
+    p.conjoint = conjoint;
+    return true;
+}
+
+bool demanderArbre(QWidget* proprietaire, ContexteProgramme& contexte,
+                   DernieresPersonnes& derniers, ValeursParametres& valeurs, bool familial) {
     ParametresArbreAscendant p;
+    p.familial = familial;
     affecteParametres(valeurs, p.destinations());
     std::string nom, prenoms;
     const std::int32_t racine = choisirPersonne(
-        proprietaire, contexte, derniers, QStringLiteral(u"Arbre ascendant individuel"),
+        proprietaire, contexte, derniers,
+        familial ? QStringLiteral(u"Arbre ascendant familial")
+                 : QStringLiteral(u"Arbre ascendant individuel"),
         p.racine, nom, prenoms);
     if (racine <= 0) return false;
     p.racine = racine;
     p.nomRacine.clear(); // le document prend le nom de la racine choisie
+    if (familial && !demanderConjoint(proprietaire, contexte, p, nom, prenoms)) return false;
     ParametresCoupes coupes = coupesDesParametres(p.coupes, p.couperAuDela);
     FeuilleParametres feuille(depuisWindows1252(TITRE_ARBRE_ASCENDANT), proprietaire);
     feuille.ajouterPage(new PageGeneralArbreAscendant(p), QStringLiteral(u"Général"));
-    auto* pageCoupes = new PageCoupes(contexte, derniers, coupes);
+    OptionsPageCoupes options;
+    options.nom = QStringLiteral(u"DIALOG_COUPE");
+    options.invite = QStringLiteral(u"Entrez les branches à couper dans l'arbre");
+    options.titreChoix = QStringLiteral(u"Ajout d'une branche");
+    options.limiteSansCase = true;
+    auto* pageCoupes = new PageCoupes(contexte, derniers, coupes, nullptr, options);
     pageCoupes->generations()->setMaximum(99);
     feuille.ajouterPage(pageCoupes, QStringLiteral(u"Coupes"));
     if (feuille.exec() != QDialog::Accepted) return false;
     rangeCoupes(coupes, contexte.genealogie->nombreIndividus(), 99, p.coupes, p.couperAuDela);
-    valeurs = valeursDesVariables(PARAMETRES_ARBRE_ASCENDANT, p.destinations());
+    valeurs = valeursDesVariables(familial ? ParametresDecrits(PARAMETRES_ARBRE_ASCENDANT_FAMILIAL)
+                                           : ParametresDecrits(PARAMETRES_ARBRE_ASCENDANT),
+                                  p.destinations());
     return true;
+}
+
+} // namespace
+
+bool demanderArbreAscendant(QWidget* proprietaire, ContexteProgramme& contexte,
+                            DernieresPersonnes& derniers, ValeursParametres& valeurs) {
+    return demanderArbre(proprietaire, contexte, derniers, valeurs, false);
+}
+
+bool demanderArbreAscendantFamilial(QWidget* proprietaire, ContexteProgramme& contexte,
+                                    DernieresPersonnes& derniers, ValeursParametres& valeurs) {
+    return demanderArbre(proprietaire, contexte, derniers, valeurs, true);
 }
 
 } // namespace veltrane

@@ -46,5 +46,9 @@ private:
 // les valeurs des paramètres décrits ; faux quand l'utilisateur renonce.
 bool demanderArbreAscendant(QWidget* proprietaire, ContexteProgramme& contexte,
                             DernieresPersonnes& derniers, ValeursParametres& valeurs);
+// Le même pour l'arbre familial, le conjoint choisi parmi les unions de la racine entre les
+// deux (sans conjoint connu, un message et rien de plus).
+bool demanderArbreAscendantFamilial(QWidget* proprietaire, ContexteProgramme& contexte,
+                                    DernieresPersonnes& derniers, ValeursParametres& valeurs);
 
 } // namespace veltrane

@@ -10,6 +10,7 @@
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
 #include "interface/graphiques/PagesRoueAscendante.h"
+#include "interface/graphiques/PagesRoueDescendante.h"
 #include "interface/graphiques/PagesStatistiques.h"
 #include "interface/graphiques/PagesTableauConsanguinites.h"
 
@@ -20,12 +21,14 @@ namespace {
 // Une ligne par graphique qui a ses pages.
 constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
+    {6102, &demanderArbreAscendantFamilial},
     {6103, &demanderArbreDescendant},
     {6106, &demanderArbreCousins},
     {6107, &demanderArbreCousinsFamilial},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},
+    {6402, &demanderRoueDescendante},
     {6506, &demanderLienParente},
     {6507, &demanderTableauConsanguinites},
     {6701, &demanderStatistiques<6701>},

@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -291,6 +293,139 @@ TEST(DessinArbre, DegradeDesPagesWeb) {
     EXPECT_NEAR(rendu.pixel(milieu, haut + 1).r, 201, 4);
     EXPECT_NEAR(rendu.pixel(milieu, haut + 39).r, 228, 4);
     EXPECT_NEAR(rendu.pixel(milieu, haut + 77).r, 254, 4);
+}
+
+} // namespace veltrane::essai
+
+namespace veltrane::essai {
+
+namespace {
+
+// L'arbre dont les liens se dessinent un à un.
+struct ArbreOuvert : ArbreAscendant {
+    using ArbreAscendant::ArbreAscendant;
+    using ArbreAscendant::dessineLiens;
+    using ArbreAscendant::dessineLiensRacines;
+};
+
+std::unique_ptr<ArbreOuvert> arbreOuvert(EssaiArbre& essai, const std::string& racine,
+                                         std::uint8_t style) {
+    ParametresArbreAscendant p;
+    p.racine = essai.personne(racine);
+    p.style = style;
+    auto a = std::make_unique<ArbreOuvert>(essai.contexte, *essai.contexte.genealogie, p);
+    a->dispose();
+    return a;
+}
+
+std::string trait(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                  int pointilles = 0) {
+    return "L " + std::to_string(x1) + " " + std::to_string(y1) + " " + std::to_string(x2) + " " +
+           std::to_string(y2) + " " + std::to_string(pointilles);
+}
+
+bool contient(const std::vector<std::string>& ops, const std::string& op) {
+    return std::find(ops.begin(), ops.end(), op) != ops.end();
+}
+
+} // namespace
+
+// Style classique : traits de base du thème « Minimal » relevés sous la dernière ligne de
+// chaque parent, quatre courbes qui finissent aux coins des bases, pointe pointillée d'une
+// case coupée.
+TEST(DessinArbre, LiensClassiques) {
+    AscendanceEssai a;
+    a.ascendanceComplete(3, "S");
+    EssaiArbre essai(a.gedcom());
+    essai.contexte.configuration.donneesAffichees[Configuration::ArbreAscendant] =
+        Configuration::AfficheNaissance;
+    for (std::uint8_t theme : {0, 1}) {
+        essai.contexte.configuration.theme = theme;
+        auto arbre = arbreOuvert(essai, "S1", 0);
+        const CaseArbre& b = *arbre->rangees[0].tete;
+        const CaseArbre& f = *b.pere;
+        const CaseArbre& m = *b.mere;
+        DessinEspion d;
+        arbre->dessineLiens(d, b, true);
+        // Naissance en dernière ligne : la base remonte de 528 sous « Minimal ».
+        const std::int32_t releve = theme == 0 ? 528 : 0;
+        const std::int32_t gF = f.y - 944 + releve, gM = m.y - 944 + releve;
+        const std::int32_t a3 = b.centre(), v = std::min(45 * b.profondeur, 540) / 2;
+        const std::int32_t wF = std::min(45 * f.profondeur, 540);
+        SCOPED_TRACE(int(theme));
+        EXPECT_EQ(contient(d.ops, trait(a3 - v, b.y, a3 + v, b.y)), theme == 0);
+        EXPECT_EQ(contient(d.ops, trait(f.centre() - wF / 2, gF, f.centre() + wF / 2, gF)),
+                  theme == 0);
+        // Douze segments par courbe ; la première part du bord gauche du tronc.
+        const std::size_t bases = theme == 0 ? 3 : 0;
+        ASSERT_EQ(d.ops.size(), bases + 4 * 12);
+        EXPECT_EQ(d.ops[bases].rfind("L " + std::to_string(a3 - v) + " " + std::to_string(b.y), 0),
+                  0u);
+        EXPECT_NE(d.ops[bases + 11].find(" " + std::to_string(f.centre() - wF / 2) + " " +
+                                         std::to_string(gF) + " 0"),
+                  std::string::npos)
+            << d.ops[bases + 11];
+        EXPECT_NE(d.ops[bases + 47].find(" " + std::to_string(gM) + " 0"), std::string::npos);
+    }
+    // Case coupée : la pointe pointillée, posée sur un trait sous « Minimal » seulement.
+    for (std::uint8_t theme : {0, 1}) {
+        essai.contexte.configuration.theme = theme;
+        ParametresArbreAscendant p;
+        p.racine = essai.personne("S1");
+        p.couperAuDela = 1;
+        ArbreOuvert arbre(essai.contexte, *essai.contexte.genealogie, p);
+        arbre.dispose();
+        const CaseArbre& c = *arbre.rangees[1].tete;
+        ASSERT_TRUE(c.coupe);
+        DessinEspion d;
+        arbre.dessineLiens(d, c, true);
+        const std::int32_t x = c.centre();
+        std::vector<std::string> attendu = {trait(x - 22, c.y, x, c.y + 240, 1),
+                                            trait(x, c.y + 240, x + 22, c.y, 1)};
+        if (theme == 0) attendu.insert(attendu.begin(), trait(x - 22, c.y, x + 22, c.y));
+        EXPECT_EQ(d.ops, attendu);
+    }
+}
+
+// Style par couple : le coude monte au milieu du bloc d'union des parents, à une hauteur qui
+// suit la dernière ligne d'union.
+TEST(DessinArbre, CoudesVersLeBlocDUnion) {
+    AscendanceEssai a;
+    a.ascendanceComplete(2, "S");
+    EssaiArbre essai(a.gedcom());
+    essai.contexte.configuration.theme = 1;
+    auto arbre = arbreOuvert(essai, "S1", 1);
+    CaseArbre& b = *arbre->rangees[0].tete;
+    CaseArbre& m = *b.mere;
+    struct Cas {
+        std::vector<std::string> lignes; // date et lieu du mariage, date et lieu du divorce
+        std::int32_t hausse;
+    };
+    const Cas cas[] = {{{"", "", "", ""}, 645},
+                       {{"1890", "", "", ""}, 528},
+                       {{"1890", "Lyon", "", ""}, 352},
+                       {{"1890", "Lyon", "1900", ""}, 176},
+                       {{"1890", "Lyon", "1900", "Paris"}, 0}};
+    for (const Cas& c : cas) {
+        m.dateMariage = c.lignes[0];
+        m.lieuMariage = c.lignes[1];
+        m.dateDivorce = c.lignes[2];
+        m.lieuDivorce = c.lignes[3];
+        DessinEspion d;
+        arbre->dessineLiens(d, b, true);
+        const std::int32_t x = m.x - m.largeurUnion / 2 - 240;
+        const std::int32_t t = (b.pere->y + m.y) / 2 - 762 + c.hausse;
+        const std::int32_t e = t < b.y + 264 ? (t + b.y) / 2 : b.y + 264;
+        std::vector<std::string> attendu;
+        if (e < t) attendu.push_back(trait(x, e, x, t));
+        if (x != b.centre()) {
+            attendu.push_back(trait(std::min(x, b.centre()), e, std::max(x, b.centre()), e));
+            attendu.push_back(trait(b.centre(), b.y, b.centre(), e));
+        } else {
+            attendu = {trait(x, b.y, x, t)};
+        }
+        EXPECT_EQ(d.ops, attendu) << c.hausse;
+    }
 }
 
 } // namespace veltrane::essai

@@ -4,10 +4,10 @@
 
 #include "commun/ContenuPdf.h"
 #include "commun/VerificationPdf.h"
+#include "graphiques/roues/DessinRelevant.h"
 #include "graphiques/AjustementNom.h"
 #include "graphiques/arbres/AscendanceEssai.h"
 #include "plateforme/OperationImpossible.h"
-#include "sortie/Dessin.h"
 
 #include <gtest/gtest.h>
 
@@ -21,48 +21,6 @@ namespace veltrane::essai {
 namespace {
 
 constexpr double PI = std::numbers::pi;
-
-// Relève les textes avec leur position, les cercles et les traits.
-class DessinRelevant : public Dessin {
-public:
-    struct Texte {
-        char sorte; // 'T' droit, 'S' sur cercle, 'O' orienté
-        std::int32_t x, y, r, angle;
-        int direction;
-        std::string texte;
-    };
-    StyleTrace& style() override { return style_; }
-    std::int32_t largeurTexte(std::string_view t) const override {
-        return static_cast<std::int32_t>(t.size()) * 45;
-    }
-    void texte(std::int32_t x, std::int32_t y, std::int32_t, std::int32_t,
-               std::string_view t) override {
-        textes.push_back({'T', x, y, 0, 0, 0, std::string(t)});
-    }
-    void texteOriente(std::int32_t x, std::int32_t y, std::int32_t, std::int32_t, std::int32_t a,
-                      std::string_view t) override {
-        textes.push_back({'O', x, y, 0, a, 0, std::string(t)});
-    }
-    void texteSurCercle(std::int32_t cx, std::int32_t cy, std::int32_t r, std::int32_t a, int d,
-                        std::string_view t) override {
-        textes.push_back({'S', cx, cy, r, a, d, std::string(t)});
-    }
-    void ligne(std::int32_t, std::int32_t, std::int32_t, std::int32_t) override { ++traits; }
-    void rectangle(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-    void cercle(std::int32_t, std::int32_t, std::int32_t r, std::int32_t) override {
-        cercles.push_back(r);
-    }
-    void photo(std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-               const std::string&) override {}
-    void terminer() override {}
-
-    std::vector<Texte> textes;
-    std::vector<std::int32_t> cercles;
-    int traits = 0;
-
-private:
-    StyleTrace style_;
-};
 
 std::unique_ptr<RoueAscendante> roue(EssaiArbre& essai, const std::string& racine, int n) {
     ParametresRoueAscendante p;

@@ -1,13 +1,16 @@
 #include "rapports/EssaiStatistiques.h"
 
+#include "categories/ChargementCategories.h"
 #include "categories/CompilationCategories.h"
 #include "commun/VerificationPdf.h"
 #include "graphiques/Catalogue.h"
+#include "graphiques/statistiques/StatistiquesAscendance.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -63,24 +66,36 @@ TEST(StatistiquesGraphiques, DocumentsValidesEtTextesExacts) {
         std::vector<std::string> textes;
     };
     const std::vector<Cas> cas = {
-        {6723, {}, "SA_Ensemble.pdf",
-         {"STATISTIQUES SUR L'AGE AU 1° MARIAGE", "Ensemble de toutes les données",
+        {6723,
+         {},
+         "SA_Ensemble.pdf",
+         {"STATISTIQUES SUR L'ÂGE AU 1° MARIAGE", "Ensemble de toutes les données",
           "Statistiques effectuées sur 4 personnes (2 hommes et 2 femmes)",
-          "Age moyen au 1° mariage : 22 ans",
-          "(25 ans pour les hommes, et 20 ans pour les femmes)", "Hommes", "Femmes",
-          "Evolution de l'âge moyen au 1° mariage au cours des siècles", "XVIII°", "XXI°"}},
-        {6721, {{0, racine}, {2, std::int64_t{1}}}, "SA_Jean-I5.pdf",
-         {"STATISTIQUES SUR L'AGE AU DECES", "Ascendance de Jean I5", "Age moyen au décès : 72 ans",
+          "Âge moyen au 1° mariage : 22 ans", "(25 ans pour les hommes, et 20 ans pour les femmes)",
+          "Hommes", "Femmes", "Évolution de l'âge moyen au 1° mariage au cours des siècles",
+          "XVIII°", "XXI°"}},
+        {6721,
+         {{0, racine}, {2, std::int64_t{1}}},
+         "SA_Jean-I5.pdf",
+         {"STATISTIQUES SUR L'ÂGE AU DÉCÈS", "Ascendance de Jean I5", "Âge moyen au décès : 72 ans",
           "XIX°"}},
-        {6722, {{0, sommet}, {3, false}}, "SA_Jean-I1.pdf",
+        {6722,
+         {{0, sommet}, {3, false}},
+         "SA_Jean-I1.pdf",
          {"Descendance de Jean I1 (conjoints compris)"}},
-        {6733, {{2, std::int64_t{10}}}, "SN_Ensemble.pdf",
-         {"ANNEES ESTIMEES DE NAISSANCE", "1705", "1765"}},
-        {6743, {{3, true}}, "SP_Ensemble.pdf",
+        {6733,
+         {{2, std::int64_t{10}}},
+         "SN_Ensemble.pdf",
+         {"ANNÉES ESTIMÉES DE NAISSANCE", "1705", "1765"}},
+        {6743,
+         {{3, true}},
+         "SP_Ensemble.pdf",
          {"STATISTIQUES SUR LES PROFESSIONS", "Agriculture", "66%", "Commerce", "33%",
           "laboureur : 2", "marchande : 1"}},
         {6751, {{0, racine}}, "SS_Jean-I5.pdf", {"STATISTIQUES SUR LES SOURCES", "100%"}},
-        {6701, {{0, racine}}, "SG_Jean-I5.pdf",
+        {6701,
+         {{0, racine}},
+         "SG_Jean-I5.pdf",
          {"Statistiques sur l'ascendance", "de Jean I5", "Nombre d'ascendants",
           "(total : 4 ascendants)", "Complétude de la génération", "(implexes compris)", "100 %",
           "50 %"}},
@@ -148,6 +163,48 @@ TEST(StatistiquesGraphiques, RefusDitsEnFrancais) {
             EXPECT_STREQ(erreur.what(), c.message);
         }
     }
+}
+
+// Une définition donnée pour un seul document est compilée en mémoire : le document suit ses
+// catégories, rien ne s'écrit chez l'utilisateur, et un fichier illisible est dit.
+TEST(StatistiquesGraphiques, CategoriesDUnFichierPourCeDocumentSeulement) {
+    EssaiGraphique e;
+    const auto compile =
+        cheminCompileUtilisateur(e.repertoire.chemin(), GenreCategories::Professions);
+    const auto avant = std::filesystem::last_write_time(compile);
+    // En UTF-8, comme l'écrit un éditeur de Linux ; un mot-clé dans deux catégories avertit.
+    const std::string definition =
+        versUtf8("Travail de la terre\n laboureur\nNégoce\n marchand\nAutre\n marchand\n");
+    e.repertoire.ecrire("metiers.txt",
+                        std::vector<std::uint8_t>(definition.begin(), definition.end()));
+    const std::size_t rangFichier = 5;
+    const std::string chemin =
+        e.produit(6743, {{rangFichier, e.repertoire.fichier("metiers.txt")}});
+    const std::string texte = essai::texteDuPdf(chemin);
+    for (const char* attendu : {"Travail de la terre", "66%", "33%"})
+        EXPECT_NE(texte.find(versUtf8(attendu)), std::string::npos) << attendu << "\n" << texte;
+    EXPECT_EQ(texte.find("Agriculture"), std::string::npos);
+    ASSERT_EQ(e.interaction.messages.size(), 1u);
+    EXPECT_NE(e.interaction.messages[0].find("MARCHAND"), std::string::npos);
+    EXPECT_EQ(std::filesystem::last_write_time(compile), avant);
+    EXPECT_FALSE(std::filesystem::exists(
+        cheminDefinitionUtilisateur(e.repertoire.chemin(), GenreCategories::Professions)));
+
+    e.interaction.messages.clear();
+    const std::string absent = e.repertoire.fichier("absent.txt");
+    EXPECT_THROW(e.produit(6753, {{rangFichier, absent}}), OperationImpossible);
+    ASSERT_EQ(e.interaction.messages.size(), 1u);
+    EXPECT_EQ(e.interaction.messages[0], remplirMessage(MESSAGE_CATEGORIES_ABSENTES, absent));
+}
+
+TEST(StatistiquesGraphiques, ElisionDevantUneVoyelle) {
+    const std::pair<const char*, const char*> cas[] = {{"Anne", "d'Anne X"},
+                                                       {"Émile", "d'Émile X"},
+                                                       {"Yves", "d'Yves X"},
+                                                       {"Jean", "de Jean X"},
+                                                       {"", "de X"}};
+    for (auto [prenoms, attendu] : cas)
+        EXPECT_EQ(GraphiqueStatistiquesAscendance::ligneDe(prenoms, "X"), attendu) << prenoms;
 }
 
 } // namespace
