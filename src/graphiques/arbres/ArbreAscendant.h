@@ -2,6 +2,7 @@
 
 #include "graphiques/Catalogue.h"
 #include "graphiques/arbres/Arbre.h"
+#include "graphiques/arbres/ChoixFamille.h"
 
 #include <string>
 #include <vector>
@@ -9,11 +10,6 @@
 namespace veltrane {
 
 inline constexpr const char* TITRE_ARBRE_ASCENDANT = "Arbre ascendant";
-inline constexpr const char* MESSAGE_AUCUN_CONJOINT = "%s %s n'a aucun conjoint connu";
-inline constexpr const char* MESSAGE_RACINE_SANS_CONJOINT =
-    "La racine de l'arbre n'a aucun conjoint connu";
-inline constexpr const char* MESSAGE_FAMILLE_DISPARUE =
-    "La famille n'existe plus dans le fichier Gedcom";
 
 // Les fichiers des fonds de page, et le nom court que la console accepte pour chacun.
 inline constexpr const char* FONDS_CHRONOLOGIQUES =

@@ -6,7 +6,7 @@ namespace veltrane {
 
 class BaseGenealogique;
 
-inline constexpr const char* MESSAGE_PERSONNE_SANS_CONJOINT = "%s %s n'a aucun conjoint connu";
+inline constexpr const char* MESSAGE_AUCUN_CONJOINT = "%s %s n'a aucun conjoint connu";
 inline constexpr const char* MESSAGE_RACINE_SANS_CONJOINT =
     "La racine de l'arbre n'a aucun conjoint connu";
 inline constexpr const char* MESSAGE_FAMILLE_DISPARUE =

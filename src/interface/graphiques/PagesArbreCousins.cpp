@@ -35,7 +35,7 @@ bool demande(QWidget* proprietaire, ContexteProgramme& contexte, DernieresPerson
     if (racine <= 0) return false;
     if (familial) {
         if (unionsConnues(contexte.genealogie->base(), racine).empty()) {
-            std::string message = MESSAGE_PERSONNE_SANS_CONJOINT;
+            std::string message = MESSAGE_AUCUN_CONJOINT;
             message.replace(message.find("%s"), 2, prenoms);
             message.replace(message.find("%s"), 2, nom);
             contexte.interaction.message(message, Icone::Information);
