@@ -2,6 +2,7 @@
 
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
+#include "application/Usage.h"
 #include "base/BaseGenealogique.h"
 #include "base/EstimationNaissances.h"
 #include "graphiques/TextesPersonne.h"
@@ -327,6 +328,13 @@ std::string dispositionArbreDescendant(const DescriptionGraphique&,
     ArbreDescendant arbre(contexte, *contexte.genealogie, parametres);
     arbre.dispose();
     return arbre.dispositionDescendante(contexte.genealogie->chargement().references);
+}
+
+std::size_t decalageUsageArbreDescendant(const DescriptionGraphique&,
+                                         const ValeursParametres& valeurs) {
+    ParametresArbreDescendant p;
+    affecteParametres(valeurs, p.destinations());
+    return Usage::indiceArbre(0, !p.fond.empty(), p.critere != Arbre::NON_CHROMATIQUE);
 }
 
 } // namespace veltrane

@@ -187,5 +187,8 @@ std::string produireArbreDescendant(const DescriptionGraphique& description,
 std::string dispositionArbreDescendant(const DescriptionGraphique& description,
                                        const ValeursParametres& valeurs,
                                        ContexteProgramme& contexte);
+// Compteur d'usage : 1 de plus pour un arbre chronologique, 2 pour un arbre chromatique.
+std::size_t decalageUsageArbreDescendant(const DescriptionGraphique& description,
+                                         const ValeursParametres& valeurs);
 
 } // namespace veltrane

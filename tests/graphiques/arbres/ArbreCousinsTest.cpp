@@ -4,6 +4,7 @@
 #include "graphiques/arbres/ArbreCousins.h"
 
 #include "DescendanceEssai.h"
+#include "application/Usage.h"
 #include "graphiques/arbres/ChoixFamille.h"
 #include "commun/VerificationPdf.h"
 #include "plateforme/OperationImpossible.h"
@@ -203,6 +204,46 @@ TEST(ArbreCousins, DocumentPdf) {
         const std::string texte = texteDuPdf(chemin);
         for (const char* nom : {"PrenomGPP NOM", "PrenomC2 NOM", "PrenomR NOM"})
             EXPECT_NE(texte.find(nom), std::string::npos) << nom;
+    }
+}
+
+
+// Compteurs d'usage : l'arbre descendant compte 1 de plus en chronologique et 2 de plus en
+// chromatique ; les deux arbres des cousins partagent un seul compteur, quelles que soient
+// leurs options.
+TEST(ArbreCousins, CompteursDUsage) {
+    EssaiArbre e(familleDeCousins().gedcom());
+    struct Cas {
+        int commande;
+        const char* fond;
+        const char* critere;
+        std::size_t compteur;
+    };
+    const Cas cas[] = {
+        {6103, "", "aucun", 4},
+        {6103, "Siecles", "aucun", 5},
+        {6103, "", "branche-descendante", 6},
+        {6103, "Siecles", "pays", 7},
+        {6106, "", "aucun", 35},
+        {6106, "Siecles", "branche-cousine", 35},
+        {6107, "Siecles", "aucun", 35},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(std::to_string(c.commande) + " " + c.fond + " " + c.critere);
+        const DescriptionGraphique& g = *graphiqueParCommande(c.commande);
+        ValeursParametres v = valeursParDefaut(g.parametres);
+        v[0] = Personne{e.personne(c.commande == 6107 ? "M" : "R")};
+        if (c.commande == 6107) v[2] = Personne{e.personne("P")};
+        if (*c.fond)
+            appliqueOptionConsole(g.parametres, v, std::string("fond=") + c.fond, g.titre,
+                                  nullptr);
+        appliqueOptionConsole(g.parametres, v, std::string("critere=") + c.critere, g.titre,
+                              nullptr);
+        const Usage avant = e.contexte.usage;
+        produireGraphique(g, v, e.contexte);
+        Usage attendu = avant;
+        attendu.incrementer(c.compteur);
+        EXPECT_EQ(e.contexte.usage, attendu);
     }
 }
 
