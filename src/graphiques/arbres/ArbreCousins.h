@@ -25,13 +25,13 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_COUSINS[] = {
     {'2', "limite", "0",
      "Limite l'ascendance à N générations (0 à 199, 0 : aucune limite)", RoleParametre::Option,
      0, 199},
-    PARAMETRE_FOND_ARBRE,
+    parametres_arbre::FOND,
     {'1', "critere", "branche-cousine",
      "Critère de coloration : pays, france-2016, france-1970, belgique, canada, suisse, "
      "profession, source, apparitions, branche-cousine, ou aucun",
      RoleParametre::Option, 0, 255, CHOIX_CRITERES_ARBRE_COUSINS},
-    PARAMETRE_COUPES_ARBRE,
-    PARAMETRE_GENERATIONS_ARBRE,
+    parametres_arbre::COUPES,
+    parametres_arbre::GENERATIONS,
     {'1', "format", "pdf", "Format de sortie : pdf seulement", RoleParametre::Format, 0, 0, "pdf",
      false},
 };

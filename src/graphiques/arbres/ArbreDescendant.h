@@ -29,15 +29,15 @@ inline constexpr ParametreDecrit PARAMETRES_ARBRE_DESCENDANT[] = {
     {'s', nullptr, "", "Le nom qui nomme le document", RoleParametre::NomRacine},
     {'b', "agnatique", "non", "Arbre agnatique : seules les branches masculines descendent"},
     {'b', "contemporains", "oui", "Affiche les personnes contemporaines (oui ou non)"},
-    PARAMETRE_FOND_ARBRE,
-    PARAMETRE_FORMAT_ARBRE,
+    parametres_arbre::FOND,
+    parametres_arbre::FORMAT,
     {'1', "critere", "aucun",
      "Critère de coloration d'un arbre chromatique : pays, france-2016, france-1970, belgique, "
      "canada, suisse, profession, source, apparitions, branche-descendante, ou aucun",
      RoleParametre::Option, 0, 255, CHOIX_CRITERES_ARBRE_DESCENDANT},
-    {'b', "suppression-non-colorees", "oui", "Suppression des branches non colorées"},
-    PARAMETRE_COUPES_ARBRE,
-    PARAMETRE_GENERATIONS_ARBRE,
+    parametres_arbre::SUPPRESSION,
+    parametres_arbre::COUPES,
+    parametres_arbre::GENERATIONS,
 };
 
 // Paramètres d'un arbre descendant, dans l'ordre de leur enregistrement.
