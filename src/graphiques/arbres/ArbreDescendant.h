@@ -64,7 +64,7 @@ struct CaseDescendante {
     CaseArbre* boite = nullptr;
     std::int32_t numero = 0; // -1 : place réservée (arbre des cousins)
     int rangee = 0;
-    CaseDescendante* parent = nullptr; // le descendant dont il est l'enfant
+    CaseDescendante* parent = nullptr;     // le descendant dont il est l'enfant
     CaseDescendante* descendant = nullptr; // tête de son groupe (lui-même pour un descendant)
     CaseDescendante* premierEnfant = nullptr;
     CaseDescendante* dernierEnfant = nullptr;
@@ -155,6 +155,8 @@ private:
     void fixeHauteur(bool elague);
     void placeHorizontalement();
     ContourArbre placeGroupe(CaseDescendante& d);
+    ContourArbre repartitFratrie(const std::vector<CaseDescendante*>& fratrie,
+                                 const std::vector<ContourArbre>& contours, std::int32_t s) const;
     void fixeGroupe(CaseDescendante& d, std::int32_t origine);
     std::pair<std::int32_t, std::int32_t> bandes(std::int32_t haut, std::int32_t bas,
                                                  int rangee) const;

@@ -10,6 +10,9 @@ namespace {
 constexpr std::int32_t ECART_UNION = 480;
 constexpr std::int32_t RETRAIT_UNION = 240;
 constexpr std::int32_t BARRE_SOUS_CASE = 1144;
+// L'écart, en unités de S, que la répartition laisse entre deux sous-arbres d'une fratrie.
+constexpr std::int32_t ECART_FRATRIE = 225;
+constexpr int PASSES_MAX = 40;
 constexpr std::int32_t MOINS_INFINI = std::numeric_limits<std::int32_t>::min() / 2;
 
 // Les cases d'un groupe : le descendant puis ses conjoints.
@@ -21,8 +24,7 @@ std::vector<CaseDescendante*> groupeDe(CaseDescendante& d) {
 }
 
 // Les enfants descendants portés par q, de gauche à droite (leurs conjoints sautés).
-template <class Action>
-void pourEnfants(const CaseDescendante& q, Action&& action) {
+template <class Action> void pourEnfants(const CaseDescendante& q, Action&& action) {
     if (!q.premierEnfant) return;
     for (CaseDescendante* e = q.premierEnfant;; e = e->suivant) {
         if (!e->estConjoint()) action(*e);
@@ -34,6 +36,41 @@ void pourEnfants(const CaseDescendante& q, Action&& action) {
 std::int32_t pointUnionRelatif(const CaseDescendante& c) {
     return c.estConjoint() ? c.xRelatif - c.boite->largeurUnion / 2 - RETRAIT_UNION
                            : c.xRelatif + c.boite->largeur / 2;
+}
+
+// Les enfants d'une union, placés en bloc : leur contour et son décalage dans le groupe.
+struct BlocEnfants {
+    CaseDescendante* porteur;
+    ContourArbre contour;
+    std::int32_t decalage;
+};
+
+// Les enfants de la première de plusieurs unions avancent vers ceux des suivantes jusqu'à
+// n'en être plus qu'à 225 × S, sans passer le milieu des deux premiers points d'union. Rend
+// le contour de tous les enfants du groupe.
+ContourArbre rapprochePremiereUnion(std::vector<BlocEnfants>& blocs, std::int32_t s) {
+    const std::int32_t ecart = Arbre::MARGE_CASE * s;
+    BlocEnfants& premier = blocs.front();
+    const CaseDescendante& q = *premier.porteur;
+    ContourArbre suite;
+    for (std::size_t k = 1; k < blocs.size(); ++k)
+        suite.ajoute(blocs[k].contour, blocs[k].decalage);
+    const CaseArbre& dernier = *q.dernierEnfant->boite;
+    const std::int32_t droite = q.dernierEnfant->decalage + dernier.largeur;
+    const std::int32_t milieu = (pointUnionRelatif(q) + pointUnionRelatif(*q.unionAssociee)) / 2;
+    const std::optional<std::int32_t> m = suite.decalageMaximal(premier.contour, ecart);
+    std::int32_t avance = std::min(m ? *m - premier.decalage : 0,
+                                   blocs[1].porteur->premierEnfant->decalage - ecart - droite) -
+                          (ECART_FRATRIE - Arbre::MARGE_CASE) * s;
+    avance = std::min(avance, milieu - s / 2 - droite);
+    if (avance > 0) {
+        premier.decalage += avance;
+        pourEnfants(q, [avance](CaseDescendante& e) { e.decalage += avance; });
+    }
+    ContourArbre enfants;
+    for (const BlocEnfants& b : blocs)
+        enfants.ajoute(b.contour, b.decalage);
+    return enfants;
 }
 
 } // namespace
@@ -58,7 +95,8 @@ void ArbreDescendant::placeBarres() {
                 std::int32_t hautEnfants = std::numeric_limits<std::int32_t>::max();
                 // La barre passe au-dessus des enfants et de leurs conjoints.
                 pourEnfants(*q, [&](CaseDescendante& e) {
-                    for (const CaseDescendante* m : groupeDe(e)) hautEnfants = std::min(hautEnfants, m->y);
+                    for (const CaseDescendante* m : groupeDe(e))
+                        hautEnfants = std::min(hautEnfants, m->y);
                 });
                 q->barre = (basParents + hautEnfants) / 2;
             }
@@ -73,8 +111,8 @@ void ArbreDescendant::placeBarres() {
 }
 
 // Les bandes d'une case : sa rangée, ou en chronologique les années qu'elle couvre.
-std::pair<std::int32_t, std::int32_t> ArbreDescendant::bandes(std::int32_t haut,
-                                                              std::int32_t bas, int rangee) const {
+std::pair<std::int32_t, std::int32_t> ArbreDescendant::bandes(std::int32_t haut, std::int32_t bas,
+                                                              int rangee) const {
     if (!chronologique) return {rangee, rangee};
     return {haut / FondChronologique::UNITES_PAR_AN, bas / FondChronologique::UNITES_PAR_AN};
 }
@@ -97,6 +135,7 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
         groupe[k]->xRelatif = rel[k];
 
     ContourArbre enfants;
+    std::vector<BlocEnfants> blocs;
     std::int32_t droiteEnfants = MOINS_INFINI;
     std::int32_t premierPoint = 0;
     for (std::size_t k = 0; k < groupe.size(); ++k) {
@@ -104,6 +143,8 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
         if (!q.porteEnfants()) continue;
         ContourArbre bloc;
         std::int32_t droiteBloc = MOINS_INFINI;
+        std::vector<CaseDescendante*> fratrie;
+        std::vector<ContourArbre> contours;
         pourEnfants(q, [&](CaseDescendante& e) {
             ContourArbre ce = placeGroupe(e);
             std::int32_t o = 0;
@@ -114,10 +155,13 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
             e.decalage = o;
             droiteBloc = o + e.boite->largeur;
             bloc.ajoute(ce, o);
+            fratrie.push_back(&e);
+            contours.push_back(std::move(ce));
         });
+        if (fratrie.size() > 1) bloc = repartitFratrie(fratrie, contours, s);
         const CaseDescendante& premier = *q.premierEnfant;
-        const std::int32_t centre = (premier.decalage + premier.boite->largeur / 2 +
-                                     droiteBloc - q.dernierEnfant->boite->largeur / 2) /
+        const std::int32_t centre = (premier.decalage + premier.boite->largeur / 2 + droiteBloc -
+                                     q.dernierEnfant->boite->largeur / 2) /
                                     2;
         const std::int32_t u = pointUnionRelatif(q);
         std::int32_t o = u - centre;
@@ -150,7 +194,10 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
         pourEnfants(q, [o](CaseDescendante& e) { e.decalage += o; });
         droiteEnfants = droiteBloc + o;
         enfants.ajoute(bloc, o);
+        blocs.push_back({&q, std::move(bloc), o});
     }
+    if (blocs.size() >= 2 && blocs.front().porteur->unionAssociee)
+        enfants = rapprochePremiereUnion(blocs, s);
 
     ContourArbre contour;
     for (const CaseDescendante* c : groupe) {
@@ -175,6 +222,55 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
     }
     contour.ajoute(enfants, 0);
     return contour;
+}
+
+// Les sous-arbres d'une fratrie, serrés de gauche à droite, laissent de la place entre eux
+// quand un sous-arbre plus profond a repoussé les suivants : ceux du milieu se mettent à
+// mi-chemin de leurs voisins. Le premier touche toujours le second (serré contre lui seul) et
+// le dernier borne la fratrie : ils restent. Rend le contour de la fratrie répartie.
+ContourArbre ArbreDescendant::repartitFratrie(const std::vector<CaseDescendante*>& fratrie,
+                                              const std::vector<ContourArbre>& contours,
+                                              std::int32_t s) const {
+    const std::int32_t ecart = MARGE_CASE * s;
+    const std::size_t n = fratrie.size();
+    // Place libre à droite de l'enfant k, contre tous ceux qui le suivent.
+    const auto placeADroite = [&](std::size_t k) {
+        ContourArbre suite;
+        for (std::size_t j = k + 1; j < n; ++j)
+            suite.ajoute(contours[j], fratrie[j]->decalage);
+        const std::int32_t o = fratrie[k]->decalage;
+        const std::int32_t parCases =
+            fratrie[k + 1]->decalage - ecart - fratrie[k]->boite->largeur - o;
+        const std::optional<std::int32_t> m = suite.decalageMaximal(contours[k], ecart);
+        return std::max(0, std::min(parCases, m ? *m - o : 0));
+    };
+    // Place libre à gauche de l'enfant k, contre tous ceux qui le précèdent.
+    const auto placeAGauche = [&](std::size_t k) {
+        ContourArbre avant;
+        for (std::size_t j = 0; j < k; ++j)
+            avant.ajoute(contours[j], fratrie[j]->decalage);
+        const std::int32_t o = fratrie[k]->decalage;
+        const std::int32_t parCases =
+            o - ecart - fratrie[k - 1]->decalage - fratrie[k - 1]->boite->largeur;
+        const std::optional<std::int32_t> m = avant.decalageMinimal(contours[k], ecart);
+        return std::max(0, std::min(parCases, m ? o - *m : 0));
+    };
+    // Chaque enfant qui avance rouvre de la place à la gauche du suivant : on reprend tant
+    // que quelque chose bouge, dans la limite des passes d'une disposition.
+    for (int passe = 0; passe < PASSES_MAX; ++passe) {
+        bool bouge = false;
+        for (std::size_t k = 1; k + 1 < n; ++k) {
+            const std::int32_t d = (placeADroite(k) - placeAGauche(k)) / 2;
+            if (d <= 0) continue;
+            fratrie[k]->decalage += d;
+            bouge = true;
+        }
+        if (!bouge) break;
+    }
+    ContourArbre bloc;
+    for (std::size_t k = 0; k < n; ++k)
+        bloc.ajoute(contours[k], fratrie[k]->decalage);
+    return bloc;
 }
 
 void ArbreDescendant::fixeGroupe(CaseDescendante& d, std::int32_t origine) {

@@ -113,14 +113,17 @@ void deuxUnions(DescendanceEssai& d) {
     d.personne("R", 'M', 1900);
     d.personne("S", 'F', 1902);
     d.personne("T", 'F', 1905);
-    for (const char* e : {"A", "B", "C"}) d.personne(e, 'M', 1930);
+    for (const char* e : {"A", "B", "C"})
+        d.personne(e, 'M', 1930);
     d.unite("R", "S", {"A", "B"});
     d.unite("R", "T", {"C"});
 }
 
 void cousinsMaries(DescendanceEssai& d) {
-    for (const char* p : {"R", "A", "X", "H", "Z"}) d.personne(p, 'M', 1900);
-    for (const char* p : {"S", "B", "W", "Y"}) d.personne(p, 'F', 1900);
+    for (const char* p : {"R", "A", "X", "H", "Z"})
+        d.personne(p, 'M', 1900);
+    for (const char* p : {"S", "B", "W", "Y"})
+        d.personne(p, 'F', 1900);
     d.unite("R", "S", {"A", "B"});
     d.unite("A", "W", {"X"});
     d.unite("H", "B", {"Y"});
@@ -142,8 +145,10 @@ const CasConstruction CAS_CONSTRUCTION[] = {
      sansReglage, false, "R/d S/c/1 T/c/2 U/c/3 | A/d B/d C/d E/d"},
     {"agnatique : les enfants des filles ne paraissent pas",
      [](DescendanceEssai& d) {
-         for (const char* p : {"R", "A", "H", "X", "Y"}) d.personne(p, 'M', 1900);
-         for (const char* p : {"S", "B", "W"}) d.personne(p, 'F', 1900);
+         for (const char* p : {"R", "A", "H", "X", "Y"})
+             d.personne(p, 'M', 1900);
+         for (const char* p : {"S", "B", "W"})
+             d.personne(p, 'F', 1900);
          d.unite("R", "S", {"A", "B"});
          d.unite("A", "W", {"X"});
          d.unite("H", "B", {"Y"});
@@ -244,24 +249,85 @@ TEST(ArbreDescendant, RacineSeuleEtCoupureAuDela) {
 // Deux unions : la ligne va de la racine à la seconde épouse en passant la première ; les
 // enfants de chaque union sont de part et d'autre du milieu des deux points d'union.
 TEST(ArbreDescendant, DeuxUnionsDePartEtDAutreDuMilieu) {
-    DescendanceEssai d;
-    deuxUnions(d);
-    for (int i = 0; i < 6; ++i) {
-        d.personne("K" + std::to_string(i), 'F', 1932);
-        d.unions[1].enfants.push_back("K" + std::to_string(i));
+    // enPlus : enfants ajoutés à la seconde union ; -1 : la première n'a plus que l'aîné.
+    for (int enPlus : {6, 0, -1}) {
+        DescendanceEssai d;
+        deuxUnions(d);
+        if (enPlus < 0) d.unions[0].enfants.pop_back();
+        for (int i = 0; i < enPlus; ++i) {
+            d.personne("K" + std::to_string(i), 'F', 1932);
+            d.unions[1].enfants.push_back("K" + std::to_string(i));
+        }
+        EssaiArbre essai(d.gedcom());
+        for (std::uint8_t s : {2, 10, 40}) {
+            SCOPED_TRACE(enPlus);
+            essai.contexte.configuration.espaceMinimal = s;
+            ParametresArbreDescendant p;
+            p.racine = essai.personne("R");
+            const auto a = arbreDescendant(essai, p);
+            EXPECT_EQ(verifieDisposition(*a), "") << int(s);
+            const CaseDescendante& premiere = *a->tetes[0]->suivant;
+            EXPECT_EQ(premiere.typeUnion, 1);
+            EXPECT_EQ(enfantsDe(premiere).size(), enPlus < 0 ? 1u : 2u);
+            EXPECT_EQ(enfantsDe(*premiere.suivant).size(),
+                      1u + static_cast<std::size_t>(std::max(enPlus, 0)));
+            // Les enfants de la première union se rapprochent de ceux de la seconde : 225 × S
+            // entre eux, à moins que le milieu des deux unions ne les arrête avant.
+            const CaseArbre& aine = *enfantsDe(premiere).back()->boite;
+            const std::int32_t droite = aine.x + aine.largeur;
+            const std::int32_t ecart = enfantsDe(*premiere.suivant).front()->boite->x - droite;
+            const std::int32_t milieu =
+                (premiere.pointUnion() + premiere.suivant->pointUnion()) / 2;
+            EXPECT_TRUE(ecart <= 225 * s || droite >= milieu - s / 2 - 1)
+                << ecart << " " << droite << " " << milieu << " " << int(s);
+        }
     }
-    EssaiArbre essai(d.gedcom());
-    for (std::uint8_t s : {2, 10, 40}) {
-        essai.contexte.configuration.espaceMinimal = s;
-        ParametresArbreDescendant p;
-        p.racine = essai.personne("R");
-        const auto a = arbreDescendant(essai, p);
-        EXPECT_EQ(verifieDisposition(*a), "") << int(s);
-        const CaseDescendante& premiere = *a->tetes[0]->suivant;
-        EXPECT_EQ(premiere.typeUnion, 1);
-        EXPECT_EQ(enfantsDe(premiere).size(), 2u);
-        EXPECT_EQ(enfantsDe(*premiere.suivant).size(), 7u);
-    }
+}
+
+// Des puînés sans descendance entre deux grandes descendances : serrés contre l'aîné, ils
+// laisseraient tout le vide à leur droite ; répartis, les écarts de la rangée sont égaux.
+TEST(ArbreDescendant, RepartitionDeLaFratrie) {
+    struct Cas {
+        int petitsEnfants; // de l'aîné et du cadet
+        int puines;
+    };
+    for (const Cas c : {Cas{6, 1}, Cas{12, 1}, Cas{12, 2}, Cas{12, 3}})
+        for (std::uint8_t s : {2, 10}) {
+            SCOPED_TRACE(std::to_string(c.petitsEnfants) + " " + std::to_string(c.puines) + " " +
+                         std::to_string(int(s)));
+            DescendanceEssai d;
+            d.personne("R", 'M', 1900);
+            std::vector<std::string> fratrie = {"A"};
+            for (int i = 0; i < c.puines; ++i)
+                fratrie.push_back("B" + std::to_string(i));
+            fratrie.push_back("C");
+            for (const std::string& e : fratrie)
+                d.personne(e, 'M', 1930);
+            d.unite("R", "", fratrie);
+            for (const char* e : {"A", "C"}) {
+                std::vector<std::string> petits;
+                for (int i = 0; i < c.petitsEnfants; ++i) {
+                    petits.push_back(std::string(e) + std::to_string(i));
+                    d.personne(petits.back(), 'F', 1960);
+                }
+                d.unite(e, "", petits);
+            }
+            EssaiArbre essai(d.gedcom());
+            essai.contexte.configuration.espaceMinimal = s;
+            ParametresArbreDescendant p;
+            p.racine = essai.personne("R");
+            const auto a = arbreDescendant(essai, p);
+            ASSERT_EQ(verifieDisposition(*a), "");
+            const auto enfants = enfantsDe(*a->tetes[0]);
+            ASSERT_EQ(enfants.size(), fratrie.size());
+            std::vector<std::int32_t> ecarts;
+            for (std::size_t k = 1; k < enfants.size(); ++k)
+                ecarts.push_back(enfants[k]->boite->x - enfants[k - 1]->boite->x -
+                                 enfants[k - 1]->boite->largeur);
+            const auto [petit, grand] = std::minmax_element(ecarts.begin(), ecarts.end());
+            EXPECT_LE(*grand - *petit, 2 * c.puines) << *petit << " " << *grand;
+            EXPECT_GT(*petit, 45 * s);
+        }
 }
 
 // Descendances au hasard (50 à 500 personnes, unions multiples, conjoints inconnus,
@@ -317,7 +383,8 @@ TEST(ArbreDescendant, ElagageDesBranchesNonColorees) {
     p.critere = 14;
     const auto branches = arbreDescendant(essai, p);
     EXPECT_EQ(resume(*branches), "R/d S/c/0 | A/d W/c/0 B/d H/c/0 | X/d Y/c/0 Y/d X/c/coupe | Z/d");
-    EXPECT_NE(branches->tetes[1]->boite->couleur, branches->tetes[1]->suivant->suivant->boite->couleur);
+    EXPECT_NE(branches->tetes[1]->boite->couleur,
+              branches->tetes[1]->suivant->suivant->boite->couleur);
     p.critere = 3; // Belgique : personne
     const auto pays = arbreDescendant(essai, p);
     EXPECT_EQ(resume(*pays), "R/d S/c/coupe");
