@@ -5,8 +5,8 @@
 
 #include "DescendanceEssai.h"
 #include "application/Usage.h"
-#include "graphiques/arbres/ChoixFamille.h"
 #include "commun/VerificationPdf.h"
+#include "graphiques/arbres/ChoixFamille.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -23,8 +23,10 @@ namespace {
 // Deux générations d'ancêtres au-dessus de @R@, des oncles et des cousins.
 DescendanceEssai familleDeCousins() {
     DescendanceEssai d;
-    for (const char* p : {"GPP", "GPM", "P", "O", "R", "C1"}) d.personne(p, 'M', 1900);
-    for (const char* p : {"GMP", "GMM", "M", "T", "S", "C2"}) d.personne(p, 'F', 1900);
+    for (const char* p : {"GPP", "GPM", "P", "O", "R", "C1"})
+        d.personne(p, 'M', 1900);
+    for (const char* p : {"GMP", "GMM", "M", "T", "S", "C2"})
+        d.personne(p, 'F', 1900);
     d.unite("GPP", "GMP", {"P", "O"});
     d.unite("GPM", "GMM", {"M", "T"});
     d.unite("P", "M", {"R", "S"});
@@ -53,7 +55,8 @@ std::string squelette(const ArbreCousins& a) {
             s += g ? " |" : ":";
             for (const CaseDescendante* b = c.arbre->tetes[static_cast<std::size_t>(g)]; b;
                  b = b->suivant)
-                s += " " + (b->numero < 0 ? std::string("?") : versUtf8(b->boite->prenoms).substr(6));
+                s += " " +
+                     (b->numero < 0 ? std::string("?") : versUtf8(b->boite->prenoms).substr(6));
         }
         s += "]";
     }
@@ -207,7 +210,6 @@ TEST(ArbreCousins, DocumentPdf) {
     }
 }
 
-
 // Compteurs d'usage : l'arbre descendant compte 1 de plus en chronologique et 2 de plus en
 // chromatique ; les deux arbres des cousins partagent un seul compteur, quelles que soient
 // leurs options.
@@ -235,8 +237,7 @@ TEST(ArbreCousins, CompteursDUsage) {
         v[0] = Personne{e.personne(c.commande == 6107 ? "M" : "R")};
         if (c.commande == 6107) v[2] = Personne{e.personne("P")};
         if (*c.fond)
-            appliqueOptionConsole(g.parametres, v, std::string("fond=") + c.fond, g.titre,
-                                  nullptr);
+            appliqueOptionConsole(g.parametres, v, std::string("fond=") + c.fond, g.titre, nullptr);
         appliqueOptionConsole(g.parametres, v, std::string("critere=") + c.critere, g.titre,
                               nullptr);
         const Usage avant = e.contexte.usage;
