@@ -97,6 +97,13 @@ VELTRANE_FICHIER_MESURE="$million" QT_QPA_PLATFORM=offscreen \
 "$construction/bench/mesure_arbre_ascendant" --arbre-complet 17
 "$construction/bench/mesure_arbre_ascendant" "$million"
 
+# Arbre descendant : la personne aux descendants les plus nombreux du million, moins de 3 s et
+# moins de 500 Mo de plus ; l'arbre des cousins d'un de ses descendants de la dernière
+# génération, moins de 3 s ; 8 générations de 4 enfants (87 381 descendants et leurs
+# conjoints), moins de 6 s.
+"$construction/bench/mesure_arbre_descendant" "$million"
+"$construction/bench/mesure_arbre_descendant" --descendance-complete 8 4
+
 # Coloration : les comptes d'apparitions de la personne la plus ascendée du million en moins de
 # 0,5 s (l'arbre chromatique ci-dessus coûte moins de 0,3 s de plus que le classique) ; un fond
 # de page lu en moins de 1 ms.

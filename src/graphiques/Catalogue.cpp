@@ -5,6 +5,8 @@
 #include "application/Usage.h"
 #include "base/Blancs.h"
 #include "graphiques/arbres/ArbreAscendant.h"
+#include "graphiques/arbres/ArbreCousins.h"
+#include "graphiques/arbres/ArbreDescendant.h"
 #include "graphiques/listes/ListeAscendante.h"
 #include "graphiques/listes/ListeDescendante.h"
 #include "graphiques/parente/LienParente.h"
@@ -37,11 +39,16 @@ constexpr std::array<DescriptionGraphique, 49> CATALOGUE = {{
     {6102, 38, "Arbre ascendant familial", "arbre-ascendant-familial", "AA", U::ArbreAscendant,
      PARAMETRES_ARBRE_ASCENDANT_FAMILIAL, &produireArbreAscendant, &dispositionArbreAscendant,
      &decalageUsageArbreAscendant},
-    {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant, {}},
+    {6103, 2, "Arbre descendant", "arbre-descendant", "AD", U::ArbreDescendant,
+     PARAMETRES_ARBRE_DESCENDANT, &produireArbreDescendant, &dispositionArbreDescendant,
+     &decalageUsageArbreDescendant},
     {6104, 3, "Arbre mixte individuel", "arbre-mixte", "AM", U::ArbreMixte, {}},
     {6105, 39, "Arbre mixte familial", "arbre-mixte-familial", "AM", U::ArbreMixte, {}},
-    {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins, {}},
-    {6107, 40, "Arbre de cousins familial", "arbre-cousins-familial", "AC", U::ArbresCousins, {}},
+    {6106, 41, "Arbre de cousins individuel", "arbre-cousins", "AC", U::ArbresCousins,
+     PARAMETRES_ARBRE_COUSINS, &produireArbreCousins, &dispositionArbreCousins},
+    {6107, 40, "Arbre de cousins familial", "arbre-cousins-familial", "AC", U::ArbresCousins,
+     PARAMETRES_ARBRE_COUSINS_FAMILIAL, &produireArbreCousinsFamilial,
+     &dispositionArbreCousinsFamilial},
     {6201, 12, "Liste ascendante", "liste-ascendante", "LA", U::ListeAscendante,
      PARAMETRES_LISTE_ASCENDANTE, &produireListeAscendante},
     {6202, 15, "Liste descendante", "liste-descendante", "LD", U::ListeDescendante,

@@ -258,7 +258,9 @@ private slots:
         QVERIFY(f.action(6201)->isEnabled());
         QVERIFY(f.action(6202)->isEnabled());
         QVERIFY(f.action(6102)->isEnabled());
-        QVERIFY(!f.action(6103)->isEnabled());
+        QVERIFY(f.action(6103)->isEnabled());
+        QVERIFY(f.action(6106)->isEnabled());
+        QVERIFY(!f.action(6104)->isEnabled());
         QVERIFY(f.action(1088)->isEnabled());
         QVERIFY(f.action(6801)->isEnabled());
         f.executeCommande(1003);

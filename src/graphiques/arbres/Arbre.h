@@ -84,8 +84,8 @@ public:
                       std::int32_t d, int position, const CaseArbre& epouse) const;
     // Coin bas gauche du tampon de signature de largeur w, à droite des libellés (largeur l) :
     // dans la plus haute rangée dont la première case laisse la place ; rien sinon.
-    std::optional<std::pair<std::int32_t, std::int32_t>> placeSignature(std::int32_t l,
-                                                                        std::int32_t w) const;
+    virtual std::optional<std::pair<std::int32_t, std::int32_t>>
+    placeSignature(std::int32_t l, std::int32_t w) const;
     // Feuille de style de la page Web ; url : dossier des données d'installation en URL.
     std::string feuilleDeStyle(const std::string& url) const;
     // Positions en pixels d'une page Web dont le haut du dessin est à t pixels.
@@ -145,6 +145,10 @@ protected:
     int ecartAnneeInconnue_ = -30;
     std::uint8_t donnees_ = 255;
 
+    // Largeur réservée à gauche aux libellés du fond (0 sans bande).
+    std::int32_t colonneFond() const { return colonneFond_; }
+    // Les rangées du document : liens puis cases ; chaque sorte d'arbre a les siens.
+    virtual void dessineRangees(Dessin& dessin, bool pdf) const;
     // Les liens d'une case vers ses parents, avant les cases de sa rangée : par défaut des traits
     // droits, et la marque pointillée d'une case coupée quand marqueCoupe.
     virtual void dessineLiens(Dessin& dessin, const CaseArbre& c, bool marqueCoupe) const;
@@ -153,7 +157,6 @@ protected:
 
 private:
     void calculeVoisinsChronologiques();
-    void dessineRangees(Dessin& dessin, bool pdf) const;
     void placeClassique(CaseArbre& b);
     void placeCouple(CaseArbre& b);
     void regleVoisins(CaseArbre& b) const;

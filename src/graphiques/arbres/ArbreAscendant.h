@@ -2,6 +2,8 @@
 
 #include "graphiques/Catalogue.h"
 #include "graphiques/arbres/Arbre.h"
+#include "graphiques/arbres/ChoixFamille.h"
+#include "graphiques/arbres/ParametresArbres.h"
 
 #include <string>
 #include <vector>
@@ -9,22 +11,6 @@
 namespace veltrane {
 
 inline constexpr const char* TITRE_ARBRE_ASCENDANT = "Arbre ascendant";
-inline constexpr const char* MESSAGE_AUCUN_CONJOINT = "%s %s n'a aucun conjoint connu";
-inline constexpr const char* MESSAGE_RACINE_SANS_CONJOINT =
-    "La racine de l'arbre n'a aucun conjoint connu";
-inline constexpr const char* MESSAGE_FAMILLE_DISPARUE =
-    "La famille n'existe plus dans le fichier Gedcom";
-
-// Les fichiers des fonds de page, et le nom court que la console accepte pour chacun.
-inline constexpr const char* FONDS_CHRONOLOGIQUES =
-    "Chrono\\Rien.txt|Rien,Chrono\\Siecles.txt|Siecles,Chrono\\France.txt|France,"
-    "Chrono\\Alsace.txt|Alsace,Chrono\\Bretagne.txt|Bretagne,Chrono\\Savoie.txt|Savoie,"
-    "Chrono\\Angleterre.txt|Angleterre,Chrono\\Allemagne.txt|Allemagne,"
-    "Chrono\\Autriche.txt|Autriche,Chrono\\Danemark.txt|Danemark,Chrono\\Ecosse.txt|Ecosse,"
-    "Chrono\\Aragon.txt|Aragon,Chrono\\Castille.txt|Castille,Chrono\\Portugal.txt|Portugal,"
-    "Chrono\\Russie.txt|Russie,Chrono\\Japon.txt|Japon,Chrono\\Papes.txt|Papes,"
-    "Chrono\\Inventions.txt|Inventions,Chrono\\Litterature.txt|Litterature,"
-    "Chrono\\Peinture.txt|Peinture";
 
 // Les critères de coloration proposés, par code : les communs, puis les branches ouvertes aux
 // générations 2 à 5.
@@ -35,33 +21,6 @@ inline constexpr const char* CHOIX_CRITERES_ARBRE_ASCENDANT =
 inline constexpr const char* CHOIX_CRITERES_ARBRE_FAMILIAL =
     "pays,france-2016,france-1970,belgique,canada,suisse,profession,source,apparitions,"
     "branche-1,branche-2,branche-3,branche-4,,,,aucun=255";
-
-// Les paramètres que les deux arbres partagent.
-namespace parametres_arbre {
-inline constexpr ParametreDecrit FOND{
-    's', "fond", "",
-    "Fond de page d'un arbre chronologique (vide : l'arbre n'est pas chronologique) : Rien, "
-    "Siecles, France, Alsace, Bretagne, Savoie, Angleterre, Allemagne, Autriche, Danemark, "
-    "Ecosse, Aragon, Castille, Portugal, Russie, Japon, Papes, Inventions, Litterature, Peinture",
-    RoleParametre::Option, 0, 0, FONDS_CHRONOLOGIQUES};
-inline constexpr ParametreDecrit FORMAT{'1', "format", "pdf",
-                                        "Format de sortie : pdf ou web (texte et rtf refusés)",
-                                        RoleParametre::Format, 0, 3, "pdf,texte,rtf,web|htm|html"};
-inline constexpr ParametreDecrit STYLE{
-    '1', "style", "classique", "Style de l'arbre : classique ou couple (par couple d'ascendants)",
-    RoleParametre::Option, 0, 1, "classique,couple"};
-inline constexpr ParametreDecrit SUPPRESSION{
-    'b', "suppression-non-colorees", "oui",
-    "Suppression des branches non colorées (arbre chromatique) : oui ou non"};
-inline constexpr ParametreDecrit COUPES{
-    'L', "coupes", "",
-    "Branches à couper : personnes séparées par « ; » (@I12@, #37 ou NOM, Prénoms), 50 au plus",
-    RoleParametre::Option, 0, 50};
-inline constexpr ParametreDecrit GENERATIONS{
-    '1', "generations", "0",
-    "Couper toutes les branches au-delà de N générations (0 à 99, 0 : aucune limite)",
-    RoleParametre::Option, 0, 99};
-} // namespace parametres_arbre
 
 // Les paramètres décrits, dans l'ordre des destinations de ParametresArbreAscendant.
 inline constexpr ParametreDecrit PARAMETRES_ARBRE_ASCENDANT[] = {

@@ -8,14 +8,10 @@
 #include "interface/FeuilleParametres.h"
 #include "interface/PageCoupes.h"
 #include "interface/TexteQt.h"
-#include "interface/graphiques/ListesColorationArbre.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -55,35 +51,10 @@ PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& p
     styles_[parametres.style == 1 ? 1 : 0]->setChecked(true);
     disposition->addWidget(cadreStyle);
 
-    chronologique_ = new QCheckBox(QStringLiteral(u"Arbre chronologique"), this);
-    disposition->addWidget(chronologique_);
-    auto* ligneFond = new QHBoxLayout();
-    ligneFond->addWidget(new QLabel(QStringLiteral(u"Fond de page :"), this));
-    fond_ = listeFondsDePage(parametres.fond, this);
-    ligneFond->addWidget(fond_);
-    disposition->addLayout(ligneFond);
-    chronologique_->setChecked(!parametres.fond.empty());
-    fond_->setEnabled(chronologique_->isChecked());
-    connect(chronologique_, &QCheckBox::toggled, fond_, &QWidget::setEnabled);
-
-    chromatique_ = new QCheckBox(QStringLiteral(u"Arbre chromatique"), this);
-    disposition->addWidget(chromatique_);
-    auto* ligneCritere = new QHBoxLayout();
-    ligneCritere->addWidget(new QLabel(QStringLiteral(u"Critère de coloration :"), this));
-    critere_ = parametres.familial
-                   ? listeCriteresColoration(BRANCHES_FAMILIAL, parametres.critere, this)
-                   : listeCriteresColoration(BRANCHES_INDIVIDUEL, parametres.critere, this);
-    ligneCritere->addWidget(critere_);
-    disposition->addLayout(ligneCritere);
-    suppression_ =
-        new QCheckBox(QStringLiteral(u"Suppression des branches non colorées"), this);
-    suppression_->setChecked(parametres.suppressionNonColorees);
-    disposition->addWidget(suppression_);
-    chromatique_->setChecked(parametres.critere != Arbre::NON_CHROMATIQUE);
-    for (QWidget* w : {static_cast<QWidget*>(critere_), static_cast<QWidget*>(suppression_)}) {
-        w->setEnabled(chromatique_->isChecked());
-        connect(chromatique_, &QCheckBox::toggled, w, &QWidget::setEnabled);
-    }
+    const std::span<const int> branches =
+        parametres.familial ? std::span<const int>(BRANCHES_FAMILIAL) : BRANCHES_INDIVIDUEL;
+    choix_.ajoute(this, disposition, parametres.fond, branches, parametres.critere,
+                  &parametres.suppressionNonColorees);
 
     auto* cadreFormat = new QGroupBox(QStringLiteral(u"Format de sortie :"), this);
     auto* lignesFormat = new QVBoxLayout(cadreFormat);
@@ -97,11 +68,9 @@ PageGeneralArbreAscendant::PageGeneralArbreAscendant(ParametresArbreAscendant& p
 
 bool PageGeneralArbreAscendant::valide() {
     parametres_.style = styles_[1]->isChecked() ? 1 : 0;
-    parametres_.fond = chronologique_->isChecked() ? fichierFondChoisi(*fond_) : std::string();
-    parametres_.critere = chromatique_->isChecked()
-                              ? static_cast<std::uint8_t>(critereChoisi(*critere_))
-                              : Arbre::NON_CHROMATIQUE;
-    parametres_.suppressionNonColorees = suppression_->isChecked();
+    parametres_.fond = choix_.fondChoisi();
+    parametres_.critere = choix_.critereChoisi();
+    parametres_.suppressionNonColorees = choix_.suppression->isChecked();
     parametres_.format = formats_[1]->isChecked() ? 3 : 0;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "application/ParametresFavori.h"
 #include "interface/PageParametres.h"
+#include "interface/graphiques/ChoixChronoChromatique.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,21 +25,17 @@ public:
     bool valide() override;
 
     QRadioButton* style(int i) const { return styles_[i]; }
-    QCheckBox* chronologique() const { return chronologique_; }
-    QComboBox* fond() const { return fond_; }
-    QCheckBox* chromatique() const { return chromatique_; }
-    QComboBox* critere() const { return critere_; }
-    QCheckBox* suppression() const { return suppression_; }
+    QCheckBox* chronologique() const { return choix_.chronologique; }
+    QComboBox* fond() const { return choix_.fond; }
+    QCheckBox* chromatique() const { return choix_.chromatique; }
+    QComboBox* critere() const { return choix_.critere; }
+    QCheckBox* suppression() const { return choix_.suppression; }
     QRadioButton* format(int i) const { return formats_[i]; }
 
 private:
     ParametresArbreAscendant& parametres_;
     QRadioButton* styles_[2];
-    QCheckBox* chronologique_;
-    QComboBox* fond_;
-    QCheckBox* chromatique_;
-    QComboBox* critere_;
-    QCheckBox* suppression_;
+    ChoixChronoChromatique choix_;
     QRadioButton* formats_[2];
 };
 

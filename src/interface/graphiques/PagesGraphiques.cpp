@@ -4,6 +4,8 @@
 #include "plateforme/OperationImpossible.h"
 #include "graphiques/Catalogue.h"
 #include "interface/graphiques/PagesArbreAscendant.h"
+#include "interface/graphiques/PagesArbreCousins.h"
+#include "interface/graphiques/PagesArbreDescendant.h"
 #include "interface/graphiques/PagesLienParente.h"
 #include "interface/graphiques/PagesListeAscendante.h"
 #include "interface/graphiques/PagesListeDescendante.h"
@@ -20,6 +22,9 @@ namespace {
 constexpr PagesGraphique PAGES[] = {
     {6101, &demanderArbreAscendant},
     {6102, &demanderArbreAscendantFamilial},
+    {6103, &demanderArbreDescendant},
+    {6106, &demanderArbreCousins},
+    {6107, &demanderArbreCousinsFamilial},
     {6201, &demanderListeAscendante},
     {6202, &demanderListeDescendante},
     {6401, &demanderRoueAscendante},
