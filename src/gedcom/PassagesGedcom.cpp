@@ -913,11 +913,17 @@ constexpr std::array<T2, 16> PASSAGE_UNION = {{
 static_assert(commenceA(PASSAGE_UNION, U_EVEN, 2, DATE) &&
               commenceA(PASSAGE_UNION, U_LIEU, 2, LIEU) && PASSAGE_UNION.back().balise == TOUTE);
 
+// Index faits à la première lecture, puis partagés (y compris par le fil de lecture d'avance).
+template <const auto& MACHINE> const IndexTransitions<Chargeur>& indexDe() {
+    static const IndexTransitions<Chargeur> index(MACHINE);
+    return index;
+}
+
 } // namespace
 void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     LecteurGedcom& lecteur = *c.lecteur;
     lecteur.positionner(0);
-    MarcheMachine<Chargeur> marche(PREMIER_PASSAGE, c);
+    MarcheMachine<Chargeur> marche(indexDe<PREMIER_PASSAGE>(), c);
     // L'aperçu finit au premier « 0 TRLR », jamais après l'index : ses lignes et ses octets
     // sont comptés là où une lecture à part s'arrêterait.
     bool apercuEnCours = true;
@@ -937,13 +943,13 @@ void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     if (apercuEnCours) finirApercu();
 }
 void lireIndividu(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, PASSAGE_INDIVIDU, c, decalage, false);
+    analyser(*c.lecteur, indexDe<PASSAGE_INDIVIDU>(), c, decalage, false);
 }
 void lireUnion(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, PASSAGE_UNION, c, decalage, false);
+    analyser(*c.lecteur, indexDe<PASSAGE_UNION>(), c, decalage, false);
 }
 void relireNom(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, RELECTURE_NOM, c, decalage, false);
+    analyser(*c.lecteur, indexDe<RELECTURE_NOM>(), c, decalage, false);
 }
 
 } // namespace veltrane::chargement
