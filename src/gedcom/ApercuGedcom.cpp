@@ -38,27 +38,13 @@ void surNom(Contexte& c, LigneGedcom& l) {
     if (c.apercu.premiersNoms.size() < c.nombreNomsGardes)
         c.apercu.premiersNoms.push_back(valeurConvertie(c, l));
 }
-void surIndividu(Contexte& c, LigneGedcom&) {
-    ++c.apercu.individus;
-}
-void surFamille(Contexte& c, LigneGedcom&) {
-    ++c.apercu.familles;
-}
-void surSourceEnr(Contexte& c, LigneGedcom&) {
-    ++c.apercu.sources;
-}
-void surNote(Contexte& c, LigneGedcom&) {
-    ++c.apercu.notes;
-}
-void surObjet(Contexte& c, LigneGedcom&) {
-    ++c.apercu.objets;
-}
-void surDepot(Contexte& c, LigneGedcom&) {
-    ++c.apercu.depots;
-}
-void surAutre(Contexte& c, LigneGedcom&) {
-    ++c.apercu.autres;
-}
+void surIndividu(Contexte& c, LigneGedcom&) { ++c.apercu.individus; }
+void surFamille(Contexte& c, LigneGedcom&) { ++c.apercu.familles; }
+void surSourceEnr(Contexte& c, LigneGedcom&) { ++c.apercu.sources; }
+void surNote(Contexte& c, LigneGedcom&) { ++c.apercu.notes; }
+void surObjet(Contexte& c, LigneGedcom&) { ++c.apercu.objets; }
+void surDepot(Contexte& c, LigneGedcom&) { ++c.apercu.depots; }
+void surAutre(Contexte& c, LigneGedcom&) { ++c.apercu.autres; }
 
 // États (index de leur première transition) : entre les enregistrements, en-tête, personne.
 constexpr int16_t ENTRE = 0, ENTETE = 10, PERSONNE = 14;
@@ -92,9 +78,7 @@ const IndexTransitions<Contexte>& indexMachine() {
 } // namespace
 
 SuiviApercu::SuiviApercu(bool presumeUtf8, std::size_t nombreNomsGardes)
-    : contexte_{{},
-                presumeUtf8 ? JeuCaracteres::Utf8 : JeuCaracteres::Aucun,
-                nombreNomsGardes,
+    : contexte_{{}, presumeUtf8 ? JeuCaracteres::Utf8 : JeuCaracteres::Aucun, nombreNomsGardes,
                 presumeUtf8},
       marche_(indexMachine(), contexte_) {}
 
