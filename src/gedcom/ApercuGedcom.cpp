@@ -70,12 +70,17 @@ constexpr std::array<T, 17> MACHINE = {{
     {TOUTE, TOUTE, PERSONNE, LIRE, nullptr},
 }};
 
+const IndexTransitions<Contexte>& indexMachine() {
+    static const IndexTransitions<Contexte> index(MACHINE);
+    return index;
+}
+
 } // namespace
 
 SuiviApercu::SuiviApercu(bool presumeUtf8, std::size_t nombreNomsGardes)
     : contexte_{{}, presumeUtf8 ? JeuCaracteres::Utf8 : JeuCaracteres::Aucun, nombreNomsGardes,
                 presumeUtf8},
-      marche_(MACHINE, contexte_) {}
+      marche_(indexMachine(), contexte_) {}
 
 ApercuGedcom apercevoirGedcom(const std::string& chemin, std::size_t nombreNomsGardes) {
     const FichierALire f = preparerLecture(chemin);

@@ -69,12 +69,17 @@ struct TamponIndividu {
     enum { AUCUN_TYPE, EN_ATTENTE, OCCUPATION, RESIDENCE } typeEvenement = AUCUN_TYPE;
     bool objetEnLigne = false;
 
+    // Vidé sans rendre la place de son texte, reprise par la personne suivante.
+    static void viderLieu(Lieu& lieu) {
+        lieu.code = CodeLieu{PAYS_INCONNU, SANS_REGION};
+        lieu.texte.clear();
+    }
     void vider() {
         nom.clear();
         prenoms.clear();
         sexe = ' ';
-        lieuNaissance = Lieu{};
-        lieuDeces = Lieu{};
+        viderLieu(lieuNaissance);
+        viderLieu(lieuDeces);
         for (std::string* s :
              {&profession, &commentaire, &source, &sourceNaissance, &sourceLieuNaissance,
               &sourceDeces, &sourceLieuDeces, &sourceProfession, &sourceCommentaire})
@@ -83,8 +88,8 @@ struct TamponIndividu {
         deces = DateGenealogique{};
         if (registreLu) {
             bapteme = inhumation = DateGenealogique{};
-            lieuBapteme = Lieu{};
-            lieuInhumation = Lieu{};
+            viderLieu(lieuBapteme);
+            viderLieu(lieuInhumation);
             registreLu = false;
         }
         photos.clear();
@@ -184,14 +189,14 @@ struct Chargeur {
     std::unordered_map<std::string, Lieu, HachageTexte, std::equal_to<>> lieux;
     std::string cleLieu;
 
-    Lieu lieu(LigneGedcom& l) {
+    // Rendu par référence : l'appelant le copie aussitôt dans un champ dont la place resservira.
+    const Lieu& lieu(LigneGedcom& l) {
         const std::string_view v = valeur(l);
         cleLieu.assign(1, static_cast<char>(lecteur->indexFichier())).append(v);
         if (auto it = lieux.find(cleLieu); it != lieux.end()) return it->second;
         Lieu lu = lireLieuGedcom(v, drapeaux(), options.paysParDefaut);
         if (lieux.size() >= LIEUX_EN_CACHE_MAX) lieux.clear();
-        lieux.emplace(cleLieu, lu);
-        return lu;
+        return lieux.emplace(cleLieu, std::move(lu)).first->second;
     }
 
     Chargeur(LecteurGedcom& l, const OptionsChargement& o, Interaction& i)

@@ -478,8 +478,14 @@ std::string texteCoupe(std::string_view v, std::size_t taille) {
 
 namespace {
 
+// Texte coupé copié dans un champ du tampon : sa place, gardée d'une personne à l'autre, évite
+// une allocation par ligne.
+void affecterCoupe(std::string& champ, std::string_view v, std::size_t taille) {
+    champ.assign(v.substr(0, std::min(v.size(), taille)));
+}
+
 // Texte d'une source : référence cherchée dans l'index, ou la valeur elle-même.
-std::string texteSource(Chargeur& c, LigneGedcom& l) {
+void affecterSource(Chargeur& c, LigneGedcom& l, std::string& champ) {
     const std::string_view v = c.valeur(l);
     if (!v.empty() && v.front() == '@') {
         const std::string_view cle = c.cleDeValeur(l.valeur);
@@ -487,11 +493,13 @@ std::string texteSource(Chargeur& c, LigneGedcom& l) {
         if (!texte) {
             c.lecteur->signaler("- Ligne %ld : la source @%s n'est pas définie", c.ligne(),
                                 cle.empty() ? "" : std::string(cle.substr(1)).c_str());
-            return {};
+            champ.clear();
+            return;
         }
-        return *texte;
+        champ.assign(*texte);
+        return;
     }
-    return texteCoupe(v, TEXTE_MAX);
+    affecterCoupe(champ, v, TEXTE_MAX);
 }
 
 } // namespace
@@ -544,7 +552,7 @@ void surSexe(Chargeur& c, LigneGedcom& l) {
         t.prenoms.insert(dit + 4, 1, 'e');
 }
 void surSourceNom(Chargeur& c, LigneGedcom& l) {
-    c.personne->source = texteSource(c, l);
+    affecterSource(c, l, c.personne->source);
 }
 
 template <bool NAISSANCE> void surDatePersonne(Chargeur& c, LigneGedcom& l) {
@@ -556,7 +564,7 @@ template <bool NAISSANCE> void surDatePersonne(Chargeur& c, LigneGedcom& l) {
     (NAISSANCE ? c.personne->naissance : c.personne->deces) = *date;
 }
 template <bool NAISSANCE> void surSourceEvenementPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne->sourceNaissance : c.personne->sourceDeces) = texteSource(c, l);
+    affecterSource(c, l, NAISSANCE ? c.personne->sourceNaissance : c.personne->sourceDeces);
 }
 template <bool NAISSANCE> void surLieuPersonne(Chargeur& c, LigneGedcom& l) {
     (NAISSANCE ? c.personne->lieuNaissance : c.personne->lieuDeces) = c.lieu(l);
@@ -569,7 +577,7 @@ template <bool NAISSANCE> void surComplementPersonne(Chargeur& c, LigneGedcom& l
     ajouterComplement(NAISSANCE ? c.personne->lieuNaissance : c.personne->lieuDeces, c.valeur(l));
 }
 template <bool NAISSANCE> void surSourceLieuPersonne(Chargeur& c, LigneGedcom& l) {
-    (NAISSANCE ? c.personne->sourceLieuNaissance : c.personne->sourceLieuDeces) = texteSource(c, l);
+    affecterSource(c, l, NAISSANCE ? c.personne->sourceLieuNaissance : c.personne->sourceLieuDeces);
 }
 void surFinNaissance(Chargeur& c, LigneGedcom&) {
     TamponIndividu& t = *c.personne;
@@ -609,15 +617,15 @@ template <bool BAPTEME> void surFinRegistre(Chargeur& c, LigneGedcom&) {
 void surProfession(Chargeur& c, LigneGedcom& l) {
     const std::string_view v = c.valeur(l);
     if (v.empty()) return;
-    c.personne->profession = texteCoupe(v, TEXTE_MAX);
+    affecterCoupe(c.personne->profession, v, TEXTE_MAX);
     c.personne->professionDonnee = true;
 }
 void surCause(Chargeur& c, LigneGedcom& l) {
     if ((c.drapeaux() & LOGICIEL_PROFESSION_PAR_CAUS) && c.personne->profession.empty())
-        c.personne->profession = texteCoupe(c.valeur(l), TEXTE_MAX);
+        affecterCoupe(c.personne->profession, c.valeur(l), TEXTE_MAX);
 }
 void surSourceProfession(Chargeur& c, LigneGedcom& l) {
-    c.personne->sourceProfession = texteSource(c, l);
+    affecterSource(c, l, c.personne->sourceProfession);
 }
 void surEven(Chargeur& c, LigneGedcom&) {
     c.personne->typeEvenement = TamponIndividu::EN_ATTENTE;
@@ -632,11 +640,11 @@ void surType(Chargeur& c, LigneGedcom& l) {
 void surNoteEvenement(Chargeur& c, LigneGedcom& l) {
     TamponIndividu& t = *c.personne;
     if (t.typeEvenement == TamponIndividu::OCCUPATION && !t.professionDonnee)
-        t.profession = texteCoupe(c.valeur(l), TEXTE_MAX);
+        affecterCoupe(t.profession, c.valeur(l), TEXTE_MAX);
 }
 void surSourceEvenement(Chargeur& c, LigneGedcom& l) {
     if (c.personne->typeEvenement == TamponIndividu::OCCUPATION)
-        c.personne->sourceProfession = texteSource(c, l);
+        affecterSource(c, l, c.personne->sourceProfession);
 }
 void ajouterPhoto(TamponIndividu& t, std::string photo) {
     if (t.photos.size() < 255) t.photos.push_back(std::move(photo));
@@ -707,11 +715,11 @@ void surNote(Chargeur& c, LigneGedcom& l) {
 void surSourceCommentaire(Chargeur& c, LigneGedcom& l) {
     if (c.options.sourceCommentaire != SourceCommentaire::TagGedcom &&
         !c.personne->commentaire.empty())
-        c.personne->sourceCommentaire = texteSource(c, l);
+        affecterSource(c, l, c.personne->sourceCommentaire);
 }
 void surCommentaire(Chargeur& c, LigneGedcom& l) {
     if (c.options.sourceCommentaire == SourceCommentaire::TagGedcom)
-        c.personne->commentaire = texteCoupe(c.valeur(l), TEXTE_MAX);
+        affecterCoupe(c.personne->commentaire, c.valeur(l), TEXTE_MAX);
 }
 
 } // namespace
@@ -867,7 +875,7 @@ void surDateUnion(Chargeur& c, LigneGedcom& l) {
         c.evenementCourant->date = *date;
 }
 void surSourceUnion(Chargeur& c, LigneGedcom& l) {
-    c.evenementCourant->source = texteSource(c, l);
+    affecterSource(c, l, c.evenementCourant->source);
 }
 void surLieuUnion(Chargeur& c, LigneGedcom& l) {
     c.evenementCourant->lieu = c.lieu(l);
@@ -876,7 +884,7 @@ void surComplementUnion(Chargeur& c, LigneGedcom& l) {
     ajouterComplement(c.evenementCourant->lieu, c.valeur(l));
 }
 void surSourceLieuUnion(Chargeur& c, LigneGedcom& l) {
-    c.evenementCourant->sourceLieu = texteSource(c, l);
+    affecterSource(c, l, c.evenementCourant->sourceLieu);
 }
 
 constexpr int16_t U_UNION = 0, U_EVEN = 4, U_LIEU = 10;
@@ -905,11 +913,17 @@ constexpr std::array<T2, 16> PASSAGE_UNION = {{
 static_assert(commenceA(PASSAGE_UNION, U_EVEN, 2, DATE) &&
               commenceA(PASSAGE_UNION, U_LIEU, 2, LIEU) && PASSAGE_UNION.back().balise == TOUTE);
 
+// Index faits à la première lecture, puis partagés (y compris par le fil de lecture d'avance).
+template <const auto& MACHINE> const IndexTransitions<Chargeur>& indexDe() {
+    static const IndexTransitions<Chargeur> index(MACHINE);
+    return index;
+}
+
 } // namespace
 void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     LecteurGedcom& lecteur = *c.lecteur;
     lecteur.positionner(0);
-    MarcheMachine<Chargeur> marche(PREMIER_PASSAGE, c);
+    MarcheMachine<Chargeur> marche(indexDe<PREMIER_PASSAGE>(), c);
     // L'aperçu finit au premier « 0 TRLR », jamais après l'index : ses lignes et ses octets
     // sont comptés là où une lecture à part s'arrêterait.
     bool apercuEnCours = true;
@@ -929,13 +943,13 @@ void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     if (apercuEnCours) finirApercu();
 }
 void lireIndividu(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, PASSAGE_INDIVIDU, c, decalage, false);
+    analyser(*c.lecteur, indexDe<PASSAGE_INDIVIDU>(), c, decalage, false);
 }
 void lireUnion(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, PASSAGE_UNION, c, decalage, false);
+    analyser(*c.lecteur, indexDe<PASSAGE_UNION>(), c, decalage, false);
 }
 void relireNom(Chargeur& c, std::int64_t decalage) {
-    analyser<Chargeur>(*c.lecteur, RELECTURE_NOM, c, decalage, false);
+    analyser(*c.lecteur, indexDe<RELECTURE_NOM>(), c, decalage, false);
 }
 
 } // namespace veltrane::chargement

@@ -156,3 +156,41 @@ TEST(ChargeurRegistres, BaptemeEtInhumationTiennentLieuDeNaissanceEtDeces) {
     EXPECT_EQ(b.lireLieu(deces.lieu), "Rennes");
     EXPECT_EQ(b.nombreEvenements(), 4);
 }
+
+// Les champs du tampon de lecture resservent d'une personne à l'autre : une personne lue après
+// une autre aux longs textes (sources, lieu, profession) ne doit rien en garder.
+TEST(ChargeurTextes, ChaquePersonneNeGardeQueSesPropresTextes) {
+    auto c = charger("0 HEAD\n1 CHAR UTF-8\n"
+                     "0 @S1@ SOUR\n1 TITL Registres paroissiaux de Saint-Malo, 1700-1790\n"
+                     "0 @I1@ INDI\n1 NAME Jean /MARTIN/\n2 SOUR @S1@\n"
+                     "1 OCCU Maître charpentier de marine du roi\n"
+                     "1 BIRT\n2 DATE 1 JAN 1750\n2 PLAC Saint-Malo-de-la-Lande-sur-Mer\n"
+                     "2 SOUR @S1@\n"
+                     "0 @I2@ INDI\n1 NAME Marie /DURAND/\n1 BIRT\n2 DATE 2 FEB 1752\n"
+                     "0 @I3@ INDI\n1 NAME Luc /ROUX/\n2 SOUR Acte\n1 OCCU Marin\n"
+                     "1 BIRT\n2 PLAC Brest\n0 TRLR\n");
+    const BaseGenealogique& b = c->base();
+    struct Attendu {
+        const char* reference;
+        const char* source;
+        const char* profession;
+        const char* lieu;
+        const char* sourceNaissance;
+    };
+    const Attendu attendus[] = {
+        {"@I1@", "Registres paroissiaux de Saint-Malo, 1700-1790",
+         "Maître charpentier de marine du roi", "Saint-Malo-de-la-Lande-sur-Mer",
+         "Registres paroissiaux de Saint-Malo, 1700-1790"},
+        {"@I2@", "", "", "", ""},
+        {"@I3@", "Acte", "Marin", "Brest", ""},
+    };
+    for (const Attendu& a : attendus) {
+        SCOPED_TRACE(a.reference);
+        const Individu ind = c->individu(a.reference);
+        EXPECT_EQ(c->source(ind.source), a.source);
+        EXPECT_EQ(b.lireTexte(Zone::Professions, ind.profession, 101), a.profession);
+        const Evenement naissance = b.lireEvenement(ind.naissance);
+        EXPECT_EQ(b.lireLieu(naissance.lieu), a.lieu);
+        EXPECT_EQ(c->source(naissance.source), a.sourceNaissance);
+    }
+}
