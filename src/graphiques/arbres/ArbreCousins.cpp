@@ -74,6 +74,9 @@ void ArbreDescCousins::construitPremiereRangee() {
     if (famille_ > 0 && base_.lireFamille(famille_).premierEnfant > 0) {
         porteur->unions.push_back(famille_);
         d.nbUnions = 1;
+        // Un conjoint coupé coupe l'union : seuls la lignée et la racine en descendent.
+        porteur->coupe = coupes && ((mari_ > 0 && coupes->contient(mari_)) ||
+                                    (femme_ > 0 && coupes->contient(femme_)));
     }
 }
 
@@ -84,6 +87,7 @@ CaseDescendante* ArbreDescCousins::construitRangeeSuivante(int g) {
         for (const std::int32_t u : q->unions) {
             for (const std::int32_t e : base_.enfants(u)) {
                 CaseDescendante* c = nullptr;
+                if (q->coupe && e != enfantLigne_ && e != enfantGarde) continue;
                 if (e == enfantLigne_) {
                     c = &nouvelleCaseDesc(e, base_.lireIndividu(e), 1, nullptr);
                     c->numero = -1;
@@ -218,6 +222,7 @@ void ArbreCousins::construitSousArbres(ParametresArbreDescendant& p) {
                        : c.femme;
         c.arbre = std::make_unique<ArbreDescCousins>(contexte_, genealogie_, p, c.mari, c.femme,
                                                      c.famille, c.enfant);
+        if (c.dessous < 0) c.arbre->enfantGarde = racine;
         c.arbre->dispose();
         nbCases += c.arbre->nbCases;
     }

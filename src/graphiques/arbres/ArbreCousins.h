@@ -74,6 +74,9 @@ public:
                      const ParametresArbreDescendant& parametres, std::int32_t mari,
                      std::int32_t femme, std::int32_t famille, std::int32_t enfantLigne);
 
+    // L'enfant du couple du haut montré même quand l'union du couple est coupée : la racine.
+    std::int32_t enfantGarde = 0;
+
 protected:
     void construitPremiereRangee() override;
     CaseDescendante* construitRangeeSuivante(int g) override;

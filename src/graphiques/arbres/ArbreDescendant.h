@@ -79,6 +79,7 @@ struct CaseDescendante {
     bool coupe = false;
     std::int32_t cleBranche = 0;
     std::uint8_t typeUnion = 0;
+    // Types 1 et 2 : l'autre union de la paire ; 4 et 5 : l'union qui borne la barre.
     CaseDescendante* unionAssociee = nullptr;
     // Placement : x relatif au groupe, décalage du groupe par rapport à celui du dessus.
     std::int32_t xRelatif = 0;
@@ -123,6 +124,10 @@ public:
     std::array<CaseDescendante*, RANGEES_MAX> queues{};
     const CaseDescendante* caseRacine() const { return tetes[0]; }
     static constexpr int ECART_ANNEES_ENFANT = 20;
+    // Deux barres plus proches que ceci se confondent ; la seconde passe alors à l'écart donné
+    // sous la première.
+    static constexpr std::int32_t ECART_BARRES_CONFONDUES = 17;
+    static constexpr std::int32_t ECART_BARRES_APPARIEES = 176;
 
 protected:
     // Première rangée : la racine et ses conjoints.
@@ -151,6 +156,8 @@ private:
     bool surLeChemin(const CaseDescendante* parent, std::int32_t p) const;
     void placeAnnees();
     void placeBarres();
+    static bool separeBarres(CaseDescendante& q1, CaseDescendante& q2,
+                             const std::array<std::int32_t, 4>& limites);
     bool elagueNonColorees();
     void fixeHauteur(bool elague);
     void placeHorizontalement();

@@ -17,6 +17,9 @@ namespace {
 constexpr std::int32_t DESSOUS_UNION = 762;
 constexpr std::int32_t DESSOUS_CASE = 884;
 constexpr std::int32_t MARQUE_COUPE = 240;
+// Une union coupée dont un enfant paraît pourtant (première rangée d'un arbre des cousins) :
+// sa marque, plus longue, descend vers cet enfant.
+constexpr std::int32_t MARQUE_COUPE_AVEC_ENFANT = 350;
 constexpr int THEME_MINIMAL = 0;
 // Remontée du départ selon la dernière ligne d'union montrée (aucune, date de mariage…).
 constexpr std::int32_t REMONTEE_UNION[] = {645, 528, 352, 176, 0};
@@ -67,11 +70,11 @@ void ArbreDescendant::dessineLiensCase(Dessin& dessin, const CaseDescendante& q)
     const std::int32_t sx = q.pointUnion();
     const std::int32_t sy = departLiens(q);
     if (q.coupe) {
+        // Une union coupée n'a pas de liens pleins, même vers l'enfant qui en reste.
         style.pointilles = 1;
-        dessin.ligne(sx, sy, sx, sy - MARQUE_COUPE);
-        style.pointilles = 0;
-    }
-    if (q.porteEnfants()) {
+        dessin.ligne(sx, sy, sx,
+                     sy - (q.porteEnfants() ? MARQUE_COUPE_AVEC_ENFANT : MARQUE_COUPE));
+    } else {
         std::vector<const CaseDescendante*> enfants;
         for (const CaseDescendante* e = q.premierEnfant;; e = e->suivant) {
             // La place réservée à la lignée déjà dessinée n'a pas de lien : il vient d'ailleurs.

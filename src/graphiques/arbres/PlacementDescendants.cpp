@@ -1,6 +1,7 @@
 #include "graphiques/arbres/ArbreDescendant.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace veltrane {
@@ -75,14 +76,32 @@ ContourArbre rapprochePremiereUnion(std::vector<BlocEnfants>& blocs, std::int32_
 
 } // namespace
 
+// Deux unions chronologiques dont les barres tomberaient l'une sur l'autre : la seconde passe
+// ECART_BARRES_APPARIEES sous la première, le couple de barres à mi-chemin de la place commune
+// (sous les parents que chacune longe, au-dessus des enfants de chacune). Rend faux quand
+// cette place manque : les barres restent où elles sont.
+bool ArbreDescendant::separeBarres(CaseDescendante& q1, CaseDescendante& q2,
+                                   const std::array<std::int32_t, 4>& limites) {
+    const auto [bas1, haut1, bas2, haut2] = limites;
+    if (std::abs(q1.barre - q2.barre) >= ECART_BARRES_CONFONDUES) return false;
+    const std::int32_t dessus = std::max(bas1, bas2 - ECART_BARRES_APPARIEES);
+    const std::int32_t dessous = std::min(haut1, haut2 - ECART_BARRES_APPARIEES);
+    if (dessous - dessus < 2) return false;
+    q1.barre = (dessus + dessous) / 2;
+    q2.barre = q1.barre + ECART_BARRES_APPARIEES;
+    return true;
+}
+
 // Types d'union : une seule union avec enfants garde 0 ; sinon la première 1, la deuxième 2
-// (appariées), les suivantes 3. Barre à 200 sous le groupe, ou, en chronologique, à mi-chemin
-// entre le plus bas des parents qu'elle longe et le plus haut des enfants.
+// (appariées), les suivantes 3 ; en chronologique, 4 et 5 au lieu de 1 et 2 quand leurs barres
+// ont dû être écartées. Barre à 200 sous le groupe, ou, en chronologique, à mi-chemin entre le
+// plus bas des parents qu'elle longe et le plus haut des enfants.
 void ArbreDescendant::placeBarres() {
     for (int g = 0; g < nbRangeesDesc; ++g) {
         for (CaseDescendante* d = tetes[static_cast<std::size_t>(g)]; d; d = d->suivant) {
             if (d->estConjoint()) continue;
             std::vector<CaseDescendante*> porteurs;
+            std::vector<std::int32_t> bas, hauts;
             std::int32_t basParents = 0;
             for (CaseDescendante* q : groupeDe(*d)) {
                 basParents = std::max(basParents, q->y + CaseArbre::HAUTEUR);
@@ -99,12 +118,18 @@ void ArbreDescendant::placeBarres() {
                         hautEnfants = std::min(hautEnfants, m->y);
                 });
                 q->barre = (basParents + hautEnfants) / 2;
+                bas.push_back(basParents);
+                hauts.push_back(hautEnfants);
             }
             for (std::size_t k = 0; k < porteurs.size(); ++k)
                 porteurs[k]->typeUnion = porteurs.size() == 1 ? 0 : k == 0 ? 1 : k == 1 ? 2 : 3;
-            if (porteurs.size() >= 2) {
-                porteurs[0]->unionAssociee = porteurs[1];
-                porteurs[1]->unionAssociee = porteurs[0];
+            if (porteurs.size() < 2) continue;
+            porteurs[0]->unionAssociee = porteurs[1];
+            porteurs[1]->unionAssociee = porteurs[0];
+            if (chronologique &&
+                separeBarres(*porteurs[0], *porteurs[1], {bas[0], hauts[0], bas[1], hauts[1]})) {
+                porteurs[0]->typeUnion = 4;
+                porteurs[1]->typeUnion = 5;
             }
         }
     }
@@ -196,7 +221,7 @@ ContourArbre ArbreDescendant::placeGroupe(CaseDescendante& d) {
         enfants.ajoute(bloc, o);
         blocs.push_back({&q, std::move(bloc), o});
     }
-    if (blocs.size() >= 2 && blocs.front().porteur->unionAssociee)
+    if (blocs.size() >= 2 && blocs.front().porteur->typeUnion == 1)
         enfants = rapprochePremiereUnion(blocs, s);
 
     ContourArbre contour;

@@ -6,12 +6,14 @@
 #include "DescendanceEssai.h"
 #include "application/Usage.h"
 #include "commun/VerificationPdf.h"
+#include "graphiques/coloration/DessinNote.h"
 #include "graphiques/arbres/ChoixFamille.h"
 #include "plateforme/OperationImpossible.h"
 #include "plateforme/TexteUtf8.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -117,6 +119,43 @@ TEST(ArbreCousins, RacineSansParent) {
         FAIL();
     } catch (const OperationImpossible& erreur) {
         EXPECT_STREQ(erreur.what(), MESSAGE_RACINE_SANS_PARENT);
+    }
+}
+
+// Une union de la première rangée coupée par un conjoint : seules la lignée et la racine en
+// descendent, sous une marque en pointillés de 350 sans lien plein.
+TEST(ArbreCousins, UnionCoupeeDeLaPremiereRangee) {
+    EssaiArbre e(familleDeCousins().gedcom());
+    struct Cas {
+        const char* coupe;
+        std::size_t couple;
+        const char* attendu;
+    };
+    const Cas cas[] = {
+        {"P", 0, "[0 : P M | R][1M: GPM GMM | ? T]"},
+        {"GMM", 2, "[0 : P M | R S][1P: GPP GMP | ? O][1M: GPM GMM | ?]"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.coupe);
+        ParametresArbreCousins p;
+        p.racine = e.personne("R");
+        EnsemblePersonnes coupes(e.contexte.genealogie->nombreIndividus());
+        coupes.ajouter(e.personne(c.coupe));
+        p.coupes = coupes;
+        ArbreCousins a(e.contexte, *e.contexte.genealogie, p);
+        a.dispose();
+        EXPECT_EQ(squelette(a), c.attendu);
+        EXPECT_EQ(verifieEcarts(a), "");
+        const ArbreDescCousins& sous = *a.couples()[c.couple].arbre;
+        const CaseDescendante& porteur = *sous.tetes[0]->suivant;
+        ASSERT_TRUE(porteur.coupe);
+        DessinNote dessin;
+        sous.dessineDans(dessin);
+        const auto [x, y] = sous.depart(porteur);
+        std::vector<std::array<std::int32_t, 4>> depuisLUnion;
+        for (const auto& l : dessin.lignes)
+            if (l[0] == x && l[1] == y) depuisLUnion.push_back(l);
+        EXPECT_EQ(depuisLUnion, (std::vector<std::array<std::int32_t, 4>>{{x, y, x, y - 350}}));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "DescendanceEssai.h"
 #include "commun/VerificationPdf.h"
+#include "graphiques/coloration/DessinNote.h"
 #include "graphiques/TextesPersonne.h"
 #include "plateforme/TexteUtf8.h"
 
@@ -74,7 +75,7 @@ std::string verifieDisposition(const ArbreDescendant& a) {
         const std::int32_t u = c->pointUnion();
         const std::int32_t centre =
             (enfants.front()->boite->centre() + enfants.back()->boite->centre()) / 2;
-        if ((c->typeUnion == 0 || c->typeUnion == 3) && std::abs(u - centre) > 1)
+        if (c->typeUnion != 1 && c->typeUnion != 2 && std::abs(u - centre) > 1)
             return ici + "union à " + std::to_string(u) + ", enfants à " + std::to_string(centre);
         if (c->typeUnion == 1 || c->typeUnion == 2) {
             const std::int32_t milieu = (u + c->unionAssociee->pointUnion()) / 2;
@@ -83,6 +84,15 @@ std::string verifieDisposition(const ArbreDescendant& a) {
                 return ici + "enfants de la première union au-delà du milieu";
             if (c->typeUnion == 2 && bord.x < milieu + s / 2)
                 return ici + "enfants de la seconde union en deçà du milieu";
+        }
+        if (c->typeUnion >= 4) {
+            const CaseDescendante& autre = *c->unionAssociee;
+            if (autre.unionAssociee != c || autre.descendant != c->descendant ||
+                autre.typeUnion != 9 - c->typeUnion)
+                return ici + "paire de barres mal liée";
+            const std::int32_t sous = c->typeUnion == 5 ? c->barre : autre.barre;
+            if ((c->typeUnion == 5 ? autre.barre : c->barre) - sous != 176)
+                return ici + "seconde barre pas à 176 sous la première";
         }
     }
     if (largeur != a.largeurTotale) return "largeurTotale " + std::to_string(a.largeurTotale);
@@ -334,6 +344,7 @@ TEST(ArbreDescendant, RepartitionDeLaFratrie) {
 // implexes), classiques et chronologiques : aucune règle de disposition violée.
 TEST(ArbreDescendant, DeuxCentsDescendancesAuHasard) {
     std::mt19937 hasard(33);
+    int paires = 0;
     for (int essaiNo = 0; essaiNo < 200; ++essaiNo) {
         DescendanceEssai d;
         d.auHasard(hasard, 50 + static_cast<int>(hasard() % 451));
@@ -345,7 +356,11 @@ TEST(ArbreDescendant, DeuxCentsDescendancesAuHasard) {
         p.fond = essaiNo % 3 == 0 ? "Chrono\\Siecles.txt" : "";
         const auto a = arbreDescendant(essai, p);
         ASSERT_EQ(verifieDisposition(*a), "") << "essai " << essaiNo;
+        for (const CaseDescendante* c : casesDesc(*a))
+            paires += c->porteEnfants() && c->typeUnion == 4;
     }
+    // Des barres appariées se rencontrent aussi au hasard : leur disposition est vérifiée.
+    EXPECT_GT(paires, 0);
 }
 
 // Un descendant estimé avant la racine (conjoint plus ancien) reste dans le dessin, et les
@@ -370,6 +385,78 @@ TEST(ArbreDescendant, ChronologiqueOrigineLaPlusAncienne) {
     EXPECT_EQ(racine.suivant->y, a->hauteurTotale); // S, la plus ancienne, en haut
     EXPECT_GE(racine.y - enfant.y, 64 * ArbreDescendant::ECART_ANNEES_ENFANT);
     EXPECT_EQ(enfant.suivant->y, enfant.y); // W ramenée à la hauteur de son conjoint
+}
+
+// Deux unions d'un même descendant dont les barres se confondraient : en chronologique, la
+// paire devient 4/5, chaque barre liée à l'autre et la seconde 176 plus bas, toutes deux
+// tracées entre les parents et les enfants ; ailleurs les types restent 1/2 (ou 3 au-delà).
+TEST(ArbreDescendant, BarresChronologiquesAppariees) {
+    struct Cas {
+        const char* nom;
+        int conjointT, enfantsS, enfantsT;
+        bool troisiemeUnion;
+        const char* chronologique;
+    };
+    const Cas cas[] = {
+        {"mêmes années", 1900, 1930, 1930, false, "4 5"},
+        {"enfants vingt ans après : place juste suffisante", 1900, 1920, 1920, false, "4 5"},
+        {"troisième union", 1900, 1930, 1930, true, "4 5 3"},
+        {"seconde épouse plus jeune", 1905, 1930, 1930, false, "1 2"},
+        {"enfants de la seconde plus jeunes", 1900, 1930, 1931, false, "1 2"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        DescendanceEssai d;
+        d.personne("R", 'M', 1900);
+        d.personne("S", 'F', 1900);
+        d.personne("T", 'F', c.conjointT);
+        for (const char* e : {"A", "B"})
+            d.personne(e, 'M', c.enfantsS);
+        for (const char* e : {"C", "E"})
+            d.personne(e, 'F', c.enfantsT);
+        d.unite("R", "S", {"A", "B"});
+        d.unite("R", "T", {"C", "E"});
+        if (c.troisiemeUnion) {
+            d.personne("U", 'F', 1900);
+            d.personne("G", 'M', 1930);
+            d.unite("R", "U", {"G"});
+        }
+        EssaiArbre essai(d.gedcom());
+        for (const std::string fond : {"", "Chrono\\Siecles.txt"}) {
+            ParametresArbreDescendant p;
+            p.racine = essai.personne("R");
+            p.fond = fond;
+            const auto a = arbreDescendant(essai, p);
+            ASSERT_EQ(verifieDisposition(*a), "") << fond;
+            std::string types;
+            for (const CaseDescendante* q = a->tetes[0]->suivant; q; q = q->suivant)
+                types += (types.empty() ? "" : " ") + std::to_string(q->typeUnion);
+            EXPECT_EQ(types, fond.empty() ? (c.troisiemeUnion ? "1 2 3" : "1 2")
+                                          : c.chronologique)
+                << fond;
+            const CaseDescendante& premiere = *a->tetes[0]->suivant;
+            const CaseDescendante& seconde = *premiere.suivant;
+            EXPECT_EQ(premiere.unionAssociee, &seconde);
+            EXPECT_EQ(seconde.unionAssociee, &premiere);
+            if (premiere.typeUnion != 4) continue;
+            EXPECT_EQ(premiere.barre - seconde.barre, 176);
+            // Les deux barres sont tracées à leur hauteur et paraissent dans la disposition.
+            DessinNote dessin;
+            a->dessineDans(dessin);
+            const std::string texte =
+                a->dispositionDescendante(essai.contexte.genealogie->chargement().references);
+            for (const CaseDescendante* q : {&premiere, &seconde}) {
+                const auto barre = std::count_if(
+                    dessin.lignes.begin(), dessin.lignes.end(), [q](const auto& l) {
+                        return l[1] == q->barre && l[3] == q->barre && l[0] != l[2];
+                    });
+                EXPECT_EQ(barre, 1) << q->barre;
+                const std::string ligne = "\t" + std::to_string(q->barre) + "\tc\t-\t" +
+                                          std::to_string(q->typeUnion) + "\t";
+                EXPECT_NE(texte.find(ligne), std::string::npos) << texte;
+            }
+        }
+    }
 }
 
 // Élagage d'un arbre chromatique : sous la branche descendante, rien n'est blanc ; sous un
