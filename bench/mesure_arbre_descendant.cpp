@@ -3,6 +3,7 @@
 // descendance complète (chaque descendant marié, n enfants par union) ; puis l'arbre des
 // cousins d'un descendant de la dernière génération. Le chargement n'est pas
 // compté ; le pic de mémoire est remis à zéro après lui (/proc/self/clear_refs).
+#include "AscendancesMesure.h"
 #include "OutilsMesure.h"
 #include "application/ContexteProgramme.h"
 #include "application/GenealogieOuverte.h"
@@ -19,17 +20,6 @@
 using namespace veltrane::mesure;
 
 namespace {
-
-std::int32_t plusDescendue(const veltrane::BaseGenealogique& base) {
-    const std::int32_t n = base.nombreIndividus();
-    std::vector<std::vector<std::int32_t>> enfants(static_cast<std::size_t>(n) + 1);
-    for (std::int32_t p = 1; p <= n; ++p) {
-        const veltrane::Individu i = base.lireIndividu(p);
-        for (std::int32_t parent : {i.pere, i.mere})
-            if (parent >= 1 && parent <= n) enfants[static_cast<std::size_t>(parent)].push_back(p);
-    }
-    return plusGrandArbre(enfants);
-}
 
 // g générations sous @D1@, chaque descendant marié (sauf la dernière génération) avec n
 // enfants.
