@@ -1,7 +1,7 @@
 // La commande « Arbre ascendant individuel » du programme de bureau : choix de la racine,
 // feuille « Général » (style, arbre chronologique et son fond, format) et « Coupes », document
 // PDF écrit.
-#include "interface/GenealogieDialogues.h"
+#include "interface/CheminGraphique.h"
 
 #include "graphiques/Catalogue.h"
 #include "graphiques/arbres/ArbreAscendant.h"
@@ -191,35 +191,13 @@ private slots:
 
     void racineEtFeuillePuisDocument() {
         ProgrammeAvecFamille p;
-        p.contexte().repertoires.documents = p.donnees.chemin();
-        p.contexte().configuration.afficheurPdf = "/bin/true";
-        QWidget fenetre;
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMHOMO"),
-                         [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMPERS"), [](QWidget* w) {
-            auto* d = qobject_cast<DialoguePersonne*>(w);
-            QVERIFY(d);
-            QCOMPARE(d->windowTitle(), QStringLiteral(u"Arbre ascendant individuel"));
-            QTest::keyClicks(d->champNom(), QStringLiteral(u"DUPONT"));
-            QTest::keyClicks(d->champPrenoms(), QStringLiteral(u"Pierre"));
-            QTest::qWait(20);
-            quandBoiteModale([](QWidget* f) {
-                auto* feuille = qobject_cast<FeuilleParametres*>(f);
-                QVERIFY(feuille);
-                auto* page = feuille->findChild<PageGeneralArbreAscendant*>();
-                QVERIFY(page);
-                QVERIFY(page->style(0)->isChecked());
-                page->style(1)->setChecked(true);
-                feuille->accept();
-            });
-            d->boutonOk()->click();
-        });
-        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6101));
-        QCOMPARE(p.interaction().documents.size(), std::size_t{1});
-        const std::string document = p.interaction().documents[0].first;
-        QVERIFY(std::filesystem::path(document).filename().string().rfind("AA_", 0) == 0);
-        QVERIFY(document.ends_with(".pdf"));
-        QVERIFY(std::filesystem::file_size(document) > 500);
+        commandeJusquAuPdf(p, 6101, QStringLiteral(u"Arbre ascendant individuel"), "AA_",
+                           [](FeuilleParametres* feuille) {
+                               auto* page = feuille->findChild<PageGeneralArbreAscendant*>();
+                               QVERIFY(page);
+                               QVERIFY(page->style(0)->isChecked());
+                               page->style(1)->setChecked(true);
+                           });
     }
 };
 

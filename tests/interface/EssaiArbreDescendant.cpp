@@ -1,6 +1,6 @@
 // La commande « Arbre descendant » du programme de bureau : page « Général » (agnatique,
 // contemporains, chronologique, chromatique, format), choix de la racine, document écrit.
-#include "interface/GenealogieDialogues.h"
+#include "interface/CheminGraphique.h"
 
 #include "graphiques/Catalogue.h"
 #include "graphiques/arbres/ArbreCousins.h"
@@ -87,35 +87,13 @@ private slots:
 
     void racineEtFeuillePuisDocument() {
         ProgrammeAvecFamille p;
-        p.contexte().repertoires.documents = p.donnees.chemin();
-        p.contexte().configuration.afficheurPdf = "/bin/true";
-        QWidget fenetre;
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMHOMO"),
-                         [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMPERS"), [](QWidget* w) {
-            auto* d = qobject_cast<DialoguePersonne*>(w);
-            QVERIFY(d);
-            QCOMPARE(d->windowTitle(), QStringLiteral(u"Arbre descendant"));
-            QTest::keyClicks(d->champNom(), QStringLiteral(u"DUPONT"));
-            QTest::keyClicks(d->champPrenoms(), QStringLiteral(u"Pierre"));
-            QTest::qWait(20);
-            quandBoiteModale([](QWidget* f) {
-                auto* feuille = qobject_cast<FeuilleParametres*>(f);
-                QVERIFY(feuille);
-                auto* page = feuille->findChild<PageGeneralArbreDescendant*>();
-                QVERIFY(page);
-                QVERIFY(page->contemporains()->isChecked());
-                page->agnatique()->setChecked(true);
-                feuille->accept();
-            });
-            d->boutonOk()->click();
-        });
-        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6103));
-        QCOMPARE(p.interaction().documents.size(), std::size_t{1});
-        const std::string document = p.interaction().documents[0].first;
-        QVERIFY(std::filesystem::path(document).filename().string().rfind("AD_", 0) == 0);
-        QVERIFY(document.ends_with(".pdf"));
-        QVERIFY(std::filesystem::file_size(document) > 500);
+        commandeJusquAuPdf(p, 6103, QStringLiteral(u"Arbre descendant"), "AD_",
+                           [](FeuilleParametres* feuille) {
+                               auto* page = feuille->findChild<PageGeneralArbreDescendant*>();
+                               QVERIFY(page);
+                               QVERIFY(page->contemporains()->isChecked());
+                               page->agnatique()->setChecked(true);
+                           });
     }
 
     // L'arbre des cousins familial : la racine, son conjoint parmi ses unions, la feuille, le

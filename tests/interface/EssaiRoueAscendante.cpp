@@ -1,6 +1,6 @@
 // La commande « Roue ascendante » du programme de bureau : choix de la racine, page du nombre de
 // générations, document PDF écrit.
-#include "interface/GenealogieDialogues.h"
+#include "interface/CheminGraphique.h"
 
 #include "graphiques/Catalogue.h"
 #include "graphiques/roues/RoueAscendante.h"
@@ -38,37 +38,15 @@ private slots:
 
     void racineEtFeuillePuisDocument() {
         ProgrammeAvecFamille p;
-        p.contexte().repertoires.documents = p.donnees.chemin();
-        p.contexte().configuration.afficheurPdf = "/bin/true";
         p.contexte().configuration.formatPapier = 1706; // A3 : 7 générations proposées
-        QWidget fenetre;
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMHOMO"),
-                         [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); });
-        quandBoiteNommee(QStringLiteral(u"DIALOG_DEMPERS"), [](QWidget* w) {
-            auto* d = qobject_cast<DialoguePersonne*>(w);
-            QVERIFY(d);
-            QCOMPARE(d->windowTitle(), QStringLiteral(u"Roue ascendante"));
-            QTest::keyClicks(d->champNom(), QStringLiteral(u"DUPONT"));
-            QTest::keyClicks(d->champPrenoms(), QStringLiteral(u"Pierre"));
-            QTest::qWait(20);
-            quandBoiteModale([](QWidget* f) {
-                auto* feuille = qobject_cast<FeuilleParametres*>(f);
-                QVERIFY(feuille);
-                QCOMPARE(feuille->windowTitle(), QStringLiteral(u"Roue ascendante"));
-                auto* page = feuille->findChild<PageRoueAscendante*>();
-                QVERIFY(page);
-                QCOMPARE(page->generations()->value(), 7);
-                page->generations()->setValue(3);
-                feuille->accept();
-            });
-            d->boutonOk()->click();
-        });
-        commandeGraphique(&fenetre, p.contexte(), p.derniers, *graphiqueParCommande(6401));
-        QCOMPARE(p.interaction().documents.size(), std::size_t{1});
-        const std::string document = p.interaction().documents[0].first;
-        QVERIFY(std::filesystem::path(document).filename().string().rfind("RA_", 0) == 0);
-        QVERIFY(document.ends_with(".pdf"));
-        QVERIFY(std::filesystem::file_size(document) > 500);
+        commandeJusquAuPdf(p, 6401, QStringLiteral(u"Roue ascendante"), "RA_",
+                           [](FeuilleParametres* feuille) {
+                               QCOMPARE(feuille->windowTitle(), QStringLiteral(u"Roue ascendante"));
+                               auto* page = feuille->findChild<PageRoueAscendante*>();
+                               QVERIFY(page);
+                               QCOMPARE(page->generations()->value(), 7);
+                               page->generations()->setValue(3);
+                           });
     }
 };
 
