@@ -133,8 +133,16 @@ struct PersonneLue {
     TamponIndividu tampon;
     std::vector<MessageGarde> messages;
 };
-// Personnes lues d'avance au plus par le fil de lecture.
-inline constexpr std::size_t PERSONNES_EN_AVANCE = 512;
+// Une union lue d'avance : ses événements, les conjoints gardés après les vérifications et les
+// messages de sa lecture.
+struct UnionLue {
+    TamponUnion famille;
+    std::int32_t mari = AUCUN, femme = AUCUN;
+    std::vector<MessageGarde> messages;
+};
+// Enregistrements lus d'avance au plus par le fil de lecture.
+inline constexpr std::size_t PERSONNES_EN_AVANCE = 4096;
+inline constexpr std::size_t UNIONS_EN_AVANCE = 4096;
 
 // Tout l'état d'un chargement.
 struct Chargeur {
@@ -177,7 +185,7 @@ struct Chargeur {
 
     // Second passage.
     TamponIndividu* personne = nullptr; // personne en cours de lecture au second passage
-    TamponUnion famille;
+    TamponUnion* famille = nullptr;     // union en cours de lecture au second passage
     EvenementLu* evenementCourant = nullptr;
     std::string nomLu; // relecture d'un nom pour un message
 
@@ -350,7 +358,14 @@ struct Chargeur {
     void verifierLongueur(const LecteurGedcom& l) const;
     void lirePersonne(std::int32_t p, TamponIndividu& t);
     void ecrirePersonne(std::int32_t p, TamponIndividu& t);
-    bool ecrireUnion(std::int32_t u); // faux quand aucun côté n'est écrit
+    bool personneDefinie() const;
+    void preparerSecondLecteur(LecteurGedcom& second, const TableBalises& table,
+                               std::string baliseCommentaire);
+    template <class Lu, class Lire, class Ecrire>
+    void relireEnChaine(LecteurGedcom& second, std::size_t nombre, std::size_t avance, Lire lire,
+                        Ecrire ecrire);
+    void lireUnionComplete(std::int32_t u, UnionLue& lue);
+    bool ecrireUnion(std::int32_t u, const UnionLue& lue); // faux quand aucun côté n'est écrit
     void signalerConjointAbsent(std::int32_t u, std::int32_t conjoint, bool mari);
     void ecrireCote(const Famille& f, std::int32_t u, std::int32_t conjoint, std::int32_t autre,
                     std::int32_t numeroCote, std::int32_t coteAutre);

@@ -233,9 +233,9 @@ void Chargeur::nomPersonne(std::string& prenoms, std::string& nom, std::int32_t 
     const EntreeIndividu& e = individus[p];
     if (e.decalage == 0) return;
     nomLu.clear();
-    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
-    principal.choisirTable(TABLE_INDIVIDU);
-    principal.fixerNumeroLigne(e.ligne);
+    if (lecteur->indexFichier() != e.fichier) lecteur->choisirFichier(e.fichier);
+    lecteur->choisirTable(TABLE_INDIVIDU);
+    lecteur->fixerNumeroLigne(e.ligne);
     relireNom(*this, e.decalage);
     decouperNom(nomLu, nom, prenoms);
 }
@@ -278,12 +278,10 @@ std::int32_t Chargeur::ecrireEvenement(const DateGenealogique& date, const Lieu&
     return ecrivain->ajouterEvenement(ev);
 }
 
-// Second passage, personnes, dans l'ordre des numéros : chacune est relue dans le fichier
-// GEDCOM par un second lecteur, puis écrite. Avec deux cœurs, la lecture se fait sur un autre
-// fil, quelques centaines de personnes en avance ; ses messages sont rejoués au journal par le
-// fil qui écrit, à leur place : le résultat ne dépend pas du nombre de fils.
-void Chargeur::ecrirePersonnes() {
-    LecteurGedcom second(nullptr);
+// Lecteur des relectures du second passage : mêmes fichiers, jeux et drapeaux que le lecteur
+// principal. Ses messages sont gardés avec chaque enregistrement, puis rejoués au journal.
+void Chargeur::preparerSecondLecteur(LecteurGedcom& second, const TableBalises& table,
+                                     std::string baliseCommentaire) {
     for (int f = 0; f < static_cast<int>(principal.nombreFichiers()); ++f) {
         second.ouvrir(principal.fichier(f).chemin);
         FichierGedcom& copie = second.fichier(f);
@@ -291,46 +289,69 @@ void Chargeur::ecrirePersonnes() {
         copie.drapeauxLogiciel = principal.fichier(f).drapeauxLogiciel;
         copie.version7 = principal.fichier(f).version7;
     }
-    second.choisirTable(TABLE_INDIVIDU);
-    second.choisirBaliseCommentaire(baliseCommentaireLue());
+    second.choisirTable(table);
+    second.choisirBaliseCommentaire(std::move(baliseCommentaire));
+}
+
+// Relit nombre enregistrements par le second lecteur (lire(i, lu)) et les écrit dans l'ordre
+// (ecrire(i, lu)). Avec deux cœurs, la lecture se fait sur un autre fil, au plus « avance »
+// enregistrements devant l'écriture ; ses messages sont rejoués au journal par le fil qui écrit,
+// à leur place : le résultat ne dépend pas du nombre de fils. Les gestionnaires ne servent
+// qu'à la lecture : l'écriture ne touche ni au lecteur ni à leurs caches.
+template <class Lu, class Lire, class Ecrire>
+void Chargeur::relireEnChaine(LecteurGedcom& second, std::size_t nombre, std::size_t avance,
+                              Lire lire, Ecrire ecrire) {
     lecteur = &second;
     struct RetourPrincipal {
         Chargeur& c;
         ~RetourPrincipal() {
             c.lecteur = &c.principal;
             c.personne = nullptr;
+            c.famille = nullptr;
         }
     } retour{*this};
-
-    std::vector<PersonneLue> anneau(PERSONNES_EN_AVANCE);
-    const std::size_t nombre = ordreIndividus.size();
-    auto lire = [&](std::size_t i) {
-        PersonneLue& lue = anneau[i % anneau.size()];
-        lue.messages.clear();
-        second.garderMessages(&lue.messages);
-        lirePersonne(ordreIndividus[i], lue.tampon);
+    std::vector<Lu> anneau(avance);
+    auto lireUn = [&](std::size_t i) {
+        Lu& lu = anneau[i % anneau.size()];
+        lu.messages.clear();
+        second.garderMessages(&lu.messages);
+        lire(i, lu);
     };
-    auto ecrire = [&](std::size_t i) {
-        PersonneLue& lue = anneau[i % anneau.size()];
-        for (const MessageGarde& m : lue.messages)
+    auto ecrireUn = [&](std::size_t i) {
+        Lu& lu = anneau[i % anneau.size()];
+        for (const MessageGarde& m : lu.messages)
             principal.journal()->signaler(m.fichier, "%s", m.texte.c_str());
-        ecrirePersonne(ordreIndividus[i], lue.tampon);
-        fait += 4;
-        interaction.progression(fait);
+        ecrire(i, lu);
     };
     if (filsDeChargement() < 2) {
         for (std::size_t i = 0; i < nombre; ++i) {
-            lire(i);
-            ecrire(i);
+            lireUn(i);
+            ecrireUn(i);
         }
     } else {
-        enChaine(nombre, anneau.size(), lire, ecrire);
+        enChaine(nombre, anneau.size(), lireUn, ecrireUn);
     }
     verifierLongueur(second);
-    // Le lecteur principal garde la balise de commentaire, comme après une lecture de personne.
-    if (std::any_of(individus.entrees.begin(), individus.entrees.end(),
-                    [](const EntreeIndividu& e) { return e.decalage != 0; }))
-        principal.choisirBaliseCommentaire(baliseCommentaireLue());
+}
+
+// Second passage, personnes, dans l'ordre des numéros : chacune est relue dans le fichier
+// GEDCOM, puis écrite.
+void Chargeur::ecrirePersonnes() {
+    LecteurGedcom second(nullptr);
+    preparerSecondLecteur(second, TABLE_INDIVIDU, baliseCommentaireLue());
+    relireEnChaine<PersonneLue>(
+        second, ordreIndividus.size(), PERSONNES_EN_AVANCE,
+        [&](std::size_t i, PersonneLue& lue) { lirePersonne(ordreIndividus[i], lue.tampon); },
+        [&](std::size_t i, PersonneLue& lue) {
+            ecrirePersonne(ordreIndividus[i], lue.tampon);
+            fait += 4;
+            interaction.progression(fait);
+        });
+}
+
+bool Chargeur::personneDefinie() const {
+    return std::any_of(individus.entrees.begin(), individus.entrees.end(),
+                       [](const EntreeIndividu& e) { return e.decalage != 0; });
 }
 
 // Un fichier réécrit par un autre programme pendant le chargement donnerait une base à moitié
@@ -421,46 +442,57 @@ void Chargeur::ecrirePersonne(std::int32_t p, TamponIndividu& t) {
     ecrivain->ecrireIndividu(n, ind);
 }
 
-// Second passage, unions rangées, dans l'ordre des clés.
+// Second passage, unions rangées, dans l'ordre des clés : relues comme les personnes, par un
+// second lecteur qui prend aussi les noms des conjoints pour les messages.
 void Chargeur::ecrireUnions() {
-    for (std::int32_t u : ordreUnions) {
-        const EntreeUnion& e = unions[u];
-        if (!e.rangee) continue;
-        const bool ecrite = ecrireUnion(u);
-        // Une unité par côté d'union, écrit ou non.
-        fait += (e.coteMari != 0) + (e.coteFemme != 0);
-        if (ecrite) interaction.progression(fait);
-    }
+    std::vector<std::int32_t> rangees;
+    for (std::int32_t u : ordreUnions)
+        if (unions[u].rangee) rangees.push_back(u);
+    // La balise de commentaire est celle des relectures de personnes, quand il y en a eu.
+    LecteurGedcom second(nullptr);
+    preparerSecondLecteur(second, TABLE_UNION,
+                          personneDefinie() ? baliseCommentaireLue() : std::string());
+    relireEnChaine<UnionLue>(
+        second, rangees.size(), UNIONS_EN_AVANCE,
+        [&](std::size_t i, UnionLue& lue) { lireUnionComplete(rangees[i], lue); },
+        [&](std::size_t i, UnionLue& lue) {
+            const EntreeUnion& e = unions[rangees[i]];
+            const bool ecrite = ecrireUnion(rangees[i], lue);
+            // Une unité par côté d'union, écrit ou non.
+            fait += (e.coteMari != 0) + (e.coteFemme != 0);
+            if (ecrite) interaction.progression(fait);
+        });
 }
 
 // Conjoint nommé par HUSB ou WIFE qui ne donne pas l'union par FAMS : il n'en est pas membre.
 void Chargeur::signalerConjointAbsent(std::int32_t u, std::int32_t conjoint, bool mari) {
     const EntreeUnion& e = unions[u];
     nomPersonne(prenomsMessage, nomMessage, conjoint);
-    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
+    if (lecteur->indexFichier() != e.fichier) lecteur->choisirFichier(e.fichier);
     if (!prenomsMessage.empty() || !nomMessage.empty())
-        principal.signaler(mari ? "- %s %s ne fait pas référence au mariage @%s dont il est l'époux"
-                                : "- %s %s ne fait pas référence au mariage @%s dont elle est "
-                                  "l'épouse",
-                           prenomsMessage.c_str(), nomMessage.c_str(), unions.reference(u));
+        lecteur->signaler(mari ? "- %s %s ne fait pas référence au mariage @%s dont il est l'époux"
+                               : "- %s %s ne fait pas référence au mariage @%s dont elle est "
+                                 "l'épouse",
+                          prenomsMessage.c_str(), nomMessage.c_str(), unions.reference(u));
     else
-        principal.signaler(mari ? "- L'époux du mariage @%s ne fait pas référence à ce mariage"
-                                : "- L'épouse du mariage @%s ne fait pas référence à ce mariage",
-                           unions.reference(u));
+        lecteur->signaler(mari ? "- L'époux du mariage @%s ne fait pas référence à ce mariage"
+                               : "- L'épouse du mariage @%s ne fait pas référence à ce mariage",
+                          unions.reference(u));
 }
 
-bool Chargeur::ecrireUnion(std::int32_t u) {
+// Lecture d'une union (fil de lecture) : ses événements, puis les conjoints qui la citent.
+void Chargeur::lireUnionComplete(std::int32_t u, UnionLue& lue) {
     const EntreeUnion& e = unions[u];
-    famille.vider();
-    evenementCourant = &famille.mariage;
-    if (principal.indexFichier() != e.fichier) principal.choisirFichier(e.fichier);
+    lue.famille.vider();
+    famille = &lue.famille;
+    evenementCourant = &lue.famille.mariage;
+    if (lecteur->indexFichier() != e.fichier) lecteur->choisirFichier(e.fichier);
     if (e.decalage != 0) {
-        principal.choisirTable(TABLE_UNION);
-        principal.fixerNumeroLigne(e.ligne);
+        lecteur->choisirTable(TABLE_UNION);
+        lecteur->fixerNumeroLigne(e.ligne);
         lireUnion(*this, e.decalage);
     } else {
-        principal.signaler("- La famille @%s est utilisée mais jamais définie",
-                           unions.reference(u));
+        lecteur->signaler("- La famille @%s est utilisée mais jamais définie", unions.reference(u));
     }
     std::int32_t mari = e.mari, femme = e.femme;
     const bool active = e.premierEnfant != AUCUN || e.mariLaCite || e.femmeLaCite;
@@ -476,14 +508,21 @@ bool Chargeur::ecrireUnion(std::int32_t u) {
     } else {
         mari = femme = AUCUN;
     }
+    lue.mari = mari;
+    lue.femme = femme;
+}
+
+bool Chargeur::ecrireUnion(std::int32_t u, const UnionLue& lue) {
+    const EntreeUnion& e = unions[u];
+    const std::int32_t mari = lue.mari, femme = lue.femme;
     if (mari == AUCUN && femme == AUCUN) return false;
-    const EvenementLu& m = famille.mariage;
-    const EvenementLu& d = famille.divorce;
+    const EvenementLu& m = lue.famille.mariage;
+    const EvenementLu& d = lue.famille.divorce;
     Famille f;
     f.premierEnfant = numero(e.premierEnfant);
     f.mariage = ecrireEvenement(m.date, m.lieu, m.source, m.sourceLieu);
-    f.divorce = famille.divorceMarque ? ecrireEvenement(d.date, d.lieu, d.source, d.sourceLieu)
-                                      : SANS_DIVORCE;
+    f.divorce = lue.famille.divorceMarque ? ecrireEvenement(d.date, d.lieu, d.source, d.sourceLieu)
+                                          : SANS_DIVORCE;
     if (mari != AUCUN) ecrireCote(f, u, mari, femme, e.coteMari, e.coteFemme);
     if (femme != AUCUN) ecrireCote(f, u, femme, mari, e.coteFemme, e.coteMari);
     return true;

@@ -858,12 +858,12 @@ constexpr std::array<T2, 3> RELECTURE_NOM = {{
 // Second passage, unions
 
 void surMariage(Chargeur& c, LigneGedcom&) {
-    c.evenementCourant = &c.famille.mariage;
+    c.evenementCourant = &c.famille->mariage;
 }
 void surDivorce(Chargeur& c, LigneGedcom& l) {
-    c.evenementCourant = &c.famille.divorce;
+    c.evenementCourant = &c.famille->divorce;
     const std::string_view v = sansEspacesFin(sansEspacesDebut(l.valeur));
-    c.famille.divorceMarque = !(::strcasecmp(std::string(v).c_str(), "N") == 0 ||
+    c.famille->divorceMarque = !(::strcasecmp(std::string(v).c_str(), "N") == 0 ||
                                 ::strcasecmp(std::string(v).c_str(), "NO") == 0 ||
                                 ::strcasecmp(std::string(v).c_str(), "NON") == 0);
 }

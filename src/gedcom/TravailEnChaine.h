@@ -9,9 +9,8 @@
 
 namespace veltrane {
 
-// Nombre de fils que le chargement peut occuper : un seul, ou la valeur de VELTRANE_FILS (2
-// pour relire les personnes d'avance sur un second fil, par exemple pour comparer les
-// résultats).
+// Nombre de fils que le chargement peut occuper : deux quand la machine a deux cœurs, sinon un
+// seul ; VELTRANE_FILS l'impose (1 ou 2, par exemple pour comparer les résultats).
 unsigned filsDeChargement();
 
 // Deux étapes en chaîne sur deux fils : produire(i) sur un fil à part, au plus `avance`

@@ -2,14 +2,18 @@
 // dialectes, options de commentaire, fichiers réels.
 #include "gedcom/ChargeurGedcom.h"
 
-#include "plateforme/OperationImpossible.h"
 #include "commun/InteractionEssai.h"
 #include "commun/RepertoireEssai.h"
+#include "commun/VariableEnvironnement.h"
 #include "gedcom/ChargementEssai.h"
+#include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 
 using namespace veltrane;
@@ -518,4 +522,62 @@ TEST(ChargeurGedcom, DrapeauxDuLogicielSource) {
     };
     for (const auto& c : cas)
         EXPECT_EQ(drapeauxDuLogiciel(c.valeur), c.attendus) << c.valeur;
+}
+
+namespace {
+
+// Personnes et unions en nombre suffisant pour faire plusieurs tours des places de lecture
+// d'avance, avec des fautes de toutes sortes : date illisible, époux qui ne cite pas l'union
+// (nommé ou non), enfant cité mais jamais défini.
+std::string unionsFautives(int nombre) {
+    std::string g = entete();
+    for (int k = 1; k <= nombre; ++k) {
+        const std::string n = std::to_string(k);
+        g += "0 @H" + n + "@ INDI\n";
+        if (k % 2) g += "1 NAME Paul" + n + " /P/\n";
+        if (k % 3) g += "1 FAMS @F" + n + "@\n";
+        g += "0 @W" + n + "@ INDI\n1 NAME Anne /A/\n1 FAMS @F" + n + "@\n";
+        g += "0 @C" + n + "@ INDI\n1 FAMC @F" + n + "@\n";
+        g += "0 @F" + n + "@ FAM\n1 HUSB @H" + n + "@\n1 WIFE @W" + n + "@\n1 CHIL @C" + n + "@\n" +
+             (k % 7 ? "" : "1 CHIL @X" + n + "@\n") + "1 MARR\n2 DATE " +
+             (k % 5 ? "3 MAY 1890" : "31 FEB 1890") + "\n2 PLAC Lyon\n";
+    }
+    return g + "0 TRLR\n";
+}
+
+std::string contenuFichier(const std::string& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+} // namespace
+
+// Sur un fil ou deux, même journal (messages à leur place) et même fichier de données.
+TEST(ChargeurGedcom, UnOuDeuxFilsMemesResultats) {
+    const int nombre = 9000;
+    const std::string texte = unionsFautives(nombre);
+    std::unique_ptr<Chargement> parFil[2];
+    for (int fils : {1, 2}) {
+        veltrane::essai::VariableEnvironnement variable("VELTRANE_FILS", std::to_string(fils));
+        parFil[fils - 1] = charger(texte);
+    }
+    const std::string& journal = parFil[0]->resultat.journal;
+    EXPECT_EQ(parFil[1]->resultat.journal, journal);
+    EXPECT_EQ(contenuFichier(parFil[1]->base().chemin()),
+              contenuFichier(parFil[0]->base().chemin()));
+    // Les fautes sont bien là : sinon la comparaison ne prouverait rien.
+    const auto compter = [&](const std::string& motif) {
+        std::size_t n = 0;
+        for (std::size_t i = journal.find(motif); i != std::string::npos;
+             i = journal.find(motif, i + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(compter("format de date incorrect"), std::size_t(nombre / 5));
+    EXPECT_EQ(compter("ne fait pas r\xE9"
+                      "f\xE9rence"),
+              std::size_t(nombre / 3));
+    EXPECT_EQ(compter("jamais d\xE9"
+                      "fini\r"),
+              std::size_t(nombre / 7));
 }

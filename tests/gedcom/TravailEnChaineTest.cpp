@@ -76,7 +76,8 @@ TEST(TravailEnChaine, FilRefuseToutSurLAppelant) {
 }
 
 TEST(TravailEnChaine, NombreDeFilsChoisi) {
-    const unsigned machine = 1; // par défaut, un seul fil
+    // Par défaut, deux fils dès que la machine a deux cœurs.
+    const unsigned machine = std::thread::hardware_concurrency() >= 2 ? 2 : 1;
     const struct {
         const char* valeur;
         unsigned attendu;
