@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 namespace veltrane {
 
@@ -66,6 +67,8 @@ struct UnionLue {
 // Ce que la deuxième phase consulte pour une personne, serré : un million de personnes passent
 // en mémoire en même temps que l'index des noms. Les unions de i vont de son debutUnions à
 // celui de i + 1 ; les frères et sœurs pris de chaque côté sont comptés, bornés à FRERES_MAX.
+// Avant d'être placés, debutUnions et rang gardent la première union et le lien de frère lus
+// dans la fiche : pas de tableaux à part pour eux.
 struct Personne {
     std::int32_t pere = 0;
     std::int32_t mere = 0;
@@ -92,21 +95,13 @@ struct Travail {
     std::vector<Intervalle> intervalles;
 };
 
-// Liens lus dans les fiches, jetés dès que les anneaux et les unions sont placés.
-struct Liens {
-    std::vector<std::int32_t> lienFrere;
-    std::vector<std::int32_t> premiereUnion;
-    std::vector<UnionLue> unions;
-};
-
 // Un seul passage par section du fichier : les événements d'abord, pour que la première phase
 // (naissance, premier mariage, décès) se fasse fiche par fiche sans garder leurs numéros.
-Liens lireFiches(const BaseGenealogique& base, Travail& t) {
+std::vector<UnionLue> lireFiches(const BaseGenealogique& base, Travail& t) {
     t.nombre = base.nombreIndividus();
     const std::int32_t nombreUnions = base.nombreFamilles();
     const std::int32_t nombreEvenements = base.nombreEvenements();
     LecteurDonnees lecteur(base);
-    Liens liens;
 
     // L'événement 0 n'a pas de date : aucune borne.
     std::vector<Intervalle> evenements(static_cast<std::size_t>(nombreEvenements) + 1);
@@ -115,10 +110,10 @@ Liens lireFiches(const BaseGenealogique& base, Travail& t) {
         evenements[static_cast<std::size_t>(e)] = {i.minimum, i.maximum};
     });
 
-    liens.unions.resize(static_cast<std::size_t>(nombreUnions) + 1);
+    std::vector<UnionLue> unions(static_cast<std::size_t>(nombreUnions) + 1);
     lecteur.parcourirFamilles([&](std::int32_t u, const std::uint8_t* o) {
         const Famille famille = Famille::decoder(o);
-        UnionLue& l = liens.unions[static_cast<std::size_t>(u)];
+        UnionLue& l = unions[static_cast<std::size_t>(u)];
         l.conjoint = famille.conjoint;
         l.premierEnfant = famille.premierEnfant;
         l.mariage = famille.mariage;
@@ -131,8 +126,6 @@ Liens lireFiches(const BaseGenealogique& base, Travail& t) {
     const std::size_t taille = static_cast<std::size_t>(t.nombre) + 1;
     t.personnes.resize(taille + 1);
     t.intervalles.resize(taille);
-    liens.lienFrere.resize(taille);
-    liens.premiereUnion.resize(taille);
     lecteur.parcourirIndividus([&](std::int32_t n, const std::uint8_t* o) {
         const auto i = static_cast<std::size_t>(n);
         const bool absente =
@@ -147,8 +140,8 @@ Liens lireFiches(const BaseGenealogique& base, Travail& t) {
         p.pere = f.pere;
         p.mere = f.mere;
         p.sexe = static_cast<char>(f.sexe);
-        liens.lienFrere[i] = f.lienFrere;
-        liens.premiereUnion[i] = f.premiereUnion;
+        p.rang = f.lienFrere;
+        p.debutUnions = f.premiereUnion;
 
         Intervalle& x = t.intervalles[i];
         if (absente) {
@@ -157,7 +150,7 @@ Liens lireFiches(const BaseGenealogique& base, Travail& t) {
         }
         x = evenements[static_cast<std::size_t>(f.naissance)];
         if (!x.fixe() && f.premiereUnion > 0) {
-            const UnionLue& u = liens.unions[static_cast<std::size_t>(f.premiereUnion)];
+            const UnionLue& u = unions[static_cast<std::size_t>(f.premiereUnion)];
             const Intervalle m = evenements[static_cast<std::size_t>(u.mariage)];
             resserrer(x, m.a - 34, m.b - 20);
         }
@@ -166,61 +159,63 @@ Liens lireFiches(const BaseGenealogique& base, Travail& t) {
             resserrer(x, d.a - 90, d.b - 10);
         }
     });
-    return liens;
+    return unions;
 }
 
 // Anneaux de frères et sœurs mis bout à bout dans l'ordre des liens. Un anneau abîmé ne fait
 // ni boucler ni planter : chaque personne n'est placée qu'une fois, les autres restent seules.
-void placerAnneaux(std::vector<std::int32_t> lienFrere, Travail& t) {
+// Les rangs remplacent les liens à la fin seulement : un lien peut être relu après que son
+// anneau est placé.
+void placerAnneaux(Travail& t) {
     const std::int32_t n = t.nombre;
+    auto lienFrere = [&](std::int32_t i) { return t.personnes[static_cast<std::size_t>(i)].rang; };
     std::vector<bool> place(static_cast<std::size_t>(n) + 1, false);
     t.ordre.reserve(static_cast<std::size_t>(n));
     auto fermer = [&](std::size_t debut) {
         const std::size_t fin = t.ordre.size();
         for (std::size_t q = debut; q < fin; ++q) {
             Personne& p = t.personnes[static_cast<std::size_t>(t.ordre[q])];
-            p.rang = static_cast<std::int32_t>(q);
             p.avant = static_cast<std::uint8_t>(std::min<std::size_t>(q - debut, FRERES_MAX));
             p.apres = static_cast<std::uint8_t>(std::min<std::size_t>(fin - q - 1, FRERES_MAX));
         }
     };
     for (std::int32_t dernier = 1; dernier <= n; ++dernier) {
-        const std::int32_t lien = lienFrere[static_cast<std::size_t>(dernier)];
+        const std::int32_t lien = lienFrere(dernier);
         if (lien >= 0 || place[static_cast<std::size_t>(-lien)]) continue;
         const std::size_t debut = t.ordre.size();
         std::int32_t c = -lien;
         while (c > 0 && !place[static_cast<std::size_t>(c)]) {
             place[static_cast<std::size_t>(c)] = true;
             t.ordre.push_back(c);
-            c = lienFrere[static_cast<std::size_t>(c)];
+            c = lienFrere(c);
         }
         fermer(debut);
     }
-    lienFrere = {};
     for (std::int32_t i = 1; i <= n; ++i) {
         if (place[static_cast<std::size_t>(i)]) continue;
         t.ordre.push_back(i);
         fermer(t.ordre.size() - 1);
     }
+    for (std::size_t q = 0; q < t.ordre.size(); ++q)
+        t.personnes[static_cast<std::size_t>(t.ordre[q])].rang = static_cast<std::int32_t>(q);
 }
 
 // Unions de chaque personne dans l'ordre des liens ; une fiche d'union n'est suivie qu'une
 // fois, si bien qu'une chaîne refermée sur elle-même s'arrête.
-void parcourirUnions(Liens liens, Travail& t) {
-    std::vector<bool> vue(liens.unions.size(), false);
+void parcourirUnions(const std::vector<UnionLue>& lues, Travail& t) {
+    std::vector<bool> vue(lues.size(), false);
+    t.unions.reserve(lues.size() - 1); // chaque union est suivie une fois au plus
     for (std::int32_t i = 1; i <= t.nombre; ++i) {
-        t.personnes[static_cast<std::size_t>(i)].debutUnions =
-            static_cast<std::int32_t>(t.unions.size());
-        std::int32_t u = liens.premiereUnion[static_cast<std::size_t>(i)];
+        Personne& p = t.personnes[static_cast<std::size_t>(i)];
+        std::int32_t u = std::exchange(p.debutUnions, static_cast<std::int32_t>(t.unions.size()));
         while (u > 0 && !vue[static_cast<std::size_t>(u)]) {
             vue[static_cast<std::size_t>(u)] = true;
-            const UnionLue& l = liens.unions[static_cast<std::size_t>(u)];
+            const UnionLue& l = lues[static_cast<std::size_t>(u)];
             t.unions.push_back({l.conjoint, l.premierEnfant});
             u = l.suivante;
         }
     }
     t.personnes.back().debutUnions = static_cast<std::int32_t>(t.unions.size());
-    t.unions.shrink_to_fit();
 }
 
 // Un passage de la deuxième phase ; vrai s'il a changé quelque chose.
@@ -243,14 +238,12 @@ bool passage(int iteration, const Travail& t, std::vector<Intervalle>& iv) {
         const std::int32_t finSuivants = p.rang + 1 + p.apres;
         for (std::int32_t q = p.rang + 1; q < finSuivants; ++q) {
             const int d = q - p.rang;
-            const Intervalle s =
-                iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
+            const Intervalle s = iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
             resserrer(x, s.a - 2 * d, s.b - d);
         }
         for (std::int32_t q = p.rang - p.avant; q < p.rang; ++q) {
             const int e = p.rang - q;
-            const Intervalle s =
-                iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
+            const Intervalle s = iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
             resserrer(x, s.a + e, s.b + 2 * e);
         }
         if (x.b - x.a > ECART_ARRONDI) {
@@ -298,9 +291,9 @@ std::int16_t annee(const Intervalle& x) {
 ResultatEstimation estimerNaissances(const BaseGenealogique& base, int anneeCourante) {
     Travail t;
     {
-        Liens liens = lireFiches(base, t);
-        placerAnneaux(std::move(liens.lienFrere), t);
-        parcourirUnions(std::move(liens), t);
+        const std::vector<UnionLue> unions = lireFiches(base, t);
+        placerAnneaux(t);
+        parcourirUnions(unions, t);
     }
 
     ResultatEstimation resultat;

@@ -269,9 +269,8 @@ public:
         IndexNoms index;
         // Rangs des noms et des prénoms normalisés de chaque entrée, puis leur rang phonétique.
         std::vector<std::uint32_t> cleNoms(noms.size()), clePrenoms(prenoms.size());
-        const std::vector<std::uint32_t> sonNoms =
-            rangerTextes(base, lecteur, Zone::Noms, noms, cleNoms, index.noms_.noms_,
-                         index.phonetique_.noms_);
+        const std::vector<std::uint32_t> sonNoms = rangerTextes(
+            base, lecteur, Zone::Noms, noms, cleNoms, index.noms_.noms_, index.phonetique_.noms_);
         const std::vector<std::uint32_t> sonPrenoms =
             rangerTextes(base, lecteur, Zone::Prenoms, prenoms, clePrenoms, index.noms_.prenoms_,
                          index.phonetique_.prenoms_);
@@ -300,12 +299,10 @@ private:
     // Textes d'une zone cités aux positions données, rangés dans les deux index (normalisé,
     // phonétique) ; cles reçoit le rang normalisé de chaque position, le résultat donne le rang
     // phonétique de chaque rang normalisé.
-    static std::vector<std::uint32_t> rangerTextes(const BaseGenealogique& base,
-                                                   LecteurDonnees& lecteur, Zone zone,
-                                                   const std::vector<std::int32_t>& positions,
-                                                   std::vector<std::uint32_t>& cles,
-                                                   TextesCles& normalises,
-                                                   TextesCles& phonetiques) {
+    static std::vector<std::uint32_t>
+    rangerTextes(const BaseGenealogique& base, LecteurDonnees& lecteur, Zone zone,
+                 const std::vector<std::int32_t>& positions, std::vector<std::uint32_t>& cles,
+                 TextesCles& normalises, TextesCles& phonetiques) {
         const TextesCites textes = lireTextesCites(base, lecteur, zone, positions);
         const bool noms = zone == Zone::Noms;
         const auto rangs = classer(textes.normalises, noms, normalises);
@@ -327,10 +324,12 @@ private:
         if (!contientSeparateur(index.noms_)) {
             std::vector<std::uint32_t> ordre(nombre);
             placerParComptage(
-                index.prenoms_.nombre(), nombre, [&](std::size_t k) { return source(k).clePrenoms; },
+                index.prenoms_.nombre(), nombre,
+                [&](std::size_t k) { return source(k).clePrenoms; },
                 [&](std::size_t i, std::size_t k) { ordre[i] = static_cast<std::uint32_t>(k); });
             placerParComptage(
-                index.noms_.nombre(), nombre, [&](std::size_t i) { return source(ordre[i]).cleNom; },
+                index.noms_.nombre(), nombre,
+                [&](std::size_t i) { return source(ordre[i]).cleNom; },
                 [&](std::size_t j, std::size_t i) { entrees[j] = source(ordre[i]); });
             // À noms et prénoms égaux reste l'ordre de la source : celui des personnes pour le
             // premier index, qu'il suffit alors de reprendre quand des positions de nom

@@ -44,8 +44,7 @@ void LecteurDonnees::lireExactement(std::uint8_t* tampon, std::size_t taille,
     }
 }
 
-std::string_view LecteurDonnees::lireDansZone(Zone zone, std::int32_t t,
-                                              std::size_t longueurMax) {
+std::string_view LecteurDonnees::lireDansZone(Zone zone, std::int32_t t, std::size_t longueurMax) {
     const std::uint64_t longueur = base_.longueurZone(zone);
     if (t < 1 || static_cast<std::uint64_t>(t) > longueur) throw DonneesIllisibles();
     const std::uint64_t debut = static_cast<std::uint64_t>(t) - 1;
