@@ -245,9 +245,9 @@ ResultatRecherche IndexNoms::chercherNom(std::string_view nomTape, bool phonetiq
     return resultat;
 }
 
-// Fabrique les deux index ; ami des classes pour remplir leurs tableaux. Un million de
-// personnes : rien de la taille de l'index n'est gardé à côté de lui, les deux index se
-// rangent sans tableau de travail et le second se déduit du premier.
+// Fabrique les deux index ; ami des classes pour remplir leurs tableaux. Pour un million de
+// personnes, la mémoire compte : les index sont faits l'un après l'autre, le second déduit du
+// premier, chacun rangé sans second tableau d'entrées, et ce qui a servi est jeté aussitôt.
 class ConstructeurIndex {
 public:
     static IndexNoms construire(const BaseGenealogique& base) {
