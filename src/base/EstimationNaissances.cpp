@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 namespace veltrane {
 
@@ -56,18 +57,6 @@ bool dansBornes(std::int32_t numero, std::int32_t maximum) {
     return numero >= 0 && numero <= maximum;
 }
 
-// Liens d'une personne copiés de sa fiche.
-struct FicheLue {
-    std::int32_t pere = 0;
-    std::int32_t mere = 0;
-    std::int32_t lienFrere = 0;
-    std::int32_t premiereUnion = 0;
-    std::int32_t naissance = 0;
-    std::int32_t deces = 0;
-    char sexe = ' ';
-    bool absente = true;
-};
-
 struct UnionLue {
     std::int32_t conjoint = 0;
     std::int32_t premierEnfant = 0;
@@ -75,61 +64,56 @@ struct UnionLue {
     std::int32_t suivante = 0;
 };
 
-// Ce que la deuxième phase consulte pour une personne.
+// Ce que la deuxième phase consulte pour une personne, serré : un million de personnes passent
+// en mémoire en même temps que l'index des noms. Les unions de i vont de son debutUnions à
+// celui de i + 1 ; les frères et sœurs pris de chaque côté sont comptés, bornés à FRERES_MAX.
+// Avant d'être placés, debutUnions et rang gardent la première union et le lien de frère lus
+// dans la fiche : pas de tableaux à part pour eux.
 struct Personne {
     std::int32_t pere = 0;
     std::int32_t mere = 0;
     std::int32_t debutUnions = 0; // dans le tableau des unions parcourues
-    std::int32_t finUnions = 0;
-    std::int32_t debutAnneau = 0; // dans l'ordre des frères et sœurs
-    std::int32_t rang = 0;
-    std::int32_t finAnneau = 0;
+    std::int32_t rang = 0;        // dans l'ordre des frères et sœurs
+    std::uint8_t avant = 0;       // frères et sœurs de l'anneau pris avant le rang
+    std::uint8_t apres = 0;       // et après lui
     char sexe = ' ';
 };
+static_assert(FRERES_MAX <= 255 && sizeof(Personne) == 20);
 
 struct UnionParcourue {
     std::int32_t conjoint = 0;
     std::int32_t premierEnfant = 0;
 };
 
-// Tables de travail, remplies en un seul passage sur le fichier de données.
-struct Tables {
+// Tout ce que calcule la lecture ; la deuxième phase n'en garde que personnes, ordre, unions
+// et intervalles.
+struct Travail {
     std::int32_t nombre = 0;
-    std::vector<FicheLue> fiches;
-    std::vector<UnionLue> unions;
-    std::vector<Intervalle> evenements;
+    std::vector<Personne> personnes; // de 0 à nombre + 1, la dernière ferme les unions
+    std::vector<std::int32_t> ordre; // personnes rangées anneau par anneau
+    std::vector<UnionParcourue> unions;
+    std::vector<Intervalle> intervalles;
 };
 
-Tables lireTables(const BaseGenealogique& base) {
-    Tables t;
+// Un seul passage par section du fichier : les événements d'abord, pour que la première phase
+// (naissance, premier mariage, décès) se fasse fiche par fiche sans garder leurs numéros.
+std::vector<UnionLue> lireFiches(const BaseGenealogique& base, Travail& t) {
     t.nombre = base.nombreIndividus();
     const std::int32_t nombreUnions = base.nombreFamilles();
     const std::int32_t nombreEvenements = base.nombreEvenements();
     LecteurDonnees lecteur(base);
 
-    t.fiches.resize(static_cast<std::size_t>(t.nombre) + 1);
-    lecteur.parcourirIndividus([&](std::int32_t n, const std::uint8_t* o) {
-        FicheLue& f = t.fiches[static_cast<std::size_t>(n)];
-        f.absente = std::all_of(o, o + Individu::TAILLE, [](std::uint8_t x) { return x == 0; });
-        const Individu individu = Individu::decoder(o);
-        f.pere = individu.pere;
-        f.mere = individu.mere;
-        f.lienFrere = individu.lienFrere;
-        f.premiereUnion = individu.premiereUnion;
-        f.naissance = individu.naissance;
-        f.deces = individu.deces;
-        f.sexe = static_cast<char>(individu.sexe);
-        verifier(dansBornes(f.pere, t.nombre) && dansBornes(f.mere, t.nombre) &&
-                 dansBornes(f.naissance, nombreEvenements) &&
-                 dansBornes(f.deces, nombreEvenements) && f.lienFrere >= -t.nombre &&
-                 f.lienFrere <= t.nombre && f.premiereUnion >= -nombreUnions &&
-                 f.premiereUnion <= nombreUnions);
+    // L'événement 0 n'a pas de date : aucune borne.
+    std::vector<Intervalle> evenements(static_cast<std::size_t>(nombreEvenements) + 1);
+    lecteur.parcourirEvenements([&](std::int32_t e, const std::uint8_t* o) {
+        const IntervalleAnnees i = intervalleAnnees(Evenement::decoder(o).date);
+        evenements[static_cast<std::size_t>(e)] = {i.minimum, i.maximum};
     });
 
-    t.unions.resize(static_cast<std::size_t>(nombreUnions) + 1);
+    std::vector<UnionLue> unions(static_cast<std::size_t>(nombreUnions) + 1);
     lecteur.parcourirFamilles([&](std::int32_t u, const std::uint8_t* o) {
         const Famille famille = Famille::decoder(o);
-        UnionLue& l = t.unions[static_cast<std::size_t>(u)];
+        UnionLue& l = unions[static_cast<std::size_t>(u)];
         l.conjoint = famille.conjoint;
         l.premierEnfant = famille.premierEnfant;
         l.mariage = famille.mariage;
@@ -139,103 +123,108 @@ Tables lireTables(const BaseGenealogique& base) {
                  l.suivante <= nombreUnions);
     });
 
-    // L'événement 0 n'a pas de date : aucune borne.
-    t.evenements.resize(static_cast<std::size_t>(nombreEvenements) + 1);
-    lecteur.parcourirEvenements([&](std::int32_t e, const std::uint8_t* o) {
-        const IntervalleAnnees i = intervalleAnnees(Evenement::decoder(o).date);
-        t.evenements[static_cast<std::size_t>(e)] = {i.minimum, i.maximum};
+    const std::size_t taille = static_cast<std::size_t>(t.nombre) + 1;
+    t.personnes.resize(taille + 1);
+    t.intervalles.resize(taille);
+    lecteur.parcourirIndividus([&](std::int32_t n, const std::uint8_t* o) {
+        const auto i = static_cast<std::size_t>(n);
+        const bool absente =
+            std::all_of(o, o + Individu::TAILLE, [](std::uint8_t x) { return x == 0; });
+        const Individu f = Individu::decoder(o);
+        verifier(dansBornes(f.pere, t.nombre) && dansBornes(f.mere, t.nombre) &&
+                 dansBornes(f.naissance, nombreEvenements) &&
+                 dansBornes(f.deces, nombreEvenements) && f.lienFrere >= -t.nombre &&
+                 f.lienFrere <= t.nombre && f.premiereUnion >= -nombreUnions &&
+                 f.premiereUnion <= nombreUnions);
+        Personne& p = t.personnes[i];
+        p.pere = f.pere;
+        p.mere = f.mere;
+        p.sexe = static_cast<char>(f.sexe);
+        p.rang = f.lienFrere;
+        p.debutUnions = f.premiereUnion;
+
+        Intervalle& x = t.intervalles[i];
+        if (absente) {
+            x = {0, 0};
+            return;
+        }
+        x = evenements[static_cast<std::size_t>(f.naissance)];
+        if (!x.fixe() && f.premiereUnion > 0) {
+            const UnionLue& u = unions[static_cast<std::size_t>(f.premiereUnion)];
+            const Intervalle m = evenements[static_cast<std::size_t>(u.mariage)];
+            resserrer(x, m.a - 34, m.b - 20);
+        }
+        if (!x.fixe() && f.deces > 0) {
+            const Intervalle d = evenements[static_cast<std::size_t>(f.deces)];
+            resserrer(x, d.a - 90, d.b - 10);
+        }
     });
-    return t;
+    return unions;
 }
 
 // Anneaux de frères et sœurs mis bout à bout dans l'ordre des liens. Un anneau abîmé ne fait
 // ni boucler ni planter : chaque personne n'est placée qu'une fois, les autres restent seules.
-void placerAnneaux(const Tables& t, std::vector<Personne>& personnes,
-                   std::vector<std::int32_t>& ordre, std::vector<std::int32_t>& debutsAnneaux) {
+// Les rangs remplacent les liens à la fin seulement : un lien peut être relu après que son
+// anneau est placé.
+void placerAnneaux(Travail& t) {
     const std::int32_t n = t.nombre;
+    auto lienFrere = [&](std::int32_t i) { return t.personnes[static_cast<std::size_t>(i)].rang; };
     std::vector<bool> place(static_cast<std::size_t>(n) + 1, false);
-    ordre.reserve(static_cast<std::size_t>(n));
+    t.ordre.reserve(static_cast<std::size_t>(n));
     auto fermer = [&](std::size_t debut) {
-        debutsAnneaux.push_back(static_cast<std::int32_t>(debut));
-        for (std::size_t q = debut; q < ordre.size(); ++q) {
-            Personne& p = personnes[static_cast<std::size_t>(ordre[q])];
-            p.debutAnneau = static_cast<std::int32_t>(debut);
-            p.rang = static_cast<std::int32_t>(q);
-            p.finAnneau = static_cast<std::int32_t>(ordre.size());
+        const std::size_t fin = t.ordre.size();
+        for (std::size_t q = debut; q < fin; ++q) {
+            Personne& p = t.personnes[static_cast<std::size_t>(t.ordre[q])];
+            p.avant = static_cast<std::uint8_t>(std::min<std::size_t>(q - debut, FRERES_MAX));
+            p.apres = static_cast<std::uint8_t>(std::min<std::size_t>(fin - q - 1, FRERES_MAX));
         }
     };
     for (std::int32_t dernier = 1; dernier <= n; ++dernier) {
-        const std::int32_t lien = t.fiches[static_cast<std::size_t>(dernier)].lienFrere;
+        const std::int32_t lien = lienFrere(dernier);
         if (lien >= 0 || place[static_cast<std::size_t>(-lien)]) continue;
-        const std::size_t debut = ordre.size();
+        const std::size_t debut = t.ordre.size();
         std::int32_t c = -lien;
         while (c > 0 && !place[static_cast<std::size_t>(c)]) {
             place[static_cast<std::size_t>(c)] = true;
-            ordre.push_back(c);
-            c = t.fiches[static_cast<std::size_t>(c)].lienFrere;
+            t.ordre.push_back(c);
+            c = lienFrere(c);
         }
         fermer(debut);
     }
     for (std::int32_t i = 1; i <= n; ++i) {
         if (place[static_cast<std::size_t>(i)]) continue;
-        const std::size_t debut = ordre.size();
-        ordre.push_back(i);
-        fermer(debut);
+        t.ordre.push_back(i);
+        fermer(t.ordre.size() - 1);
     }
-    debutsAnneaux.push_back(static_cast<std::int32_t>(ordre.size()));
+    for (std::size_t q = 0; q < t.ordre.size(); ++q)
+        t.personnes[static_cast<std::size_t>(t.ordre[q])].rang = static_cast<std::int32_t>(q);
 }
 
 // Unions de chaque personne dans l'ordre des liens ; une fiche d'union n'est suivie qu'une
 // fois, si bien qu'une chaîne refermée sur elle-même s'arrête.
-void parcourirUnions(const Tables& t, std::vector<Personne>& personnes,
-                     std::vector<UnionParcourue>& unions) {
-    std::vector<bool> vue(t.unions.size(), false);
+void parcourirUnions(const std::vector<UnionLue>& lues, Travail& t) {
+    std::vector<bool> vue(lues.size(), false);
+    t.unions.reserve(lues.size() - 1); // chaque union est suivie une fois au plus
     for (std::int32_t i = 1; i <= t.nombre; ++i) {
-        Personne& p = personnes[static_cast<std::size_t>(i)];
-        p.debutUnions = static_cast<std::int32_t>(unions.size());
-        std::int32_t u = t.fiches[static_cast<std::size_t>(i)].premiereUnion;
+        Personne& p = t.personnes[static_cast<std::size_t>(i)];
+        std::int32_t u = std::exchange(p.debutUnions, static_cast<std::int32_t>(t.unions.size()));
         while (u > 0 && !vue[static_cast<std::size_t>(u)]) {
             vue[static_cast<std::size_t>(u)] = true;
-            const UnionLue& l = t.unions[static_cast<std::size_t>(u)];
-            unions.push_back({l.conjoint, l.premierEnfant});
+            const UnionLue& l = lues[static_cast<std::size_t>(u)];
+            t.unions.push_back({l.conjoint, l.premierEnfant});
             u = l.suivante;
         }
-        p.finUnions = static_cast<std::int32_t>(unions.size());
     }
-}
-
-// Première phase : naissance, premier mariage, décès.
-void premierePhase(const Tables& t, std::vector<Intervalle>& intervalles) {
-    for (std::int32_t i = 1; i <= t.nombre; ++i) {
-        const FicheLue& f = t.fiches[static_cast<std::size_t>(i)];
-        Intervalle& x = intervalles[static_cast<std::size_t>(i)];
-        if (f.absente) {
-            x = {0, 0};
-            continue;
-        }
-        x = t.evenements[static_cast<std::size_t>(f.naissance)];
-        if (!x.fixe() && f.premiereUnion > 0) {
-            const UnionLue& u = t.unions[static_cast<std::size_t>(f.premiereUnion)];
-            const Intervalle m = t.evenements[static_cast<std::size_t>(u.mariage)];
-            resserrer(x, m.a - 34, m.b - 20);
-        }
-        if (!x.fixe() && f.deces > 0) {
-            const Intervalle d = t.evenements[static_cast<std::size_t>(f.deces)];
-            resserrer(x, d.a - 90, d.b - 10);
-        }
-    }
+    t.personnes.back().debutUnions = static_cast<std::int32_t>(t.unions.size());
 }
 
 // Un passage de la deuxième phase ; vrai s'il a changé quelque chose.
-bool passage(int iteration, const std::vector<Personne>& personnes,
-             const std::vector<std::int32_t>& ordre, const std::vector<UnionParcourue>& unions,
-             std::vector<Intervalle>& iv) {
+bool passage(int iteration, const Travail& t, std::vector<Intervalle>& iv) {
     bool change = false;
-    const auto nombre = static_cast<std::int32_t>(personnes.size()) - 1;
-    for (std::int32_t i = 1; i <= nombre; ++i) {
+    for (std::int32_t i = 1; i <= t.nombre; ++i) {
         Intervalle& x = iv[static_cast<std::size_t>(i)];
         if (x.fixe()) continue;
-        const Personne& p = personnes[static_cast<std::size_t>(i)];
+        const Personne& p = t.personnes[static_cast<std::size_t>(i)];
         const Intervalle avant = x;
 
         if (p.mere != 0) {
@@ -246,20 +235,21 @@ bool passage(int iteration, const std::vector<Personne>& personnes,
             const Intervalle m = iv[static_cast<std::size_t>(p.pere)];
             resserrer(x, m.a + 21, m.b + 35);
         }
-        const std::int32_t finSuivants = std::min(p.finAnneau, p.rang + 1 + FRERES_MAX);
+        const std::int32_t finSuivants = p.rang + 1 + p.apres;
         for (std::int32_t q = p.rang + 1; q < finSuivants; ++q) {
             const int d = q - p.rang;
-            const Intervalle s = iv[static_cast<std::size_t>(ordre[static_cast<std::size_t>(q)])];
+            const Intervalle s = iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
             resserrer(x, s.a - 2 * d, s.b - d);
         }
-        for (std::int32_t q = std::max(p.debutAnneau, p.rang - FRERES_MAX); q < p.rang; ++q) {
+        for (std::int32_t q = p.rang - p.avant; q < p.rang; ++q) {
             const int e = p.rang - q;
-            const Intervalle s = iv[static_cast<std::size_t>(ordre[static_cast<std::size_t>(q)])];
+            const Intervalle s = iv[static_cast<std::size_t>(t.ordre[static_cast<std::size_t>(q)])];
             resserrer(x, s.a + e, s.b + 2 * e);
         }
         if (x.b - x.a > ECART_ARRONDI) {
-            for (std::int32_t k = p.debutUnions; k < p.finUnions; ++k) {
-                const UnionParcourue& u = unions[static_cast<std::size_t>(k)];
+            const std::int32_t finUnions = t.personnes[static_cast<std::size_t>(i) + 1].debutUnions;
+            for (std::int32_t k = p.debutUnions; k < finUnions; ++k) {
+                const UnionParcourue& u = t.unions[static_cast<std::size_t>(k)];
                 if (u.conjoint != 0) {
                     const Intervalle c = iv[static_cast<std::size_t>(u.conjoint)];
                     if (p.sexe == 'M')
@@ -299,50 +289,44 @@ std::int16_t annee(const Intervalle& x) {
 } // namespace
 
 ResultatEstimation estimerNaissances(const BaseGenealogique& base, int anneeCourante) {
-    ResultatEstimation resultat;
-    std::vector<Intervalle> intervalles;
-    std::vector<Personne> personnes;
-    std::vector<std::int32_t> ordre, debutsAnneaux;
-    std::vector<UnionParcourue> unions;
+    Travail t;
     {
-        const Tables t = lireTables(base);
-        const std::size_t taille = static_cast<std::size_t>(t.nombre) + 1;
-        intervalles.resize(taille);
-        personnes.resize(taille);
-        for (std::size_t i = 1; i < taille; ++i) {
-            personnes[i].pere = t.fiches[i].pere;
-            personnes[i].mere = t.fiches[i].mere;
-            personnes[i].sexe = t.fiches[i].sexe;
-        }
-        placerAnneaux(t, personnes, ordre, debutsAnneaux);
-        parcourirUnions(t, personnes, unions);
-        premierePhase(t, intervalles);
+        const std::vector<UnionLue> unions = lireFiches(base, t);
+        placerAnneaux(t);
+        parcourirUnions(unions, t);
     }
 
+    ResultatEstimation resultat;
     int iteration = 1;
-    while (passage(iteration, personnes, ordre, unions, intervalles) && iteration < ITERATIONS_MAX)
+    while (passage(iteration, t, t.intervalles) && iteration < ITERATIONS_MAX)
         ++iteration;
     resultat.iterations = iteration;
+    t.unions = {};
 
-    const std::size_t taille = intervalles.size();
+    const std::size_t taille = t.intervalles.size();
     resultat.annees.assign(taille, EstimationNaissances::ANNEE_INCONNUE);
     resultat.vivants.assign(taille, EstimationNaissances::VIVANT);
     for (std::size_t i = 1; i < taille; ++i) {
-        resultat.annees[i] = annee(intervalles[i]);
+        resultat.annees[i] = annee(t.intervalles[i]);
         resultat.vivants[i] = anneeCourante - resultat.annees[i] < 100
                                   ? EstimationNaissances::VIVANT
                                   : EstimationNaissances::MORT;
     }
-    // Un frère ou une sœur vivant rend vivants tous ceux de l'anneau.
-    for (std::size_t k = 0; k + 1 < debutsAnneaux.size(); ++k) {
-        const auto debut = ordre.begin() + debutsAnneaux[k];
-        const auto fin = ordre.begin() + debutsAnneaux[k + 1];
+    t.intervalles = {};
+    // Un frère ou une sœur vivant rend vivants tous ceux de l'anneau ; un anneau commence là
+    // où personne ne le précède.
+    const auto debutAnneau = [&](std::int32_t i) {
+        return t.personnes[static_cast<std::size_t>(i)].avant == 0;
+    };
+    for (auto debut = t.ordre.begin(); debut != t.ordre.end();) {
+        const auto fin = std::find_if(debut + 1, t.ordre.end(), debutAnneau);
         const bool vivant = std::any_of(debut, fin, [&](std::int32_t i) {
             return resultat.vivants[static_cast<std::size_t>(i)] == EstimationNaissances::VIVANT;
         });
         if (vivant)
             for (auto q = debut; q != fin; ++q)
                 resultat.vivants[static_cast<std::size_t>(*q)] = EstimationNaissances::VIVANT;
+        debut = fin;
     }
     return resultat;
 }

@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <numeric>
-#include <utility>
 
 namespace veltrane {
 
@@ -71,99 +71,101 @@ int comparerCles(std::string_view s1, std::string_view g1, std::string_view s2,
     return n1 < n2 ? -1 : (n1 > n2 ? 1 : 0);
 }
 
-// Textes d'une zone lus aux positions citées par les personnes, triées sans doublon.
+// Textes d'une zone lus aux positions citées par les personnes, sans doublon et dans l'ordre
+// des positions : le texte normalisé et sa clé phonétique de chacune, bout à bout.
 struct TextesCites {
-    std::vector<std::int32_t> positions;
-    std::vector<std::string> normalises;
-    std::vector<std::string> phonetiques;
+    // Un bit par octet de la zone, et le nombre de positions citées avant chaque mot : le
+    // numéro d'une position se trouve sans recherche.
+    std::vector<std::uint64_t> citees;
+    std::vector<std::uint32_t> avantMot;
+    TextesCles normalises;
+    TextesCles phonetiques;
 
     std::size_t indice(std::int32_t position) const {
-        return static_cast<std::size_t>(
-            std::lower_bound(positions.begin(), positions.end(), position) - positions.begin());
+        const auto t = static_cast<std::size_t>(position);
+        const std::uint64_t avant = citees[t / 64] & ((std::uint64_t{1} << (t % 64)) - 1);
+        return avantMot[t / 64] + static_cast<std::size_t>(std::popcount(avant));
     }
 };
 
-TextesCites lireTextesCites(LecteurDonnees& lecteur, Zone zone,
-                            std::vector<std::int32_t> positions) {
+TextesCites lireTextesCites(const BaseGenealogique& base, LecteurDonnees& lecteur, Zone zone,
+                            const std::vector<std::int32_t>& cites) {
     TextesCites textes;
-    const std::string octets = lecteur.lireZone(zone);
-    // Positions marquées dans une table d'un bit par octet de la zone, relues dans l'ordre : un
-    // million de noms se rangent sans tri.
-    std::vector<bool> citees(octets.size() + 1, false);
-    for (std::int32_t t : positions) {
-        if (t < 0 || static_cast<std::size_t>(t) > octets.size()) throw DonneesIllisibles();
-        citees[static_cast<std::size_t>(t)] = true;
+    const std::uint64_t longueur = base.longueurZone(zone);
+    // Positions marquées puis relues dans l'ordre : un million de noms se rangent sans tri.
+    textes.citees.assign(static_cast<std::size_t>(longueur / 64 + 1), 0);
+    for (std::int32_t t : cites) {
+        if (t < 0 || static_cast<std::uint64_t>(t) > longueur) throw DonneesIllisibles();
+        textes.citees[static_cast<std::size_t>(t) / 64] |= std::uint64_t{1} << (t % 64);
     }
-    positions.clear();
-    for (std::size_t t = 0; t < citees.size(); ++t)
-        if (citees[t]) positions.push_back(static_cast<std::int32_t>(t));
-    textes.normalises.reserve(positions.size());
-    textes.phonetiques.reserve(positions.size());
-    for (std::int32_t t : positions) {
-        std::string_view texte;
-        if (t != 0) {
-            texte = std::string_view(octets).substr(static_cast<std::size_t>(t) - 1,
-                                                    IndexNoms::LONGUEUR_TEXTE);
-            texte = texte.substr(0, texte.find('\n'));
+    textes.avantMot.resize(textes.citees.size());
+    std::uint32_t avant = 0;
+    for (std::size_t m = 0; m < textes.citees.size(); ++m) {
+        textes.avantMot[m] = avant;
+        for (std::uint64_t bits = textes.citees[m]; bits != 0; bits &= bits - 1) {
+            const auto t = static_cast<std::int32_t>(m * 64 + std::countr_zero(bits));
+            std::string_view texte;
+            if (t != 0) {
+                texte = lecteur.lireDansZone(zone, t, IndexNoms::LONGUEUR_TEXTE);
+                texte = texte.substr(0, texte.find('\n'));
+            }
+            const std::string normalise = IndexNoms::normaliserNom(texte);
+            textes.normalises.ajouter(normalise);
+            textes.phonetiques.ajouter(cleePhonetique(normalise));
+            ++avant;
         }
-        textes.normalises.push_back(IndexNoms::normaliserNom(texte));
-        textes.phonetiques.push_back(cleePhonetique(textes.normalises.back()));
     }
-    textes.positions = std::move(positions);
     return textes;
 }
 
 // Range les textes distincts dans l'ordre des clés et rend le rang de chaque texte.
 // Pour les noms, la fin du texte compte comme l'octet 31 qui la suit dans la clé.
-std::vector<std::uint32_t> classer(const std::vector<std::string>& textes, bool finParSeparateur,
+std::vector<std::uint32_t> classer(const TextesCles& textes, bool finParSeparateur,
                                    TextesCles& sortie) {
-    std::vector<std::uint32_t> ordre(textes.size());
+    std::vector<std::uint32_t> ordre(textes.nombre());
     std::iota(ordre.begin(), ordre.end(), 0u);
     std::sort(ordre.begin(), ordre.end(), [&](std::uint32_t x, std::uint32_t y) {
-        if (finParSeparateur) return comparerCles(textes[x], {}, textes[y], {}) < 0;
-        return textes[x] < textes[y];
+        if (finParSeparateur) return comparerCles(textes.texte(x), {}, textes.texte(y), {}) < 0;
+        return textes.texte(x) < textes.texte(y);
     });
-    std::size_t octets = 0;
-    for (const std::string& t : textes)
-        octets += t.size();
-    sortie.reserver(octets, textes.size());
-    std::vector<std::uint32_t> rangs(textes.size());
+    sortie.reserver(textes.boutABout().size(), textes.nombre());
+    std::vector<std::uint32_t> rangs(textes.nombre());
     std::uint32_t rang = 0;
     for (std::size_t k = 0; k < ordre.size(); ++k) {
-        if (k == 0 || textes[ordre[k]] != textes[ordre[k - 1]]) {
+        if (k == 0 || textes.texte(ordre[k]) != textes.texte(ordre[k - 1])) {
             if (k > 0) ++rang;
-            sortie.ajouter(textes[ordre[k]]);
+            sortie.ajouter(textes.texte(ordre[k]));
         }
         rangs[ordre[k]] = rang;
     }
     return rangs;
 }
 
-// Tri stable sur un entier de 32 bits, seize bits par passe ; une passe où toutes les entrées
-// ont le même chiffre ne déplace rien et n'est pas faite (les numéros de personne déjà rangés
-// ne coûtent ainsi qu'un comptage quand ils tiennent sur seize bits).
-template <class Champ>
-void trierParBase(std::vector<EntreeIndex>& entrees, std::vector<EntreeIndex>& autres,
-                  Champ champ) {
-    for (unsigned decalage : {0u, 16u}) {
-        std::vector<std::size_t> debuts(65536, 0);
-        for (const EntreeIndex& e : entrees)
-            ++debuts[(champ(e) >> decalage) & 0xFFFF];
-        if (entrees.empty() || debuts[(champ(entrees[0]) >> decalage) & 0xFFFF] == entrees.size())
-            continue;
-        std::size_t cumul = 0;
-        for (std::size_t& d : debuts)
-            cumul += std::exchange(d, cumul);
-        for (const EntreeIndex& e : entrees)
-            autres[debuts[(champ(e) >> decalage) & 0xFFFF]++] = e;
-        entrees.swap(autres);
-    }
+// Rang phonétique de chaque rang de texte normalisé : la clé phonétique ne dépend que du texte
+// normalisé, l'index phonétique se déduit ainsi de celui des noms.
+std::vector<std::uint32_t> sonDesRangs(const std::vector<std::uint32_t>& rangs,
+                                       const std::vector<std::uint32_t>& rangsSon,
+                                       std::size_t nombre) {
+    std::vector<std::uint32_t> son(nombre);
+    for (std::size_t k = 0; k < rangs.size(); ++k)
+        son[rangs[k]] = rangsSon[k];
+    return son;
+}
+
+// Tri stable par comptage des éléments 0..nombre-1 sur une clé de 0 à nombreCles - 1 :
+// placer(i, k) reçoit le rang i de l'élément k.
+template <class Cle, class Placer>
+void placerParComptage(std::size_t nombreCles, std::size_t nombre, Cle cle, Placer placer) {
+    std::vector<std::uint32_t> debuts(nombreCles + 1, 0);
+    for (std::size_t k = 0; k < nombre; ++k)
+        ++debuts[cle(k) + 1];
+    std::partial_sum(debuts.begin(), debuts.end(), debuts.begin());
+    for (std::size_t k = 0; k < nombre; ++k)
+        placer(debuts[cle(k)]++, k);
 }
 
 bool contientSeparateur(const TextesCles& textes) {
-    for (std::uint32_t r = 0; r < textes.nombre(); ++r)
-        if (textes.texte(r).find(IndexNoms::SEPARATEUR) != std::string_view::npos) return true;
-    return false;
+    return textes.boutABout().find(IndexNoms::SEPARATEUR) != std::string_view::npos;
 }
 
 } // namespace
@@ -243,7 +245,9 @@ ResultatRecherche IndexNoms::chercherNom(std::string_view nomTape, bool phonetiq
     return resultat;
 }
 
-// Fabrique les deux index ; ami des classes pour remplir leurs tableaux.
+// Fabrique les deux index ; ami des classes pour remplir leurs tableaux. Pour un million de
+// personnes, la mémoire compte : les index sont faits l'un après l'autre, le second déduit du
+// premier, chacun rangé sans second tableau d'entrées, et ce qui a servi est jeté aussitôt.
 class ConstructeurIndex {
 public:
     static IndexNoms construire(const BaseGenealogique& base) {
@@ -262,27 +266,28 @@ public:
             prenoms.push_back(static_cast<std::int32_t>(lireU32(octets + 4)));
         });
 
-        const TextesCites textesNoms = lireTextesCites(lecteur, Zone::Noms, noms);
-        const TextesCites textesPrenoms = lireTextesCites(lecteur, Zone::Prenoms, prenoms);
-
         IndexNoms index;
-        const auto rangNoms = classer(textesNoms.normalises, true, index.noms_.noms_);
-        const auto rangPrenoms = classer(textesPrenoms.normalises, false, index.noms_.prenoms_);
-        const auto rangNomsSon = classer(textesNoms.phonetiques, true, index.phonetique_.noms_);
-        const auto rangPrenomsSon =
-            classer(textesPrenoms.phonetiques, false, index.phonetique_.prenoms_);
+        // Rangs des noms et des prénoms normalisés de chaque entrée, puis leur rang phonétique.
+        std::vector<std::uint32_t> cleNoms(noms.size()), clePrenoms(prenoms.size());
+        const std::vector<std::uint32_t> sonNoms = rangerTextes(
+            base, lecteur, Zone::Noms, noms, cleNoms, index.noms_.noms_, index.phonetique_.noms_);
+        const std::vector<std::uint32_t> sonPrenoms =
+            rangerTextes(base, lecteur, Zone::Prenoms, prenoms, clePrenoms, index.noms_.prenoms_,
+                         index.phonetique_.prenoms_);
+        prenoms = {};
 
-        index.noms_.entrees_.resize(personnes.size());
-        index.phonetique_.entrees_.resize(personnes.size());
-        for (std::size_t k = 0; k < personnes.size(); ++k) {
-            const std::size_t n = textesNoms.indice(noms[k]);
-            const std::size_t p = textesPrenoms.indice(prenoms[k]);
-            index.noms_.entrees_[k] = {personnes[k], noms[k], rangNoms[n], rangPrenoms[p]};
-            index.phonetique_.entrees_[k] = {personnes[k], noms[k], rangNomsSon[n],
-                                             rangPrenomsSon[p]};
-        }
-        trier(index.noms_);
-        trier(index.phonetique_);
+        ranger(index.noms_, personnes.size(), [&](std::size_t k) {
+            return EntreeIndex{personnes[k], noms[k], cleNoms[k], clePrenoms[k]};
+        });
+        personnes = {};
+        noms = {};
+        cleNoms = {};
+        clePrenoms = {};
+        const std::vector<EntreeIndex>& source = index.noms_.entrees_;
+        ranger(index.phonetique_, source.size(), [&](std::size_t k) {
+            const EntreeIndex& e = source[k];
+            return EntreeIndex{e.personne, e.nom, sonNoms[e.cleNom], sonPrenoms[e.clePrenoms]};
+        });
 
         const auto& entrees = index.noms_.entrees_;
         for (std::size_t k = 0; k < entrees.size(); ++k)
@@ -291,26 +296,60 @@ public:
     }
 
 private:
-    // À clé égale : même nom rangé ensemble, puis numéro de personne (ordre reproductible).
-    static void trier(IndexPersonnes& index) {
+    // Textes d'une zone cités aux positions données, rangés dans les deux index (normalisé,
+    // phonétique) ; cles reçoit le rang normalisé de chaque position, le résultat donne le rang
+    // phonétique de chaque rang normalisé.
+    static std::vector<std::uint32_t>
+    rangerTextes(const BaseGenealogique& base, LecteurDonnees& lecteur, Zone zone,
+                 const std::vector<std::int32_t>& positions, std::vector<std::uint32_t>& cles,
+                 TextesCles& normalises, TextesCles& phonetiques) {
+        const TextesCites textes = lireTextesCites(base, lecteur, zone, positions);
+        const bool noms = zone == Zone::Noms;
+        const auto rangs = classer(textes.normalises, noms, normalises);
+        const auto rangsSon = classer(textes.phonetiques, noms, phonetiques);
+        for (std::size_t k = 0; k < positions.size(); ++k)
+            cles[k] = rangs[textes.indice(positions[k])];
+        return sonDesRangs(rangs, rangsSon, normalises.nombre());
+    }
+
+    // Entrées source(0..nombre-1) rangées par clé ; à clé égale, même nom rangé ensemble, puis
+    // numéro de personne (ordre reproductible).
+    template <class Source>
+    static void ranger(IndexPersonnes& index, std::size_t nombre, Source source) {
         auto& entrees = index.entrees_;
-        // Les rangs suivent l'ordre des clés tant qu'aucun nom ne contient l'octet 31 : tri par
-        // base sur les entiers de la clé, du moins important au plus important, chaque passe
-        // stable.
+        entrees.resize(nombre);
+        // Les rangs suivent l'ordre des clés tant qu'aucun nom ne contient l'octet 31 : deux
+        // comptages stables, l'un range les numéros de source par prénoms, l'autre place les
+        // entrées par nom ; pas de second tableau d'entrées.
         if (!contientSeparateur(index.noms_)) {
-            std::vector<EntreeIndex> autres(entrees.size());
-            auto trierSur = [&](auto champ) { trierParBase(entrees, autres, champ); };
-            const auto parPersonne = [](const EntreeIndex& x, const EntreeIndex& y) {
-                return x.personne < y.personne;
+            std::vector<std::uint32_t> ordre(nombre);
+            placerParComptage(
+                index.prenoms_.nombre(), nombre,
+                [&](std::size_t k) { return source(k).clePrenoms; },
+                [&](std::size_t i, std::size_t k) { ordre[i] = static_cast<std::uint32_t>(k); });
+            placerParComptage(
+                index.noms_.nombre(), nombre,
+                [&](std::size_t i) { return source(ordre[i]).cleNom; },
+                [&](std::size_t j, std::size_t i) { entrees[j] = source(ordre[i]); });
+            // À noms et prénoms égaux reste l'ordre de la source : celui des personnes pour le
+            // premier index, qu'il suffit alors de reprendre quand des positions de nom
+            // différentes (Dupont, DUPONT) s'y mêlent.
+            const auto parNomPuisPersonne = [](const EntreeIndex& x, const EntreeIndex& y) {
+                return x.nom != y.nom ? x.nom < y.nom : x.personne < y.personne;
             };
-            if (!std::is_sorted(entrees.begin(), entrees.end(), parPersonne))
-                trierSur(
-                    [](const EntreeIndex& e) { return static_cast<std::uint32_t>(e.personne); });
-            trierSur([](const EntreeIndex& e) { return static_cast<std::uint32_t>(e.nom); });
-            trierSur([](const EntreeIndex& e) { return e.clePrenoms; });
-            trierSur([](const EntreeIndex& e) { return e.cleNom; });
+            for (auto debut = entrees.begin(); debut != entrees.end();) {
+                auto fin = debut + 1;
+                while (fin != entrees.end() && fin->cleNom == debut->cleNom &&
+                       fin->clePrenoms == debut->clePrenoms)
+                    ++fin;
+                if (!std::is_sorted(debut, fin, parNomPuisPersonne))
+                    std::sort(debut, fin, parNomPuisPersonne);
+                debut = fin;
+            }
             return;
         }
+        for (std::size_t k = 0; k < nombre; ++k)
+            entrees[k] = source(k);
         std::sort(entrees.begin(), entrees.end(), [&](const EntreeIndex& x, const EntreeIndex& y) {
             const int c =
                 comparerCles(index.noms_.texte(x.cleNom), index.prenoms_.texte(x.clePrenoms),

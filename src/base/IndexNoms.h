@@ -17,6 +17,7 @@ public:
     std::string_view texte(std::uint32_t rang) const {
         return std::string_view(octets_).substr(debuts_[rang], debuts_[rang + 1] - debuts_[rang]);
     }
+    std::string_view boutABout() const { return octets_; }
     void ajouter(std::string_view texte);
     void reserver(std::size_t octets, std::size_t nombre);
 

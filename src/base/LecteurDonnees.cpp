@@ -1,5 +1,6 @@
 #include "base/LecteurDonnees.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -43,12 +44,22 @@ void LecteurDonnees::lireExactement(std::uint8_t* tampon, std::size_t taille,
     }
 }
 
-std::string LecteurDonnees::lireZone(Zone zone) {
+std::string_view LecteurDonnees::lireDansZone(Zone zone, std::int32_t t, std::size_t longueurMax) {
     const std::uint64_t longueur = base_.longueurZone(zone);
-    std::string octets(static_cast<std::size_t>(longueur), '\0');
-    lireExactement(reinterpret_cast<std::uint8_t*>(octets.data()), octets.size(),
-                   base_.debutZone(zone));
-    return octets;
+    if (t < 1 || static_cast<std::uint64_t>(t) > longueur) throw DonneesIllisibles();
+    const std::uint64_t debut = static_cast<std::uint64_t>(t) - 1;
+    const std::uint64_t fin = std::min<std::uint64_t>(longueur, debut + longueurMax);
+    if (fenetre_.empty() || zone != zoneFenetre_ || debut < debutFenetre_ ||
+        fin > debutFenetre_ + fenetre_.size()) {
+        const std::uint64_t finFenetre =
+            std::min<std::uint64_t>(longueur, debut + std::max(TAILLE_BLOC, longueurMax));
+        fenetre_.resize(static_cast<std::size_t>(finFenetre - debut));
+        lireExactement(reinterpret_cast<std::uint8_t*>(fenetre_.data()), fenetre_.size(),
+                       base_.debutZone(zone) + debut);
+        zoneFenetre_ = zone;
+        debutFenetre_ = debut;
+    }
+    return {fenetre_.data() + (debut - debutFenetre_), static_cast<std::size_t>(fin - debut)};
 }
 
 } // namespace veltrane

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veltrane {
@@ -39,8 +40,11 @@ public:
         parcourir(debutEvenements(), base_.nombreEvenements(), Evenement::TAILLE, f);
     }
 
-    // Octets d'une zone de textes entière : l'octet de la position t est à l'indice t - 1.
-    std::string lireZone(Zone zone);
+    // Au plus longueurMax octets d'une zone de textes depuis la position t (de 1 à la longueur
+    // de la zone, sinon DonneesIllisibles), lus par une fenêtre qui avance d'un bloc : des
+    // positions croissantes lisent la zone une fois sans la copier entière. Valable jusqu'à
+    // l'appel suivant.
+    std::string_view lireDansZone(Zone zone, std::int32_t t, std::size_t longueurMax);
 
 private:
     static constexpr std::size_t TAILLE_BLOC = 1 << 20;
@@ -68,6 +72,9 @@ private:
     const BaseGenealogique& base_;
     int descripteur_ = -1;
     std::vector<std::uint8_t> tampon_;
+    std::vector<char> fenetre_;
+    Zone zoneFenetre_{};
+    std::uint64_t debutFenetre_ = 0; // dans la zone
 };
 
 } // namespace veltrane

@@ -254,6 +254,33 @@ TEST(IndexNoms, GrandIndexRangeCommeUnTriComplet) {
     }
 }
 
+// Zone des noms de plus d'un bloc de lecture : un nom à cheval sur la fin d'un bloc est lu en
+// entier, un nom trop long coupé à 70 octets.
+TEST(IndexNoms, NomsLusParBlocsEntiersEtCoupes) {
+    constexpr std::int32_t PERSONNES = 16000; // 76 octets chacun : 1,2 Mo
+    EcrivainBase ecrivain(PERSONNES, 0, 0);
+    auto nom = [](std::int32_t n) {
+        std::string m = "Nom" + std::to_string(n) + " ";
+        m.resize(75, static_cast<char>('a' + n % 26));
+        return m;
+    };
+    for (std::int32_t n = 1; n <= PERSONNES; ++n) {
+        Individu i;
+        i.nom = ecrivain.stockerTexte(Zone::Noms, nom(n));
+        i.sexe = 'M';
+        i.lienFrere = -n;
+        ecrivain.ecrireIndividu(n, i);
+    }
+    auto base = ecrivain.terminer();
+    const IndexNoms index = construireIndexNoms(*base);
+    const IndexPersonnes& noms = index.indexNoms();
+    ASSERT_EQ(noms.taille(), static_cast<std::size_t>(PERSONNES));
+    for (std::size_t k = 0; k < noms.taille(); ++k)
+        ASSERT_EQ(noms.nomCle(k),
+                  IndexNoms::normaliserNom(nom(noms.entree(k).personne).substr(0, 70)))
+            << k;
+}
+
 TEST(IndexNoms, FicheAbsenteSansEntree) {
     EcrivainBase ecrivain(3, 0, 0);
     Individu i;
