@@ -274,6 +274,7 @@ StatutLigne LecteurGedcom::couperLigne(LigneGedcom& ligne, ReferenceBrute& refer
         while (estBlanc(static_cast<unsigned char>(*texte)))
             ++texte;
         if (*texte == '\0') continue; // ligne vide
+        finTexte_ = ligne_ + longueur;
         StatutLigne statut = decouper(texte, ligne, reference);
         if (statut == StatutLigne::Bonne && tropLongue) statut = StatutLigne::TropLongue;
         ligne.statut = statut;
@@ -305,7 +306,7 @@ void LecteurGedcom::terminerLigne(const LigneGedcom& ligne, const ReferenceBrute
 StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne, ReferenceBrute& reference) {
     ligne.niveau = -1;
     ligne.balise = balise::INCONNUE;
-    ligne.valeur = vide_;
+    ligne.valeur = finTexte_; // texte vide, dans le tampon de la ligne
     ligne.aReference = false;
     if (*p < '0' || *p > '9' || !estBlanc(static_cast<unsigned char>(p[1])))
         return StatutLigne::ErreurSyntaxe;

@@ -57,7 +57,7 @@ struct ReferenceBrute {
     enum class Effet : uint8_t { Garder, Vider, Fixer }; // sur la clé courante
     Effet effet = Effet::Garder;
     bool tropLongue = false;
-    uint8_t longueur = 0;         // octets après le '@', coupés à la longueur permise
+    uint8_t longueur = 0;        // octets après le '@', coupés à la longueur permise
     const char* debut = nullptr; // juste après le '@'
 };
 
@@ -117,6 +117,11 @@ public:
     // découpe la ligne suivante sans toucher à la clé ni au compte des enregistrements ; la fin
     // du fichier se rend même sans aucune ligne. La référence pointe dans le tampon de la ligne.
     StatutLigne couperLigne(LigneGedcom& ligne, ReferenceBrute& reference);
+    // Les lignes suivantes sont découpées dans ce tampon de TAILLE_LIGNE + 1 octets (au lieu de
+    // celui du lecteur) : valeur et référence y restent, les lignes sont gardées sans recopie.
+    void decouperDans(char* tampon) { ligne_ = tampon; }
+    // NUL final de la dernière ligne découpée (hors fin du fichier) : sa valeur finit là.
+    const char* finTexte() const { return finTexte_; }
     // Début du fichier courant, compteurs à zéro, sans rien lire : avant la première ligne
     // reprise.
     void revenirAuDebut();
@@ -180,10 +185,12 @@ private:
     bool finFichier_ = false;
     bool relecture_ = false; // positionné ailleurs qu'au début : blocs courts
 
-    char ligne_[TAILLE_LIGNE + 1];
+    char tamponLigne_[TAILLE_LIGNE + 1];
+    char* ligne_ = tamponLigne_;
     char cle_[LONGUEUR_REFERENCE_MAX + 1];
     std::size_t longueurCle_ = 0;
     char vide_[1] = {'\0'};
+    char* finTexte_ = tamponLigne_;
     long numeroLigne_ = 0;
     long enregistrementsVus_ = 0;
     bool nulVu_ = false;

@@ -2,7 +2,6 @@
 
 #include "gedcom/TravailEnChaine.h"
 
-#include <cstring>
 #include <system_error>
 
 namespace veltrane {
@@ -39,8 +38,8 @@ LignesEnChaine::~LignesEnChaine() {
 void LignesEnChaine::decouper() {
     try {
         decoupeur_->positionner(0);
-        for (uint64_t k = 0;; ++k) {
-            uint64_t r;
+        for (uint32_t k = 0;; ++k) {
+            uint32_t r;
             while (((r = rendus_.load(std::memory_order_acquire)) & DRAPEAU) == 0 &&
                    k - r >= ANNEAU)
                 rendus_.wait(r, std::memory_order_acquire);
@@ -59,16 +58,17 @@ void LignesEnChaine::decouper() {
 
 // Vrai quand le lot finit par la fin du fichier.
 bool LignesEnChaine::remplir(Lot& lot) {
-    // Valeur et référence d'une ligne tiennent dans sa longueur, plus un NUL.
-    constexpr std::size_t PLACE_LIGNE =
-        LecteurGedcom::TAILLE_LIGNE + LecteurGedcom::LONGUEUR_REFERENCE_MAX + 1;
     LigneGedcom ligne;
     ReferenceBrute reference;
     char* const octets = lot.octets.data();
+    const auto place = [octets](const char* p) { return static_cast<uint32_t>(p - octets); };
     std::size_t rempli = 0;
     lot.nombre = 0;
     lot.dernier = false;
-    while (lot.nombre < LIGNES_PAR_LOT && rempli + PLACE_LIGNE <= OCTETS_PAR_LOT) {
+    while (lot.nombre < LIGNES_PAR_LOT &&
+           rempli + LecteurGedcom::TAILLE_LIGNE + 1 <= OCTETS_PAR_LOT) {
+        // Chaque ligne est découpée à sa place dans le lot : valeur et référence y restent.
+        decoupeur_->decouperDans(octets + rempli);
         const StatutLigne statut = decoupeur_->couperLigne(ligne, reference);
         LigneDecoupee& d = lot.lignes[lot.nombre++];
         d.position = decoupeur_->position();
@@ -80,19 +80,15 @@ bool LignesEnChaine::remplir(Lot& lot) {
         d.effet = reference.effet;
         d.referenceTropLongue = reference.tropLongue;
         d.longueurReference = reference.longueur;
-        const std::size_t n = std::strlen(ligne.valeur) + 1;
-        d.valeur = static_cast<uint32_t>(rempli);
-        std::memcpy(octets + rempli, ligne.valeur, n);
-        rempli += n;
-        d.reference = static_cast<uint32_t>(rempli);
-        if (reference.effet == ReferenceBrute::Effet::Fixer) {
-            std::memcpy(octets + rempli, reference.debut, reference.longueur);
-            rempli += reference.longueur;
-        }
         if (statut == StatutLigne::FinFichier) {
+            octets[rempli] = '\0';
+            d.valeur = d.reference = place(octets + rempli);
             lot.dernier = true;
             break;
         }
+        d.valeur = place(ligne.valeur);
+        d.reference = reference.effet == ReferenceBrute::Effet::Fixer ? place(reference.debut) : 0;
+        rempli = place(decoupeur_->finTexte()) + 1;
     }
     return lot.dernier;
 }
@@ -106,7 +102,7 @@ void LignesEnChaine::prendreLot() {
     }
     rendus_.store(pris_, std::memory_order_release);
     rendus_.notify_one();
-    uint64_t p;
+    uint32_t p;
     while (((p = produits_.load(std::memory_order_acquire)) & ~DRAPEAU) <= pris_) {
         if (p & DRAPEAU) std::rethrow_exception(erreur_);
         produits_.wait(p, std::memory_order_acquire);

@@ -71,11 +71,11 @@ private:
     Lot avantLePremier_; // vide : la première lecture prend le premier lot
     Lot* lot_ = &avantLePremier_;
     std::size_t suivante_ = 0;
-    uint64_t pris_ = 0;
+    uint32_t pris_ = 0;
     // Lots publiés par le découpage, lots rendus par la reprise ; le bit de tête dit un échec du
     // découpage, ou l'abandon de la reprise.
-    static constexpr uint64_t DRAPEAU = uint64_t{1} << 63;
-    std::atomic<uint64_t> produits_{0}, rendus_{0};
+    static constexpr uint32_t DRAPEAU = uint32_t{1} << 31;
+    std::atomic<uint32_t> produits_{0}, rendus_{0};
     std::exception_ptr erreur_;
     std::thread fil_;
 };
