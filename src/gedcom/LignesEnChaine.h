@@ -34,11 +34,12 @@ public:
         return reprendre(lot_->lignes[suivante_++], ligne);
     }
 
-    // Lots de lignes en mémoire à la fois : assez pour que le découpage reste devant, peu pour la
-    // mémoire (moins d'un Mo en tout).
-    static constexpr std::size_t ANNEAU = 4;
-    static constexpr std::size_t LIGNES_PAR_LOT = 2048;
-    static constexpr std::size_t OCTETS_PAR_LOT = 64 * 1024;
+    // Lots de lignes en mémoire à la fois (2 Mo en tout) : assez de marge pour qu'un fil
+    // interrompu quelques instants n'arrête pas l'autre, assez longs pour que les passages d'un
+    // fil à l'autre (quelques microsecondes chacun) ne comptent pas.
+    static constexpr std::size_t ANNEAU = 8;
+    static constexpr std::size_t LIGNES_PAR_LOT = 4096;
+    static constexpr std::size_t OCTETS_PAR_LOT = 128 * 1024;
 
 private:
     struct LigneDecoupee {
