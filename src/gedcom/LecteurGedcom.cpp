@@ -61,6 +61,20 @@ LecteurGedcom::~LecteurGedcom() {
 int LecteurGedcom::ouvrir(const std::string& chemin) {
     int fd = ::open(chemin.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FichierIllisible(chemin);
+    return ajouterFichier(chemin, fd);
+}
+
+void LecteurGedcom::ouvrirCommeCopie(const LecteurGedcom& modele) {
+    const FichierGedcom& f = modele.fichiers_[static_cast<std::size_t>(modele.courant_)];
+    // Même fichier que le modèle, même s'il a été remplacé depuis : pas de nouvelle ouverture.
+    const int fd = ::fcntl(f.descripteur, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) throw FichierIllisible(f.chemin);
+    choisirFichier(ajouterFichier(f.chemin, fd));
+    table_ = modele.table_;
+    baliseCommentaire_ = modele.baliseCommentaire_;
+}
+
+int LecteurGedcom::ajouterFichier(const std::string& chemin, int fd) {
     fichiers_.push_back(FichierGedcom{chemin, fd, JeuCaracteres::Aucun, 0, false});
     // Les relectures d'enregistrements se font dans une projection en lecture seule du fichier :
     // ni appel système ni copie par enregistrement. Un tube ou un fichier spécial se relit par
@@ -126,14 +140,8 @@ void LecteurGedcom::positionner(int64_t decalage) {
         if (octetSuivant() == '\n') ++lu_;
         return;
     }
-    relecture_ = decalage > 0;
-    rempli_ = lu_ = 0;
-    finFichier_ = false;
-    debutTampon_ = decalage < 0 ? 0 : decalage;
     if (decalage == 0) {
-        numeroLigne_ = 0;
-        enregistrementsVus_ = 0;
-        longueurCle_ = 0;
+        revenirAuDebut();
         // Tout ce qui précède le premier '0' est sauté (marque d'ordre des octets comprise).
         for (;;) {
             if (lu_ == rempli_ && !remplir()) return;
@@ -145,7 +153,21 @@ void LecteurGedcom::positionner(int64_t decalage) {
             lu_ = rempli_;
         }
     }
+    relecture_ = decalage > 0;
+    rempli_ = lu_ = 0;
+    finFichier_ = false;
+    debutTampon_ = decalage < 0 ? 0 : decalage;
     if (octetSuivant() == '\n') ++lu_;
+}
+
+void LecteurGedcom::revenirAuDebut() {
+    relecture_ = false;
+    rempli_ = lu_ = 0;
+    finFichier_ = false;
+    debutTampon_ = 0;
+    numeroLigne_ = 0;
+    enregistrementsVus_ = 0;
+    longueurCle_ = 0;
 }
 
 // Les pages relues restent comptées dans la mémoire du processus : elles sont rendues de temps
@@ -214,11 +236,27 @@ bool LecteurGedcom::lireLigneBrute(std::size_t& longueur, bool& tropLongue) {
 }
 
 StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
+    ReferenceBrute reference;
+    couperLigne(ligne, reference);
+    terminerLigne(ligne, reference);
+    return ligne.statut;
+}
+
+void LecteurGedcom::reprendreLigne(const LigneGedcom& ligne, const ReferenceBrute& reference,
+                                   long numero, int64_t position) {
+    numeroLigne_ = numero;
+    // Bloc vide à cette position : position() la rend, une lecture repartirait de là.
+    debutTampon_ = position;
+    rempli_ = lu_ = 0;
+    terminerLigne(ligne, reference);
+}
+
+StatutLigne LecteurGedcom::couperLigne(LigneGedcom& ligne, ReferenceBrute& reference) {
+    reference.effet = ReferenceBrute::Effet::Garder;
     for (;;) {
         std::size_t longueur;
         bool tropLongue;
         if (!lireLigneBrute(longueur, tropLongue)) {
-            if (numeroLigne_ == 0) throw FichierIllisible(fichier().chemin);
             ligne.niveau = 0;
             ligne.balise = balise::TRLR;
             ligne.valeur = vide_;
@@ -236,20 +274,39 @@ StatutLigne LecteurGedcom::lireLigne(LigneGedcom& ligne) {
         while (estBlanc(static_cast<unsigned char>(*texte)))
             ++texte;
         if (*texte == '\0') continue; // ligne vide
-        StatutLigne statut = decouper(texte, ligne);
-        if (statut == StatutLigne::Bonne && ligne.niveau == 0 &&
-            (ligne.aReference || ligne.balise == balise::HEAD))
-            ++enregistrementsVus_;
+        finTexte_ = ligne_ + longueur;
+        StatutLigne statut = decouper(texte, ligne, reference);
         if (statut == StatutLigne::Bonne && tropLongue) statut = StatutLigne::TropLongue;
         ligne.statut = statut;
         return statut;
     }
 }
 
-StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
+void LecteurGedcom::terminerLigne(const LigneGedcom& ligne, const ReferenceBrute& reference) {
+    if (ligne.statut == StatutLigne::FinFichier && numeroLigne_ == 0)
+        throw FichierIllisible(fichier().chemin);
+    if (reference.effet == ReferenceBrute::Effet::Vider) {
+        longueurCle_ = 0;
+    } else if (reference.effet == ReferenceBrute::Effet::Fixer) {
+        // Écrit même en relecture : la relecture s'arrête sur cette ligne.
+        if (reference.tropLongue)
+            signaler("- Ligne %ld : référence Gedcom trop longue (la norme limite les "
+                     "références à 24 caractères)",
+                     numeroLigne_);
+        cle_[0] = static_cast<char>(courant_ + 1);
+        std::memcpy(cle_ + 1, reference.debut, reference.longueur);
+        longueurCle_ = 1 + convertirTexte(cle_ + 1, reference.longueur, fichier().jeu);
+    }
+    const bool bonne =
+        ligne.statut == StatutLigne::Bonne || ligne.statut == StatutLigne::TropLongue;
+    if (bonne && ligne.niveau == 0 && (ligne.aReference || ligne.balise == balise::HEAD))
+        ++enregistrementsVus_;
+}
+
+StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne, ReferenceBrute& reference) {
     ligne.niveau = -1;
     ligne.balise = balise::INCONNUE;
-    ligne.valeur = vide_;
+    ligne.valeur = finTexte_; // texte vide, dans le tampon de la ligne
     ligne.aReference = false;
     if (*p < '0' || *p > '9' || !estBlanc(static_cast<unsigned char>(p[1])))
         return StatutLigne::ErreurSyntaxe;
@@ -264,24 +321,19 @@ StatutLigne LecteurGedcom::decouper(char* p, LigneGedcom& ligne) {
             char* fin = p;
             while (*fin != '\0' && !estBlanc(static_cast<unsigned char>(*fin)))
                 ++fin;
-            std::size_t longueur = static_cast<std::size_t>(fin - p);
-            if (longueur > LONGUEUR_REFERENCE_MAX) {
-                longueur = LONGUEUR_REFERENCE_MAX;
-                // Écrit même en relecture : la relecture s'arrête sur cette ligne.
-                signaler("- Ligne %ld : référence Gedcom trop longue (la norme limite les "
-                         "références à 24 caractères)",
-                         numeroLigne_);
-            }
-            cle_[0] = static_cast<char>(courant_ + 1);
-            std::memcpy(cle_ + 1, p + 1, longueur - 1);
-            longueurCle_ = 1 + convertirTexte(cle_ + 1, longueur - 1, fichier().jeu);
+            const auto longueur = static_cast<std::size_t>(fin - p);
+            reference.effet = ReferenceBrute::Effet::Fixer;
+            reference.tropLongue = longueur > LONGUEUR_REFERENCE_MAX;
+            reference.debut = p + 1;
+            reference.longueur =
+                static_cast<uint8_t>(std::min(longueur, LONGUEUR_REFERENCE_MAX) - 1);
             ligne.aReference = true;
             p = fin;
             while (estBlanc(static_cast<unsigned char>(*p)))
                 ++p;
             if (*p == '\0') return StatutLigne::ErreurSyntaxe;
         } else {
-            longueurCle_ = 0;
+            reference.effet = ReferenceBrute::Effet::Vider;
         }
     }
 

@@ -51,6 +51,16 @@ struct LigneGedcom {
     bool aReference = false; // ligne de niveau 0 portant une référence @...@
 };
 
+// Référence d'une ligne telle qu'au fichier, avant sa conversion en clé : la conversion se fait
+// dans le jeu courant du fichier, que l'en-tête peut changer en cours de lecture.
+struct ReferenceBrute {
+    enum class Effet : uint8_t { Garder, Vider, Fixer }; // sur la clé courante
+    Effet effet = Effet::Garder;
+    bool tropLongue = false;
+    uint8_t longueur = 0;        // octets après le '@', coupés à la longueur permise
+    const char* debut = nullptr; // juste après le '@'
+};
+
 // Un fichier GEDCOM ouvert et ce qui est gardé pour ses relectures.
 struct FichierGedcom {
     std::string chemin;
@@ -81,6 +91,9 @@ public:
     // Ouvre un fichier de plus (fusion) et rend son index ; le fichier ouvert en premier
     // devient le fichier courant. Lève OperationImpossible s'il ne peut pas être ouvert.
     int ouvrir(const std::string& chemin);
+    // Le fichier courant de `modele`, par un descripteur à soi, avec la même table et la même
+    // balise de commentaire : pour le découper sur un autre fil.
+    void ouvrirCommeCopie(const LecteurGedcom& modele);
     // Passe à un autre fichier déjà ouvert (relecture d'une personne d'un autre fichier).
     void choisirFichier(int index);
     int indexFichier() const { return courant_; }
@@ -100,6 +113,22 @@ public:
     void positionner(int64_t decalage);
 
     StatutLigne lireLigne(LigneGedcom& ligne);
+    // Lecture en deux temps, le découpage sur un fil et la reprise sur un autre :
+    // découpe la ligne suivante sans toucher à la clé ni au compte des enregistrements ; la fin
+    // du fichier se rend même sans aucune ligne. La référence pointe dans le tampon de la ligne.
+    StatutLigne couperLigne(LigneGedcom& ligne, ReferenceBrute& reference);
+    // Les lignes suivantes sont découpées dans ce tampon de TAILLE_LIGNE + 1 octets (au lieu de
+    // celui du lecteur) : valeur et référence y restent, les lignes sont gardées sans recopie.
+    void decouperDans(char* tampon) { ligne_ = tampon; }
+    // NUL final de la dernière ligne découpée (hors fin du fichier) : sa valeur finit là.
+    const char* finTexte() const { return finTexte_; }
+    // Début du fichier courant, compteurs à zéro, sans rien lire : avant la première ligne
+    // reprise.
+    void revenirAuDebut();
+    // La ligne découpée par un autre lecteur devient la ligne courante de celui-ci : numéro,
+    // position, clé et compte des enregistrements, comme si lireLigne venait de la lire.
+    void reprendreLigne(const LigneGedcom& ligne, const ReferenceBrute& reference, long numero,
+                        int64_t position);
 
     // Compteur de lignes physiques (lignes vides comprises).
     long numeroLigne() const { return numeroLigne_; }
@@ -130,7 +159,10 @@ private:
     // Fin de ligne (LF ou CR) parmi les octets disponibles ; note au passage un octet NUL.
     std::size_t finLigne(const char* debut, std::size_t disponible);
     bool remplir();
-    StatutLigne decouper(char* texte, LigneGedcom& ligne);
+    StatutLigne decouper(char* texte, LigneGedcom& ligne, ReferenceBrute& reference);
+    // Ce que lireLigne fait après le découpage : clé, compte des enregistrements, fichier vide.
+    void terminerLigne(const LigneGedcom& ligne, const ReferenceBrute& reference);
+    int ajouterFichier(const std::string& chemin, int descripteur);
 
     JournalErreurs* journal_;
     std::vector<MessageGarde>* messagesGardes_ = nullptr;
@@ -153,10 +185,12 @@ private:
     bool finFichier_ = false;
     bool relecture_ = false; // positionné ailleurs qu'au début : blocs courts
 
-    char ligne_[TAILLE_LIGNE + 1];
+    char tamponLigne_[TAILLE_LIGNE + 1];
+    char* ligne_ = tamponLigne_;
     char cle_[LONGUEUR_REFERENCE_MAX + 1];
     std::size_t longueurCle_ = 0;
     char vide_[1] = {'\0'};
+    char* finTexte_ = tamponLigne_;
     long numeroLigne_ = 0;
     long enregistrementsVus_ = 0;
     bool nulVu_ = false;

@@ -34,14 +34,17 @@ inline bool estEnregistrementSansReference(const LigneGedcom& l) {
             l.balise == balise::OBJE || l.balise == balise::NOTE);
 }
 
-// Lit la ligne suivante et écrit au journal ce que le lecteur a trouvé d'anormal.
-inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne, bool signaler) {
-    StatutLigne statut = lecteur.lireLigne(ligne);
+// Lit la ligne suivante et écrit au journal ce que le lecteur a trouvé d'anormal. Les lignes
+// viennent de `source` (le lecteur lui-même, ou des lignes découpées d'avance qu'il reprend).
+template <class Source>
+StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne, bool signaler,
+                              Source& source) {
+    StatutLigne statut = source.lireLigne(ligne);
     if (statut == StatutLigne::ErreurSyntaxe) {
         // Une suite de lignes illisibles ne donne qu'un message, pour la première.
         if (signaler) lecteur.signaler("- Ligne %ld : erreur de syntaxe", lecteur.numeroLigne());
         do
-            statut = lecteur.lireLigne(ligne);
+            statut = source.lireLigne(ligne);
         while (statut == StatutLigne::ErreurSyntaxe);
     }
     // La version 7 de la norme GEDCOM ne limite plus les lignes : rien à signaler, le texte
@@ -59,6 +62,10 @@ inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne,
         ligne.balise = balise::INCONNUE;
     }
     return statut;
+}
+
+inline StatutLigne lireLigneSignalee(LecteurGedcom& lecteur, LigneGedcom& ligne, bool signaler) {
+    return lireLigneSignalee(lecteur, ligne, signaler, lecteur);
 }
 
 } // namespace detail

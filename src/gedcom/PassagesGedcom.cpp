@@ -1,7 +1,9 @@
 #include "gedcom/PassagesGedcom.h"
 
 #include "dates_lieux/LectureDate.h"
+#include "gedcom/LignesEnChaine.h"
 #include "gedcom/MachineEtats.h"
+#include "gedcom/TravailEnChaine.h"
 
 #include <algorithm>
 #include <array>
@@ -922,7 +924,8 @@ template <const auto& MACHINE> const IndexTransitions<Chargeur>& indexDe() {
 } // namespace
 void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     LecteurGedcom& lecteur = *c.lecteur;
-    lecteur.positionner(0);
+    // Avec deux fils, les lignes sont découpées sur l'autre pendant que celui-ci les traite.
+    LignesEnChaine lignes(lecteur, filsDeChargement() >= 2);
     MarcheMachine<Chargeur> marche(indexDe<PREMIER_PASSAGE>(), c);
     // L'aperçu finit au premier « 0 TRLR », jamais après l'index : ses lignes et ses octets
     // sont comptés là où une lecture à part s'arrêterait.
@@ -935,7 +938,7 @@ void lirePremierPassage(Chargeur& c, SuiviApercu& suivi) {
     LigneGedcom ligne;
     for (;;) {
         const bool finVue =
-            detail::lireLigneSignalee(lecteur, ligne, true) == StatutLigne::FinFichier;
+            detail::lireLigneSignalee(lecteur, ligne, true, lignes) == StatutLigne::FinFichier;
         // L'aperçu voit la ligne avant les gestionnaires, qui convertissent sa valeur sur place.
         if (apercuEnCours && !suivi.voir(ligne)) finirApercu();
         if (!marche.avancer(ligne) || finVue) break;

@@ -6,15 +6,19 @@
 #include "commun/RepertoireEssai.h"
 #include "commun/VariableEnvironnement.h"
 #include "gedcom/ChargementEssai.h"
+#include "gedcom/TravailEnChaine.h"
 #include "plateforme/OperationImpossible.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <vector>
 
 using namespace veltrane;
 using veltrane::essai::Chargement;
@@ -550,6 +554,56 @@ std::string contenuFichier(const std::string& chemin) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
+// Personnes et familles aux références accentuées (ANSEL : « é » = E2 65), avec de loin en loin
+// une référence trop longue, des lignes illisibles, une ligne trop longue et un octet NUL.
+std::string genealogieAccentuee(int personnes, const std::string& fin) {
+    const auto ref = [](char sorte, int n) {
+        return std::string("@") + sorte + "\xE2\x65" + std::to_string(n) + "@";
+    };
+    std::string t;
+    for (int i = 1; i <= personnes; ++i) {
+        t += "0 " + ref('I', i) + " INDI" + fin + "1 NAME Ren\xE2\x65 /N" + std::to_string(i) +
+             "/" + fin;
+        if (i % 89 == 0) t += "x illisible" + fin + "y" + fin;
+        if (i % 113 == 0) t += "1 NOTE " + std::string(300, 'n') + fin;
+        if (i % 101 == 0) t += std::string("1 NOTE a\0b", 10) + fin;
+        if (i > 1) t += "1 FAMC " + ref('F', i / 2) + fin;
+        if (2 * i <= personnes) t += "1 FAMS " + ref('F', i) + fin;
+        if (i % 97 == 0) t += "0 @I" + std::string(30, '7') + "@ INDI" + fin;
+    }
+    for (int j = 1; 2 * j <= personnes; ++j)
+        t += "0 " + ref('F', j) + " FAM" + fin + "1 HUSB " + ref('I', j) + fin + "1 CHIL " +
+             ref('I', 2 * j) + fin;
+    return t;
+}
+
+// Journal, aperçus, noms et parents d'un chargement, ou le message de son échec.
+std::string empreinteChargement(const std::vector<std::string>& textes) {
+    essai::RepertoireEssai repertoire;
+    std::vector<std::string> chemins;
+    for (std::size_t f = 0; f < textes.size(); ++f) {
+        chemins.push_back(repertoire.fichier("f" + std::to_string(f) + ".ged"));
+        repertoire.ecrire("f" + std::to_string(f) + ".ged", {textes[f].begin(), textes[f].end()});
+    }
+    std::string e;
+    try {
+        essai::InteractionEssai interaction;
+        const ResultatChargement r = chargerGedcom(chemins, {}, interaction);
+        e = r.journal;
+        for (const ApercuGedcom& a : r.apercus)
+            e += std::to_string(a.lignes) + ' ' + std::to_string(a.octets) + '\n';
+        for (std::int32_t n = 1; n <= r.base->nombreIndividus(); ++n) {
+            const Individu i = r.base->lireIndividu(n);
+            e += r.base->lireTexte(Zone::Noms, i.nom, 71) + ' ' + std::to_string(i.pere) + '\n';
+        }
+    } catch (const OperationImpossible& erreur) {
+        e = erreur.what();
+    }
+    for (std::size_t p; (p = e.find(repertoire.chemin())) != std::string::npos;)
+        e.replace(p, repertoire.chemin().size(), "REP");
+    return e;
+}
+
 } // namespace
 
 // Sur un fil ou deux, même journal (messages à leur place) et même fichier de données.
@@ -580,4 +634,53 @@ TEST(ChargeurGedcom, UnOuDeuxFilsMemesResultats) {
     EXPECT_EQ(compter("jamais d\xE9"
                       "fini\r"),
               std::size_t(nombre / 7));
+}
+
+// Lignes découpées sur un second fil : même chargement que sur un seul, ou quand le système
+// refuse le fil. Les clés sont converties dans le jeu que l'en-tête vient de fixer, et les
+// messages du découpage tombent à leur place parmi ceux des gestionnaires, d'un lot à l'autre.
+TEST(ChargeurGedcom, MemeChargementSurUnOuDeuxFils) {
+    const std::string ansel = "0 HEAD\n1 CHAR ANSEL\n" + genealogieAccentuee(3000, "\n");
+    const struct {
+        std::vector<std::string> fichiers;
+        const char* attendu;
+    } cas[] = {
+        {{ansel + "0 TRLR\n"}, "référence Gedcom trop longue"},
+        {{"0 HEAD\r1 CHAR ANSEL\r" + genealogieAccentuee(2500, "\r")}, "fichier incomplet"},
+        {{"0 HEAD\n1 GEDC\n2 VERS 7.0\n" + genealogieAccentuee(2500, "\n") + "0 TRLR\n"},
+         "erreur de syntaxe"},
+        {{ansel + "0 TRLR\n", "0 HEAD\n1 CHAR UTF-8\n" + genealogieAccentuee(200, "\r\n")},
+         "fichier incomplet"},
+        {{""}, "Erreur de lecture du fichier REP/f0.ged"},
+        {{"ceci n'est pas\n0 une généalogie\n"}, "n'est pas un fichier Gedcom"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.attendu);
+        std::string empreintes[3];
+        for (int tour = 0; tour < 3; ++tour) {
+            essai::VariableEnvironnement fils("VELTRANE_FILS", tour == 0 ? "1" : "2");
+            struct Restauration {
+                ~Restauration() { creationFil = creerFil; }
+            } restauration;
+            if (tour == 2)
+                creationFil = [](std::function<void()>) -> std::thread {
+                    throw std::system_error(
+                        std::make_error_code(std::errc::resource_unavailable_try_again));
+                };
+            empreintes[tour] = empreinteChargement(c.fichiers);
+        }
+        const std::string& reference = empreintes[0];
+        EXPECT_NE(reference.find(c.attendu), std::string::npos) << reference.substr(0, 300);
+        EXPECT_EQ(reference.find("jamais défini"), std::string::npos);
+        for (int tour : {1, 2}) {
+            const std::string& autre = empreintes[tour];
+            const auto ecart = static_cast<std::size_t>(
+                std::mismatch(autre.begin(), autre.end(), reference.begin(), reference.end())
+                    .first -
+                autre.begin());
+            EXPECT_TRUE(autre == reference)
+                << tour << " : " << autre.substr(ecart, 100) << "\nau lieu de\n"
+                << reference.substr(ecart, 100);
+        }
+    }
 }
