@@ -3,21 +3,8 @@
 #include "gedcom/TravailEnChaine.h"
 
 #include <system_error>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace veltrane {
-
-namespace {
-
-inline void pause() {
-#if defined(__SSE2__)
-    _mm_pause();
-#endif
-}
-
-} // namespace
 
 LignesEnChaine::LignesEnChaine(LecteurGedcom& lecteur, bool secondFil) : lecteur_(lecteur) {
     if (secondFil) {
@@ -52,10 +39,8 @@ void LignesEnChaine::decouper() {
     try {
         decoupeur_->positionner(0);
         for (uint32_t k = 0;; ++k) {
-            uint32_t r;
-            while (((r = rendus_.load(std::memory_order_acquire)) & DRAPEAU) == 0 &&
-                   k - r >= ANNEAU)
-                rendus_.wait(r, std::memory_order_acquire);
+            const uint32_t r = attendreCompteur(
+                rendus_, [k](uint32_t v) { return (v & DRAPEAU) != 0 || k - v < ANNEAU; });
             if (r & DRAPEAU) return;
             const bool fin = remplir(lots_[k % ANNEAU]);
             produits_.store(k + 1, std::memory_order_release);
@@ -115,17 +100,10 @@ void LignesEnChaine::prendreLot() {
     }
     rendus_.store(pris_, std::memory_order_release);
     rendus_.notify_one();
-    // Le lot suivant est souvent presque prêt : une courte attente active (quelques dizaines de
-    // microsecondes au plus) évite de s'endormir et d'être réveillé à chaque lot.
-    constexpr int ATTENTE_ACTIVE = 4096; // pauses du processeur
-    uint32_t p;
-    for (int i = 0; i < ATTENTE_ACTIVE && (p = produits_.load(std::memory_order_acquire)) <= pris_;
-         ++i)
-        pause();
-    while (((p = produits_.load(std::memory_order_acquire)) & ~DRAPEAU) <= pris_) {
-        if (p & DRAPEAU) std::rethrow_exception(erreur_);
-        produits_.wait(p, std::memory_order_acquire);
-    }
+    // Le lot suivant est souvent presque prêt : attente courte, puis sommeil.
+    const uint32_t p = attendreCompteur(
+        produits_, [this](uint32_t v) { return (v & ~DRAPEAU) > pris_ || (v & DRAPEAU) != 0; });
+    if ((p & ~DRAPEAU) <= pris_) std::rethrow_exception(erreur_);
     lot_ = &lots_[pris_ % ANNEAU];
     ++pris_;
     suivante_ = 0;

@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <cstddef>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <exception>
 #include <functional>
 #include <system_error>
@@ -23,6 +26,25 @@ inline bool erreurProducteurVue(const std::atomic<bool>& abandon, std::size_t pr
     return produits > nombre && abandon.load(std::memory_order_acquire);
 }
 
+// Attend qu'un compteur publié par l'autre fil satisfasse « pret » et rend sa valeur. L'autre
+// fil publie souvent dans les microsecondes qui suivent : une courte attente active (quelques
+// dizaines de microsecondes) évite de s'endormir et d'être réveillé à chaque lot.
+template <class T, class Pret> T attendreCompteur(const std::atomic<T>& compteur, Pret pret) {
+    constexpr int ATTENTE_ACTIVE = 4096; // pauses du processeur
+    T v = compteur.load(std::memory_order_acquire);
+    for (int i = 0; i < ATTENTE_ACTIVE && !pret(v); ++i) {
+#if defined(__SSE2__)
+        _mm_pause();
+#endif
+        v = compteur.load(std::memory_order_acquire);
+    }
+    while (!pret(v)) {
+        compteur.wait(v, std::memory_order_acquire);
+        v = compteur.load(std::memory_order_acquire);
+    }
+    return v;
+}
+
 // Lance un fil ; remplaçable par les essais, pour simuler un système qui refuse d'en créer.
 using CreationFil = std::thread (*)(std::function<void()>);
 std::thread creerFil(std::function<void()> travail);
@@ -40,12 +62,10 @@ void enChaine(std::size_t nombre, std::size_t avance, Produire&& produire, Conso
         fil = creationFil([&] {
             try {
                 for (std::size_t i = 0; i < nombre; ++i) {
-                    for (;;) {
-                        if (abandon.load(std::memory_order_acquire)) return;
-                        const std::size_t c = consommes.load(std::memory_order_acquire);
-                        if (i - c < avance) break;
-                        consommes.wait(c, std::memory_order_acquire);
-                    }
+                    attendreCompteur(consommes, [&](std::size_t c) {
+                        return i - c < avance || abandon.load(std::memory_order_acquire);
+                    });
+                    if (abandon.load(std::memory_order_acquire)) return;
                     produire(i);
                     if ((i + 1) % LOT == 0 || i + 1 == nombre) {
                         produits.store(i + 1, std::memory_order_release);
@@ -81,9 +101,7 @@ void enChaine(std::size_t nombre, std::size_t avance, Produire&& produire, Conso
             }
         } arret{abandon, consommes, fil};
         for (std::size_t i = 0; i < nombre; ++i) {
-            std::size_t p;
-            while ((p = produits.load(std::memory_order_acquire)) <= i)
-                produits.wait(p, std::memory_order_acquire);
+            const std::size_t p = attendreCompteur(produits, [i](std::size_t v) { return v > i; });
             if (erreurProducteurVue(abandon, p, nombre)) break;
             consommer(i);
             if ((i + 1) % LOT == 0) {
