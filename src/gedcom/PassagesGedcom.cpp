@@ -866,8 +866,8 @@ void surDivorce(Chargeur& c, LigneGedcom& l) {
     c.evenementCourant = &c.famille->divorce;
     const std::string_view v = sansEspacesFin(sansEspacesDebut(l.valeur));
     c.famille->divorceMarque = !(::strcasecmp(std::string(v).c_str(), "N") == 0 ||
-                                ::strcasecmp(std::string(v).c_str(), "NO") == 0 ||
-                                ::strcasecmp(std::string(v).c_str(), "NON") == 0);
+                                 ::strcasecmp(std::string(v).c_str(), "NO") == 0 ||
+                                 ::strcasecmp(std::string(v).c_str(), "NON") == 0);
 }
 void surDateUnion(Chargeur& c, LigneGedcom& l) {
     auto date = lireDate(c.valeur(l), false);
